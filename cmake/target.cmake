@@ -1,0 +1,40 @@
+# Target build: the screen saver itself, the Wine test driver and the test doubles.
+enable_language(RC)
+set(ZARUMO_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+# libjpeg-turbo, cross-built from Debian's source package by tools/build-libjpeg.sh.
+set(ZARUMO_JPEG_PREFIX "" CACHE PATH "Install prefix of the cross-built libjpeg-turbo")
+if(NOT ZARUMO_JPEG_PREFIX OR NOT EXISTS ${ZARUMO_JPEG_PREFIX}/include/jpeglib.h)
+  message(FATAL_ERROR "ZARUMO_JPEG_PREFIX must name a cross-built libjpeg-turbo (run ./build.sh)")
+endif()
+add_library(jpeg_static STATIC IMPORTED)
+set_target_properties(jpeg_static PROPERTIES
+  IMPORTED_LOCATION ${ZARUMO_JPEG_PREFIX}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${ZARUMO_JPEG_PREFIX}/include)
+
+set(ZARUMO_WIN32_LIBS jpeg_static user32 gdi32 comdlg32 comctl32 advapi32 shell32)
+
+# Everything but the entry point, shared by the saver and the in-process drawing tests.
+add_library(zarumo_lib STATIC ${ZARUMO_PURE_SOURCES} ${ZARUMO_WIN32_SOURCES} ${ZARUMO_TEMP_SOURCES})
+zarumo_flags(zarumo_lib)
+target_include_directories(zarumo_lib PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+target_link_libraries(zarumo_lib PUBLIC ${ZARUMO_WIN32_LIBS})
+
+set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
+add_executable(zarumo WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${ZARUMO_RC})
+zarumo_flags(zarumo)
+target_link_libraries(zarumo PRIVATE zarumo_lib)
+target_link_options(zarumo PRIVATE ${ZARUMO_STATIC_LINK})
+set_target_properties(zarumo PROPERTIES SUFFIX ".scr")
+set_source_files_properties(${ZARUMO_RC} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
+set(ZARUMO_PRODUCT_DIR "" CACHE PATH "Where the finished zarumo.scr is copied")
+if(ZARUMO_PRODUCT_DIR)
+  add_custom_command(TARGET zarumo POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zarumo> ${ZARUMO_PRODUCT_DIR}/zarumo.scr)
+endif()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_BINARY_DIR}/wine_tests)
+endif()

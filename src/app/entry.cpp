@@ -1,0 +1,100 @@
+#include "app/entry.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/command_line.h"
+#include "app/password_services.h"
+#include "app/process_values.h"
+#include "forms/application.h"
+#include "forms/failure.h"
+#include "forms/message_text.h"
+#include "forms/system_text.h"
+#include "saver/ssform.h"
+#include "settings/path_delimiter.h"
+#include "setup/sssetdlg.h"
+
+namespace zarumo {
+namespace {
+
+// The second argument as a window handle; 0 for anything that does not convert.
+HWND HandleArgument(const CommandLine& commandLine) {
+  try {
+    std::int32_t value = 0;
+    if (!ParseWindowHandle(commandLine.Argument(2), value)) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+void HideApplicationWindow() { ShowWindow(Application::Instance().Handle(), SW_HIDE); }
+
+int RunSaverWindow() {
+  Application& application = Application::Instance();
+  // Failures above a full-screen top-most window must not hide behind it.
+  application.SetFailureBoxOnTop(!PreviewParent);
+  TScreenSaverForm form;
+  if (form.EndedDuringCreation()) return 0;
+  form.CreateHandle();
+  application.SetMainForm(&form);
+  form.Show();
+  application.Run();
+  return 0;
+}
+
+}  // namespace
+
+int RunEntry() {
+  CommandLine commandLine(GetCommandLineA(), SystemLeadBytes());
+  ModeSwitch = ModeSwitchFor(commandLine);
+  switch (ModeFor(ModeSwitch)) {
+    case Mode::kChangePassword:
+      HideApplicationWindow();
+      PreviewParent = HandleArgument(commandLine);
+      ChangeScreenSaverPassword(PreviewParent);
+      return 0;
+    case Mode::kConfigure: {
+      HideApplicationWindow();
+      TScrnSaveSetupDlg dialog;
+      dialog.ShowModal();
+      return 0;
+    }
+    case Mode::kPreview:
+      HideApplicationWindow();
+      PreviewParent = HandleArgument(commandLine);
+      return RunSaverWindow();
+    case Mode::kShow:
+      break;
+  }
+  return RunSaverWindow();
+}
+
+int ReportEscapedFailure() noexcept {
+  try {
+    std::string kind = "Exception";
+    std::string message;
+    const void* address = nullptr;
+    try {
+      throw;
+    } catch (const Failure& failure) {
+      kind = failure.Kind();
+      message = failure.Message();
+      address = failure.Address();
+    } catch (const std::exception& failure) {
+      message = failure.what();
+    } catch (...) {
+    }
+    Application& application = Application::Instance();
+    std::string text =
+        TopLevelErrorText(kind, FileNamePart(application.ExePath(), SystemLeadBytes()), address,
+                          message, SystemLeadBytes());
+    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
+                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+  } catch (...) {
+  }
+  return 1;
+}
+
+}  // namespace zarumo

@@ -1,0 +1,38 @@
+#include "forms/failure.h"
+
+#include "forms/message_text.h"
+
+namespace zarumo {
+
+// Not inlined, so the return address lies in the code that raised the failure.
+__attribute__((noinline)) Failure::Failure(std::string message)
+    : message_(std::move(message)), address_(__builtin_return_address(0)) {}
+
+IoFailure::IoFailure(int code) : Failure(MessageFor(code)), code_(code) {}
+
+std::string IoFailure::MessageFor(int code) {
+  switch (code) {
+    case 2:
+      return "ファイルが見つかりません";
+    case 3:
+      return "不正なファイル名です";
+    case 4:
+      return "オープンしたファイルが多すぎます";
+    case 5:
+      return "ファイルへのアクセスが拒否されました";
+    default:
+      return Format("I/O エラー (%d)", code);
+  }
+}
+
+SystemFailure::SystemFailure(unsigned code, const std::string& systemText)
+    : Failure(
+          Format("システムエラー。コード：%d.\r\n%s", static_cast<int>(code), systemText.c_str())),
+      code_(code) {}
+
+ReadFailure::ReadFailure() : Failure("ストリームからの読み込みエラー") {}
+
+OpenFailure::OpenFailure(const std::string& fileName)
+    : Failure(Format("ファイル %s は開けません", fileName.c_str())) {}
+
+}  // namespace zarumo

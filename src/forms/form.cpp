@@ -1,0 +1,126 @@
+#include "forms/form.h"
+
+#include "forms/application.h"
+#include "forms/system_text.h"
+
+namespace zarumo {
+namespace {
+
+void RegisterFormClass(const WindowParams& params, WNDPROC proc) {
+  WNDCLASSA existing{};
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (GetClassInfoA(instance, params.className.c_str(), &existing)) return;
+  WNDCLASSA wc{};
+  wc.style = params.classStyle;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = params.icon;
+  wc.hCursor = params.cursor;
+  wc.hbrBackground = params.background;
+  wc.lpszClassName = params.className.c_str();
+  if (!RegisterClassA(&wc)) RaiseLastError();
+}
+
+}  // namespace
+
+Form::~Form() {
+  if (window_) {
+    destroying_ = true;
+    DestroyWindow(window_);
+  }
+}
+
+void Form::CreateHandle() {
+  if (window_) return;
+  WindowParams params;
+  params.parent = Application::Instance().Handle();
+  CreateParams(params);
+  RegisterFormClass(params, WindowProc);
+  SetLastError(0);
+  HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
+                                params.style, params.x, params.y, params.width, params.height,
+                                params.parent, nullptr, GetModuleHandleA(nullptr), this);
+  if (!window) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
+}
+
+void Form::Show() {
+  CreateHandle();
+  FormShow();
+  ShowWindow(window_, ShowCommand());
+}
+
+void Form::Hide() {
+  if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+void Form::Close() {
+  if (!FormCloseQuery()) return;
+  FormClose();
+  if (modal_) {
+    if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
+  } else if (Application::Instance().MainForm() == this) {
+    Application::Instance().Terminate();
+  } else {
+    Hide();
+  }
+}
+
+int Form::ShowModal() {
+  modalResult_ = kModalNone;
+  modal_ = true;
+  Show();
+  MSG message;
+  while (modalResult_ == kModalNone) {
+    BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      // Keep the quit for the outer loop.
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  modal_ = false;
+  Hide();
+  return modalResult_;
+}
+
+bool Form::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+  if (message == WM_CLOSE) {
+    Close();
+    result = 0;
+    return true;
+  }
+  return false;
+}
+
+LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Form* form;
+  if (message == WM_NCCREATE) {
+    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  } else {
+    form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  }
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+    if (!form->destroying_) Guarded([form] { form->WindowLost(); });
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  // A handler that failed has still answered the message.
+  handled = true;
+  Guarded([&] { handled = form->HandleMessage(message, wParam, lParam, result); });
+  return handled ? result : DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace zarumo

@@ -1,0 +1,56 @@
+// A named picture holder of a form: a place in the window with a size, a
+// visibility flag, an auto-size flag and at most one picture.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "forms/picture.h"
+
+namespace zarumo {
+
+struct HolderLayout {
+  const char* name;
+  int left;
+  int top;
+  int width;
+  int height;
+  bool visible;
+  bool autoSize;
+};
+
+class PictureHolder {
+ public:
+  explicit PictureHolder(const HolderLayout& layout);
+
+  const std::string& Name() const { return name_; }
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Visible() const { return visible_; }
+  bool AutoSize() const { return autoSize_; }
+  void SetWidth(int width) { width_ = width; }
+  void SetHeight(int height) { height_ = height; }
+
+  Picture* GetPicture() const { return picture_.get(); }
+  // With auto-size on, a picture of positive width and height sizes the holder.
+  void SetPicture(std::unique_ptr<Picture> picture);
+  // The drawing surface: a bitmap of the holder's size in the display's format
+  // is made the picture the first time a holder without one is drawn on.
+  BitmapPicture& Canvas();
+
+  // Paints the picture at its own size at the holder's position, clipped to
+  // the holder's bounds.
+  void Paint(HDC target);
+
+ private:
+  std::string name_;
+  int left_, top_, width_, height_;
+  bool visible_, autoSize_;
+  std::unique_ptr<Picture> picture_;
+};
+
+}  // namespace zarumo

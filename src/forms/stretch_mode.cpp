@@ -1,0 +1,12 @@
+#include "forms/stretch_mode.h"
+
+namespace zarumo {
+
+StretchMode ChooseStretchMode(int displayBitsPerPixel, int pictureBitsPerPixel) {
+  if (displayBitsPerPixel <= 8 && displayBitsPerPixel < pictureBitsPerPixel)
+    return StretchMode::kHalftone;
+  if (pictureBitsPerPixel == 1) return StretchMode::kUnchanged;
+  return StretchMode::kColorOnColor;
+}
+
+}  // namespace zarumo

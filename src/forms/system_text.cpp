@@ -1,0 +1,42 @@
+#include "forms/system_text.h"
+
+#include "forms/failure.h"
+
+namespace zarumo {
+
+const LeadBytes& SystemLeadBytes() {
+  static const LeadBytes lead = [] {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info)) return LeadBytes();
+    unsigned char ranges[MAX_LEADBYTES];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && (info.LeadByte[i] || info.LeadByte[i + 1]);
+         i += 2) {
+      ranges[2 * count] = info.LeadByte[i];
+      ranges[2 * count + 1] = info.LeadByte[i + 1];
+      ++count;
+    }
+    return LeadBytes::FromRanges(ranges, count);
+  }();
+  return lead;
+}
+
+std::string SystemErrorText(DWORD code) {
+  char* text = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result;
+  if (length && text) result.assign(text, length);
+  if (text) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+  return result;
+}
+
+void RaiseLastError(DWORD fallbackCode) {
+  DWORD code = GetLastError();
+  if (code == 0) code = fallbackCode;
+  throw SystemFailure(code, SystemErrorText(code));
+}
+
+}  // namespace zarumo

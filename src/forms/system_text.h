@@ -1,0 +1,21 @@
+// What the running system says: its error texts and its code page's lead bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "forms/lead_bytes.h"
+
+namespace zarumo {
+
+// The lead bytes of the system's ANSI code page.
+const LeadBytes& SystemLeadBytes();
+
+// The system's own text for an error code, without trailing line breaks.
+std::string SystemErrorText(DWORD code);
+
+// Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
+[[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);
+
+}  // namespace zarumo

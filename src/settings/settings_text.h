@@ -1,0 +1,41 @@
+// The settings file's bytes: two lines, each ended by CR LF when written;
+// LF or CR LF when read, a lone CR dropped.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "forms/lead_bytes.h"
+
+namespace zarumo {
+
+extern const char kSettingsFileName[];
+extern const char kDefaultNamePicture[];
+extern const char kDefaultWishPicture[];
+
+// Splits lines off a byte stream that arrives in pieces of any size.
+class LineSplitter {
+ public:
+  // Feeds bytes; returns how many were consumed. Stops right after a line end.
+  std::size_t Feed(const char* data, std::size_t size);
+  bool LineComplete() const { return complete_; }
+  // The line so far (complete or cut by the end of the file); starts the next one.
+  std::string TakeLine();
+
+ private:
+  std::string line_;
+  bool pendingCr_ = false;
+  bool complete_ = false;
+};
+
+// The first two lines of a whole file; missing lines are empty.
+void SplitSettings(const std::string& content, std::string& line1, std::string& line2);
+
+// The bytes the file holds for two lines.
+std::string FormatSettings(const std::string& line1, const std::string& line2);
+
+// A line without a directory part names a file beside the executable.
+std::string ResolvePicturePath(const std::string& line, const std::string& exeDir,
+                               const LeadBytes& leadBytes);
+
+}  // namespace zarumo

@@ -1,0 +1,2 @@
+set(PURE)
+set(WIN32_ONLY sssetdlg.cpp)

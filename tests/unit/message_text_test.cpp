@@ -1,0 +1,58 @@
+#include "forms/message_text.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/failure.h"
+
+namespace zarumo {
+namespace {
+
+TEST(Period, AddedAfterAnyCharacterAboveTheDot) {
+  LeadBytes lead = LeadBytes::Cp932();
+  EXPECT_EQ(WithPeriod("ファイルが見つかりません", lead), "ファイルが見つかりません.");
+  EXPECT_EQ(WithPeriod("abc", lead), "abc.");
+  EXPECT_EQ(WithPeriod("", lead), "");
+  EXPECT_EQ(WithPeriod("done.", lead), "done.");
+  EXPECT_EQ(WithPeriod("I/O エラー (32)", lead), "I/O エラー (32)");
+  EXPECT_EQ(WithPeriod("a-", lead), "a-");
+  EXPECT_EQ(WithPeriod("line\r\n", lead), "line\r\n");
+}
+
+TEST(Period, JudgesTheFirstByteOfADoubleByteCharacter) {
+  LeadBytes lead = LeadBytes::Cp932();
+  // Read as single bytes, the last byte 0x2D would keep the period off.
+  EXPECT_EQ(WithPeriod("x\x81\x2D", LeadBytes()), "x\x81\x2D");
+  EXPECT_EQ(WithPeriod("x\x81\x2D", lead), "x\x81\x2D.");
+  // A lone lead byte at the end counts as a character of its own.
+  EXPECT_EQ(WithPeriod("a\x81", lead), "a\x81.");
+}
+
+TEST(Failures, CarryTheirMessages) {
+  EXPECT_STREQ(IoFailure(2).what(), "ファイルが見つかりません");
+  EXPECT_STREQ(IoFailure(3).what(), "不正なファイル名です");
+  EXPECT_STREQ(IoFailure(4).what(), "オープンしたファイルが多すぎます");
+  EXPECT_STREQ(IoFailure(5).what(), "ファイルへのアクセスが拒否されました");
+  EXPECT_STREQ(IoFailure(32).what(), "I/O エラー (32)");
+  EXPECT_EQ(IoFailure(32).Code(), 32);
+  EXPECT_STREQ(SystemFailure(1400, "bad window").what(),
+               "システムエラー。コード：1400.\r\nbad window");
+  EXPECT_STREQ(ReadFailure().what(), "ストリームからの読み込みエラー");
+  EXPECT_STREQ(OpenFailure("C:\\a.bmp").what(), "ファイル C:\\a.bmp は開けません");
+  EXPECT_NE(IoFailure(5).Address(), nullptr);
+}
+
+TEST(TopLevelError, NamesKindModuleAddressAndMessage) {
+  std::string text =
+      TopLevelErrorText("SystemFailure", "zarumo.scr", reinterpret_cast<const void*>(0x0040ABCD),
+                        "boom", LeadBytes::Cp932());
+  EXPECT_EQ(text, "SystemFailureがモジュール zarumo.scr の 0040ABCD で発生しました。\nboom.");
+}
+
+TEST(Format, HandlesLongOutput) {
+  std::string big(5000, 'x');
+  EXPECT_EQ(Format("[%s]", big.c_str()), "[" + big + "]");
+  EXPECT_EQ(Format("%d-%s", 7, "a"), "7-a");
+}
+
+}  // namespace
+}  // namespace zarumo

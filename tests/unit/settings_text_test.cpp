@@ -1,0 +1,118 @@
+#include "settings/settings_text.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/path_delimiter.h"
+
+namespace zarumo {
+namespace {
+
+TEST(LastDelimiter, FindsBackslashOrColonThatIsNoTrailByte) {
+  LeadBytes lead = LeadBytes::Cp932();
+  EXPECT_EQ(LastDelimiter("C:\\dir\\file", lead), 6u);
+  EXPECT_EQ(LastDelimiter("C:file", lead), 1u);
+  EXPECT_EQ(LastDelimiter("file", lead), std::string::npos);
+  EXPECT_EQ(LastDelimiter("", lead), std::string::npos);
+  EXPECT_EQ(LastDelimiter("\\", lead), 0u);
+  // ソ (0x83 0x5C) and 表 (0x95 0x5C) end in a backslash byte.
+  EXPECT_EQ(LastDelimiter("C:\\\x83\x5C.jpg", lead), 2u);
+  EXPECT_EQ(LastDelimiter("\x95\x5C", lead), std::string::npos);
+  EXPECT_EQ(LastDelimiter("C:\\d\\\x83\x5C\x95\x5C\\x", lead), 9u);
+  // A run of lead-byte values: 0x81 0x81 is one character, so the 0x5C after it is real.
+  EXPECT_EQ(LastDelimiter("a\x81\x81\x5C", lead), 3u);
+  EXPECT_EQ(LastDelimiter("a\x81\x81\x81\x5C", lead), std::string::npos);
+  // Without lead bytes every delimiter byte counts.
+  EXPECT_EQ(LastDelimiter("C:\\\x83\x5C", LeadBytes()), 4u);
+}
+
+TEST(PathParts, SplitAtTheLastDelimiter) {
+  LeadBytes lead = LeadBytes::Cp932();
+  EXPECT_EQ(DirectoryPart("C:\\a\\b.jpg", lead), "C:\\a\\");
+  EXPECT_EQ(DirectoryPart("b.jpg", lead), "");
+  EXPECT_EQ(DirectoryPart("\x83\x5C.jpg", lead), "");
+  EXPECT_EQ(FileNamePart("C:\\a\\b.jpg", lead), "b.jpg");
+  EXPECT_EQ(FileNamePart("C:\\\x95\x5C.scr", lead), "\x95\x5C.scr");
+}
+
+TEST(PicturePath, BareNamesLieBesideTheExecutable) {
+  LeadBytes lead = LeadBytes::Cp932();
+  const std::string dir = "C:\\\x83\x5C\\";
+  EXPECT_EQ(ResolvePicturePath("a.jpg", dir, lead), dir + "a.jpg");
+  EXPECT_EQ(ResolvePicturePath("\x83\x5C.jpg", dir, lead), dir + "\x83\x5C.jpg");
+  EXPECT_EQ(ResolvePicturePath("", dir, lead), dir);
+  EXPECT_EQ(ResolvePicturePath("D:a.jpg", dir, lead), "D:a.jpg");
+  EXPECT_EQ(ResolvePicturePath("sub\\a.jpg", dir, lead), "sub\\a.jpg");
+  EXPECT_EQ(ResolvePicturePath("..\\a.jpg", dir, lead), "..\\a.jpg");
+}
+
+void ExpectLines(const std::string& content, const std::string& line1, const std::string& line2) {
+  std::string got1 = "unset", got2 = "unset";
+  SplitSettings(content, got1, got2);
+  EXPECT_EQ(got1, line1) << content;
+  EXPECT_EQ(got2, line2) << content;
+}
+
+TEST(SettingsLines, EndAtLfOrCrLf) {
+  ExpectLines("a\r\nb\r\n", "a", "b");
+  ExpectLines("a\nb\n", "a", "b");
+  ExpectLines("a\nb", "a", "b");
+  ExpectLines("a\r\nb\r\nc\r\nd", "a", "b");
+  ExpectLines("only", "only", "");
+  ExpectLines("", "", "");
+  ExpectLines("\r\n\r\n", "", "");
+  ExpectLines("\n\nthird", "", "");
+}
+
+TEST(SettingsLines, LoneCrIsDroppedAndTheLineGoesOn) {
+  ExpectLines("a\rb\r\nc", "ab", "c");
+  ExpectLines("a\r\r\nb", "a", "b");
+  ExpectLines("a\r", "a", "");
+  ExpectLines("\ra\n\rb\r", "a", "b");
+}
+
+TEST(SettingsLines, KeepOtherBytesAsTheyAre) {
+  std::string longLine(700, 'x');
+  ExpectLines(longLine + "\r\n" + longLine, longLine, longLine);
+  ExpectLines(
+      "\xEF\xBB\xBF"
+      "a.jpg\r\nb",
+      "\xEF\xBB\xBF"
+      "a.jpg",
+      "b");
+  ExpectLines(std::string("a\x1A"
+                          "b\r\n\x1A",
+                          6),
+              std::string("a\x1A"
+                          "b",
+                          3),
+              "\x1A");
+  ExpectLines(std::string("a\0b\nc", 5), std::string("a\0b", 3), "c");
+}
+
+TEST(SettingsLines, SplitterWorksOnPiecesOfAnySize) {
+  const std::string content = "first\r\r\nsecond\r";
+  for (std::size_t piece = 1; piece <= content.size(); ++piece) {
+    LineSplitter splitter;
+    std::string lines[2];
+    std::size_t pos = 0;
+    for (std::string& line : lines) {
+      while (!splitter.LineComplete() && pos < content.size())
+        pos += splitter.Feed(content.data() + pos, std::min(piece, content.size() - pos));
+      line = splitter.TakeLine();
+    }
+    EXPECT_EQ(lines[0], "first") << piece;
+    EXPECT_EQ(lines[1], "second") << piece;
+  }
+}
+
+TEST(SettingsFormat, IsTwoLinesEachEndedByCrLf) {
+  EXPECT_EQ(FormatSettings("a", "b"), "a\r\nb\r\n");
+  EXPECT_EQ(FormatSettings("", ""), "\r\n\r\n");
+  std::string line1, line2;
+  SplitSettings(FormatSettings("C:\\\x83\x5C.jpg", "x y"), line1, line2);
+  EXPECT_EQ(line1, "C:\\\x83\x5C.jpg");
+  EXPECT_EQ(line2, "x y");
+}
+
+}  // namespace
+}  // namespace zarumo

@@ -1,0 +1,77 @@
+// Starts the real saver in a folder of its own and watches it from outside.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wt {
+
+// The driver's own folder, with a trailing backslash; the saver and the doubles lie there.
+std::string DriverDir();
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+  const std::string& Path() const { return path_; }  // with a trailing backslash
+  std::string operator/(const std::string& name) const { return path_ + name; }
+  void Write(const std::string& name, const std::string& bytes) const;
+  // The file's bytes; `exists` false when it cannot be read.
+  std::string Read(const std::string& name, bool* exists = nullptr) const;
+
+ private:
+  std::string path_;
+};
+
+// Reads or writes a whole file.
+std::string ReadFileBytes(const std::string& path, bool* exists = nullptr);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+struct SaverOptions {
+  std::string exeName = "zarumo.scr";
+  std::vector<std::pair<std::string, std::string>> environment;
+};
+
+class Saver {
+ public:
+  // Copies the saver into `dir` and starts it with `arguments`.
+  Saver(const TempDir& dir, const std::string& arguments, const SaverOptions& options = {});
+  Saver(const Saver&) = delete;
+  Saver& operator=(const Saver&) = delete;
+  ~Saver();
+
+  DWORD Pid() const { return process_.dwProcessId; }
+  std::string ExePath() const { return exePath_; }
+  // The first top-level window of the process with this class, or null on timeout.
+  HWND WaitTopWindow(const char* className, DWORD timeoutMs = 15000) const;
+  // A visible message box of the process.
+  HWND WaitMessageBox(DWORD timeoutMs = 15000) const;
+  // True once the process has ended; `code` receives its exit code.
+  bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr) const;
+  bool Running() const;
+  // Lets the saver's message loop settle: waits until it is idle.
+  void Idle(DWORD timeoutMs = 5000) const;
+
+ private:
+  std::string exePath_;
+  PROCESS_INFORMATION process_{};
+};
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+// The text of a message box.
+std::string MessageBoxText(HWND box);
+// Presses the box's only button.
+void DismissMessageBox(HWND box);
+DWORD WindowProcessId(HWND window);
+
+// Runs the message loop of the driver's own thread for a while.
+void Pump(DWORD milliseconds);
+
+}  // namespace wt

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine the way the saver is meant to meet it: a
+# Japanese locale (code page 932), the project's own prefix, and a private X
+# screen of ZARUMO_SCREEN (default 1024x768) unless ZARUMO_USE_DISPLAY=1.
+# Usage: wine-run.sh PROGRAM [ARGS...] | --exec COMMAND [ARGS...] | --boot-only
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+size=${ZARUMO_SCREEN:-1024x768}
+export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$size}
+export WINEDEBUG=${WINEDEBUG:--all}
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# No Mono or Gecko installers: the saver needs neither.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+xvfb_pid=
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then
+    wineserver -k 2>/dev/null
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+
+if [ "${ZARUMO_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+  # Kill a session left over from a screen that no longer exists.
+  wineserver -k 2>/dev/null
+  for n in $(seq 90 140); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      [ -e /tmp/.X11-unix/X$n ] && break
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ -e /tmp/.X11-unix/X$n ]; then
+      export DISPLAY=":$n"
+      break
+    fi
+    xvfb_pid=
+  done
+  [ -n "$xvfb_pid" ] || { echo "wine-run: no X display could be started" >&2; exit 1; }
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # Without a window manager a full-screen popup would wait on close.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+fi
+
+case "${1:-}" in
+  --boot-only) exit 0 ;;
+  # Runs any command inside this environment (display, prefix, locale).
+  --exec) shift; "$@" ;;
+  *) wine "$@" ;;
+esac
