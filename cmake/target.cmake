@@ -35,6 +35,10 @@ if(ZARUMO_PRODUCT_DIR)
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zarumo> ${ZARUMO_PRODUCT_DIR}/zarumo.scr)
 endif()
 
+add_test(NAME resources
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
+          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_BINARY_DIR}/wine_tests)
 endif()

@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""Checks what the built saver carries: one icon, the two pictures as
+committed, its description and version."""
+import struct
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+scr, resources = Path(sys.argv[1]), Path(sys.argv[2])
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+listing = subprocess.run(["wrestool", "-l", str(scr)], capture_output=True, text=True,
+                         check=True).stdout.splitlines()
+by_type = {}
+for line in listing:
+    fields = dict(part.split("=", 1) for part in line.split() if part.startswith("--"))
+    by_type.setdefault(fields["--type"], []).append(fields["--name"])
+
+check(by_type.get("14") == ["'MAINICON'"], f"icon groups: {by_type.get('14')}")
+check(len(by_type.get("3", [])) == 1, f"icon images: {by_type.get('3')}")
+
+
+def extract(kind, name):
+    with tempfile.TemporaryDirectory() as out:
+        subprocess.run(["wrestool", "-x", "--raw", f"--type={kind}", f"--name={name}", "-o",
+                        f"{out}/r", str(scr)], check=True)
+        return Path(f"{out}/r").read_bytes()
+
+
+icon = extract(3, 1)
+size, width, height2, planes, bits = struct.unpack_from("<IiiHH", icon)
+check((size, width, height2, bits) == (40, 32, 64, 4), f"icon image {width}x{height2 // 2}x{bits}")
+
+for name, file in ((100, "banner.bmp"), (101, "fallback.bmp")):
+    check(extract(2, name) == (resources / file).read_bytes()[14:], f"bitmap {name} differs from {file}")
+
+strings = extract(6, 1)
+# The first string of the block, as a counted UTF-16 string.
+count = struct.unpack_from("<H", strings, 2)[0]
+described = strings[4:4 + 2 * count].decode("utf-16-le")
+check(described == "ザルモセーバー", f"description {described!r}")
+check(bool(by_type.get("16")), "no version resource")
+
+for failure in failures:
+    print("FAIL:", failure)
+print(f"{0 if failures else 1} passed, {len(failures) and 1} failed")
+sys.exit(1 if failures else 0)
