@@ -34,6 +34,9 @@ class TScreenSaverForm : public Form {
   PictureHolder& Image6;
   Timer Timer1;
 
+  // The timer's tick: moves the ticker and presents the composition.
+  void Timer1Timer();
+
   int LastMouseX = -1;
   int LastMouseY = -1;
   DWORD PlatformId = 0;
@@ -64,7 +67,6 @@ class TScreenSaverForm : public Form {
   void loadbmp();
   void LoadStrip(PictureHolder& strip, const std::string& line, int& width, int& height);
   void movchr();
-  void Timer1Timer();
 
   int width_ = 0;
   int height_ = 0;

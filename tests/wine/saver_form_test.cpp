@@ -2,11 +2,13 @@
 // its composition can be read directly.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include "app/process_values.h"
 #include "saver/scene.h"
 #include "saver/ssform.h"
 #include "support/saver_process.h"
+#include "support/screen.h"
 
 using namespace wt;
 using zarumo::TScreenSaverForm;
@@ -81,6 +83,80 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   // The wish strip holds the fallback at its top-left corner, black elsewhere.
   EXPECT_EQ(PixelAt(form.Image4, 90, 50) & 0xFFFFFF, RGB(255, 0, 0));
   EXPECT_EQ(Lit(form.Image4.Canvas().Dc(), 201, 0, w, h / 2), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class PreviewInProcess : public SaverFormInProcess {
+ protected:
+  PreviewInProcess() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "InProcessHost";
+    RegisterClassA(&wc);
+    RECT rect = {0, 0, 256, 192};
+    AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
+    host_ = CreateWindowExA(0, "InProcessHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+    zarumo::PreviewParent = host_;
+  }
+  ~PreviewInProcess() override {
+    zarumo::PreviewParent = nullptr;
+    DestroyWindow(host_);
+  }
+  HWND host_;
+};
+
+TEST_F(PreviewInProcess, ShrinksTheWholeSceneIntoTheHost) {
+  TScreenSaverForm form;
+  form.CreateHandle();
+  form.Show();
+  Pump(100);
+  form.Timer1Timer();
+  Capture shot = Capture::Client(form.Handle());
+  ASSERT_EQ(shot.Width(), 256);
+  ASSERT_EQ(shot.Height(), 192);
+  // A quarter of the 1024 x 768 scene: the banner's lettering near 50..205 x 17..67.
+  RECT banner = shot.LitBounds({0, 0, 256, 74});
+  EXPECT_NEAR(banner.left, (184 + 18) / 4, 2);
+  EXPECT_NEAR(banner.right, (184 + 636) / 4, 2);
+  EXPECT_NEAR(banner.top, (50 + 17) / 4, 2);
+  EXPECT_NEAR(banner.bottom, (50 + 220) / 4, 2);
+  // The fallback name mark near (412 + 77 .. 412 + 105) / 4.
+  RECT name = shot.BoundsOf(IsRed, {0, 75, 256, 142});
+  EXPECT_NEAR(name.left, (412 + 77) / 4, 2);
+  EXPECT_NEAR(name.right, (412 + 105) / 4, 2);
+  // The ticker band, rows 568..668 of the scene, now 142..167.
+  RECT band = shot.BoundsOf(IsRed, {0, 142, 256, 192});
+  EXPECT_NEAR(band.top, (568 + 21) / 4, 2);
+  EXPECT_LE(band.bottom, (568 + 74) / 4 + 2);
+}
+
+TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
+  TScreenSaverForm form;
+  form.CreateHandle();
+  form.Show();
+  auto privateBytes = [] {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+    // Committed memory; each GDI object leaked per tick would add to it.
+    return counters.PagefileUsage;
+  };
+  for (int i = 0; i < 300; ++i) form.Timer1Timer();
+  SIZE_T before = privateBytes();
+  DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < 5000; ++i) form.Timer1Timer();
+  SIZE_T after = privateBytes();
+  EXPECT_GT(before, 0u);
+  EXPECT_LT(after, before + 512 * 1024) << before << " -> " << after;
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+  form.Hide();
 }
 
 }  // namespace
