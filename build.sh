@@ -7,6 +7,7 @@ cd "$root"
 
 tools/ensure-deps.sh
 tools/build-libjpeg.sh
+tools/make-samples.sh
 
 jobs=$(nproc)
 if [ ! -f build/win32/build.ninja ]; then
