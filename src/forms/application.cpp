@@ -58,7 +58,8 @@ void Application::ShowFailure(const std::exception& failure) {
   if (dynamic_cast<const SilentAbort*>(&failure)) return;
   std::string text = WithPeriod(failure.what(), SystemLeadBytes());
   UINT style = MB_OK | MB_ICONERROR;
-  if (failureBoxOnTop_) style |= MB_TOPMOST | MB_SETFOREGROUND;
+  // Application-modal as ever, but top-most: the system-modal flag means just that.
+  if (failureBoxOnTop_) style |= MB_SYSTEMMODAL | MB_SETFOREGROUND;
   MessageBoxA(window_, text.c_str(), title_.c_str(), style);
 }
 

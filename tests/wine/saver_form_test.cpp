@@ -7,6 +7,7 @@
 #include "app/process_values.h"
 #include "saver/scene.h"
 #include "saver/ssform.h"
+#include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
 
@@ -157,6 +158,52 @@ TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
   EXPECT_LT(after, before + 512 * 1024) << before << " -> " << after;
   EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
   form.Hide();
+}
+
+}  // namespace
+
+namespace {
+
+class WideWishInProcess : public SaverFormInProcess {
+ protected:
+  WideWishInProcess() {
+    WriteFileBytes(DriverDir() + "wide-wish.bmp",
+                   MakeBmp(1000, 50, [](int, int) { return RGB(0, 200, 0); }));
+    WriteFileBytes(DriverDir() + "ザルモ.ini", "\r\nwide-wish.bmp\r\n");
+  }
+  ~WideWishInProcess() override {
+    DeleteFileA((DriverDir() + "wide-wish.bmp").c_str());
+    DeleteFileA((DriverDir() + "ザルモ.ini").c_str());
+  }
+};
+
+// Where a copy would read past the wish strip, the composition keeps what it had.
+TEST_F(WideWishInProcess, CopiesBeyondTheStripLeaveTheCompositionAsItWas) {
+  TScreenSaverForm form;
+  ASSERT_EQ(zarumo::WishW, 1000);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  ASSERT_EQ(w, 1024);
+  HDC composition = form.Image0.Canvas().Dc();
+  const int row = h - 200 + 10;
+  RECT band = {0, h - 200, w, h - 200 + 50};
+  HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(composition, &band, marker);
+  DeleteObject(marker);
+
+  // The leading copy at -10 reads strip columns 10..1423; the strip ends at 1023.
+  zarumo::TickerX = -10;
+  form.Timer1Timer();
+  EXPECT_EQ(zarumo::TickerX, -15);
+  EXPECT_EQ(GetPixel(composition, 0, row), RGB(0, 200, 0));
+  EXPECT_EQ(GetPixel(composition, 989, row), RGB(0, 200, 0));
+  // The strip's own black past the picture's 1000 columns...
+  EXPECT_EQ(GetPixel(composition, 990, row), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(composition, 1013, row), RGB(0, 0, 0));
+  // ...and beyond the strip nothing was copied.
+  EXPECT_EQ(GetPixel(composition, 1014, row), RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(composition, 1023, row), RGB(255, 0, 255));
+  // Rows below the band's 50 were never touched.
+  EXPECT_EQ(GetPixel(composition, 5, h - 200 + 50), RGB(0, 0, 0));
 }
 
 }  // namespace

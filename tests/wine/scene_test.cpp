@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "support/saver_process.h"
+#include "support/picture_files.h"
 #include "support/screen.h"
 
 using namespace wt;
@@ -117,6 +120,129 @@ TEST(NarrowScreen, BannerLosesEightColumnsOnEachSide) {
   // the first thing lit below the banner.
   EXPECT_EQ(screen.CountLit({0, 271, 640, 280 + 21}), 0);
   EXPECT_EQ(screen.BoundsOf(IsRed, {0, 271, 640, 480}).top, 280 + 21);
+}
+
+}  // namespace
+
+namespace {
+
+bool Near(COLORREF c, COLORREF want, int tolerance = 12) {
+  return std::abs(GetRValue(c) - GetRValue(want)) <= tolerance &&
+         std::abs(GetGValue(c) - GetGValue(want)) <= tolerance &&
+         std::abs(GetBValue(c) - GetBValue(want)) <= tolerance;
+}
+
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kGreen = RGB(0, 200, 0);
+
+TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
+  TempDir dir;
+  CreateDirectoryA((dir / "pics").c_str(), nullptr);
+  dir.Write("pics\\name.bmp", MakeBmp(300, 100, [](int, int) { return kBlue; }));
+  dir.Write("wish.JPG", MakeJpeg(150, 80, [](int, int) { return kGreen; }));
+  // Line 2 is a bare name, resolved against the saver's folder.
+  dir.Write("ザルモ.ini", dir / "pics\\name.bmp" + "\r\nwish.JPG\r\n");
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  Capture screen = Capture::Screen();
+  ExpectBanner(screen);
+  RECT name = screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568});
+  EXPECT_EQ(name.left, 512 - 150);
+  EXPECT_EQ(name.right, 512 - 150 + 299);
+  EXPECT_EQ(name.top, 300);
+  EXPECT_EQ(name.bottom, 399);
+  RECT wish = screen.BoundsOf([](COLORREF c) { return Near(c, kGreen); }, {0, 401, 1024, 768});
+  EXPECT_EQ(wish.top, 568);
+  EXPECT_EQ(wish.bottom, 568 + 79);
+
+  // The copies move right to left by whole steps of 5 pixels.
+  auto profile = [] {
+    Capture shot = Capture::Screen();
+    std::string columns(1024, '.');
+    for (int x = 0; x < 1024; ++x) columns[x] = Near(shot.At(x, 600), kGreen) ? '#' : '.';
+    return columns;
+  };
+  std::string before = profile();
+  Pump(250);
+  std::string after = profile();
+  int shift = -1;
+  for (int s = 5; s <= 100 && shift < 0; s += 5)
+    if (before.substr(200 + s, 600) == after.substr(200, 600)) shift = s;
+  EXPECT_GT(shift, 0) << before << "\n" << after;
+}
+
+TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
+  for (const char* settings :
+       {"shown.png\r\n\r\n", "missing.bmp\r\nmissing.jpg\r\n", "empty.bmp\r\nbad.jpg\r\n"}) {
+    TempDir dir;
+    dir.Write("shown.png", MakeBmp(40, 40, [](int, int) { return kBlue; }));
+    // A JPEG whose header reads but whose data is cut off fails at its first drawing.
+    std::string jpeg = MakeJpeg(64, 64, [](int x, int) { return RGB(x * 4, 0, 0); });
+    dir.Write("bad.jpg", jpeg.substr(0, jpeg.size() / 3));
+    dir.Write("empty.bmp", "");
+    dir.Write("ザルモ.ini", settings);
+    RunningSaver running(dir);
+    ASSERT_NE(running.window, nullptr);
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr) << settings;
+    Capture screen = Capture::Screen();
+    if (std::string(settings).rfind("empty.bmp", 0) == 0) {
+      // An empty bitmap draws nothing but records the scratch holder's 105 x 73.
+      EXPECT_EQ(screen.CountLit({0, 291, 1024, 568}), 0) << settings;
+    } else {
+      ExpectFallbackName(screen);
+    }
+    // The wish falls back: red marks in the band.
+    EXPECT_EQ(screen.BoundsOf(IsRed, {0, 401, 1024, 768}).top, 568 + 21) << settings;
+  }
+}
+
+TEST(ScenePictures, PictureThatCannotBeOpenedStopsTheSceneWithItsMessage) {
+  TempDir dir;
+  dir.Write("locked.bmp", MakeBmp(40, 40, [](int, int) { return kBlue; }));
+  dir.Write("ザルモ.ini", "locked.bmp\r\n\r\n");
+  HANDLE lock = CreateFileA((dir / "locked.bmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Saver saver(dir, "/s");
+  HWND box = saver.WaitMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), "ファイル " + (dir / "locked.bmp") + " は開けません.");
+  // Above the top-most saver, where the user can see it.
+  EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DismissMessageBox(box);
+  CloseHandle(lock);
+  HWND window = saver.WaitTopWindow(kSaverClass);
+  ASSERT_NE(window, nullptr);
+  Pump(700);
+  // Only the window's own painting: the banner's bottom rows at the top, the
+  // fallback holder at (112, 232), and no frame ever presented.
+  Capture screen = Capture::Screen();
+  EXPECT_GT(screen.CountLit({128, 0, 128 + 656, 89}), 1000);
+  EXPECT_EQ(screen.CountLit({0, 89, 1024, 232}), 0);
+  EXPECT_EQ(screen.BoundsOf(IsRed, {0, 232, 1024, 768}).top, 232 + 21);
+  EXPECT_EQ(screen.BoundsOf(IsRed, {0, 232, 1024, 768}).left, 112 + 77);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(saver.WaitExit(5000));
+}
+
+TEST(ScenePictures, OversizedNamePictureIsClippedToItsStrip) {
+  TempDir dir;
+  // Each column's colour tells which picture column it is.
+  auto byColumn = [](int x, int) { return RGB(x & 0xFF, 32 + 64 * (x >> 8), 128); };
+  dir.Write("big.bmp", MakeBmp(2000, 1000, byColumn));
+  dir.Write("ザルモ.ini", "big.bmp\r\n\r\n");
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  Capture screen = Capture::Screen();
+  // The copy starts at x = 512 - 1000 = -488; the strip holds columns 0..1023
+  // and rows 0..383 of the picture, so the screen shows columns 488..1023.
+  EXPECT_EQ(screen.At(0, 310), byColumn(488, 0));
+  EXPECT_EQ(screen.At(535, 500), byColumn(1023, 0));
+  EXPECT_EQ(screen.CountLit({536, 300, 1024, 568}), 0);
+  EXPECT_EQ(screen.At(100, 300), byColumn(588, 0));
+  // The band is the ticker's; below it nothing reaches past the strip's 384 rows.
+  EXPECT_EQ(screen.CountLit({0, 684, 1024, 768}), 0);
 }
 
 }  // namespace
