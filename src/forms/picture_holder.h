@@ -7,19 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "forms/holder_layout.h"
 #include "forms/picture.h"
 
 namespace zarumo {
-
-struct HolderLayout {
-  const char* name;
-  int left;
-  int top;
-  int width;
-  int height;
-  bool visible;
-  bool autoSize;
-};
 
 class PictureHolder {
  public:

@@ -4,18 +4,14 @@
 
 #include <cstddef>
 
+#include "forms/holder_layout.h"
+
 namespace zarumo {
 
 enum class BuiltInPicture { kNone, kBanner, kFallback };
 
 struct HolderData {
-  const char* name;
-  int left;
-  int top;
-  int width;
-  int height;
-  bool visible;
-  bool autoSize;
+  HolderLayout layout;
   BuiltInPicture picture;
 };
 

@@ -25,8 +25,7 @@ std::vector<std::unique_ptr<PictureHolder>> TScreenSaverForm::BuildHolders() {
   std::vector<std::unique_ptr<PictureHolder>> holders;
   for (std::size_t i = 0; i < layout.holderCount; ++i) {
     const HolderData& data = layout.holders[i];
-    auto holder = std::make_unique<PictureHolder>(HolderLayout{
-        data.name, data.left, data.top, data.width, data.height, data.visible, data.autoSize});
+    auto holder = std::make_unique<PictureHolder>(data.layout);
     holder->SetPicture(LoadBuiltInPicture(data.picture));
     holders.push_back(std::move(holder));
   }

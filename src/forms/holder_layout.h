@@ -1,0 +1,16 @@
+// Where a picture holder stands in its form, as the stored layout gives it.
+#pragma once
+
+namespace zarumo {
+
+struct HolderLayout {
+  const char* name;
+  int left;
+  int top;
+  int width;
+  int height;
+  bool visible;
+  bool autoSize;
+};
+
+}  // namespace zarumo
