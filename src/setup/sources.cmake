@@ -1,2 +1,3 @@
-set(PURE)
-set(WIN32_ONLY sssetdlg.cpp)
+set(PURE setup_layout.cpp picture_fit.cpp file_filter.cpp dialog_template.cpp)
+set(WIN32_ONLY sssetdlg.cpp dialog_control.cpp open_picture_dialog.cpp picture_pane.cpp
+    picture_area.cpp picture_view.cpp preview_window.cpp)

@@ -1,22 +1,275 @@
 #include "setup/sssetdlg.h"
 
-namespace zarumo {
+#include <algorithm>
 
-TScrnSaveSetupDlg::TScrnSaveSetupDlg() = default;
+#include "forms/application.h"
+#include "forms/failure.h"
+#include "forms/system_text.h"
+#include "settings/settings_file.h"
+#include "settings/settings_text.h"
+
+namespace zarumo {
+namespace {
+
+const char kPictureFilter[] = "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG";
+constexpr int kFirstControlId = 101;
+
+const ComponentData& Component(const char* name) {
+  const ComponentData* data = FindComponent(name);
+  if (!data) throw Failure(std::string("missing component ") + name);
+  return *data;
+}
+
+HFONT CreateLayoutFont(int height) {
+  const SetupDialogLayout& layout = SetupDialogLayoutData();
+  // A negative height asks for the character height, without the internal leading.
+  HFONT font =
+      CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                  static_cast<BYTE>(layout.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, layout.fontName);
+  if (!font) RaiseLastError();
+  return font;
+}
+
+int ScreenDpi() {
+  WindowDc screen(nullptr);
+  int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : SetupDialogLayoutData().designDpi;
+}
+
+// The text height of a font: the height of a digit as the font draws it.
+int DigitHeight(HFONT font) {
+  WindowDc screen(nullptr);
+  SIZE size{0, 0};
+  if (screen.Get()) {
+    Selection selection(screen.Get(), font);
+    GetTextExtentPoint32A(screen.Get(), "0", 1, &size);
+  }
+  return size.cy > 0 ? size.cy : SetupDialogLayoutData().designTextHeight;
+}
+
+}  // namespace
+
+TScrnSaveSetupDlg::TScrnSaveSetupDlg()
+    : Label1(Component("Label1")),
+      Label2(Component("Label2")),
+      Button1(Component("Button1")),
+      Button2(Component("Button2")),
+      Button3(Component("Button3")),
+      Button4(Component("Button4")),
+      Edit1(Component("Edit1")),
+      Edit2(Component("Edit2")),
+      Label3(Component("Label3")) {
+  const SetupDialogLayout& layout = SetupDialogLayoutData();
+  const int dpi = ScreenDpi();
+  font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
+  labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
+  scale_ = LayoutScale(DigitHeight(font_.Get()));
+  for (DialogControl* control :
+       {&Label1, &Label2, &Button1, &Button2, &Button3, &Button4, &Edit1, &Edit2, &Label3}) {
+    if (control->TabOrder() >= 0) tabOrder_.push_back(control);
+  }
+  std::sort(tabOrder_.begin(), tabOrder_.end(),
+            [](DialogControl* a, DialogControl* b) { return a->TabOrder() < b->TabOrder(); });
+  Guarded([this] { FormCreate(); });
+}
+
+TScrnSaveSetupDlg::~TScrnSaveSetupDlg() {
+  Guarded([this] { FormDestroy(); });
+}
+
+void TScrnSaveSetupDlg::FormCreate() {
+  SettingsReader reader;
+  if (!reader.Open()) {
+    Edit1.SetText(ExeDir() + kDefaultNamePicture);
+    Edit2.SetText(ExeDir() + kDefaultWishPicture);
+    return;
+  }
+  // Each field takes its line as soon as it is read, so a failure on line 2
+  // leaves line 1 in place.
+  Edit1.SetText(reader.ReadLine());
+  Edit2.SetText(reader.ReadLine());
+  reader.Close();
+}
+
+void TScrnSaveSetupDlg::FormDestroy() {
+  if (OwnerWindow) EnableWindow(OwnerWindow, static_cast<BOOL>(-1));
+}
 
 void TScrnSaveSetupDlg::CreateParams(WindowParams& params) {
+  const SetupDialogLayout& layout = SetupDialogLayoutData();
   params.className = "TScrnSaveSetupDlg";
-  params.caption = "ザルモセーバー設定";
-  params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
-  params.exStyle = WS_EX_DLGMODALFRAME;
-  RECT rect = {0, 0, 480, 240};
+  params.caption = layout.caption;
+  params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+  params.exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  params.cursor = LoadCursor(nullptr, IDC_ARROW);
+  params.background = GetSysColorBrush(COLOR_BTNFACE);
+  RECT rect{0, 0, scale_.Length(layout.clientWidth), scale_.Length(layout.clientHeight)};
   AdjustWindowRectEx(&rect, params.style, FALSE, params.exStyle);
   params.width = rect.right - rect.left;
   params.height = rect.bottom - rect.top;
   params.x = (GetSystemMetrics(SM_CXSCREEN) - params.width) / 2;
   params.y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
-  params.cursor = LoadCursor(nullptr, IDC_ARROW);
-  params.background = GetSysColorBrush(COLOR_BTNFACE);
+
+  // Whoever started configure mode waits, disabled, until the dialog is gone.
+  OwnerWindow = GetForegroundWindow();
+  params.parent = OwnerWindow;
+  if (OwnerWindow) EnableWindow(OwnerWindow, FALSE);
+}
+
+void TScrnSaveSetupDlg::CreateControls() {
+  // Creation in tab order keeps the system's own idea of the order the same as ours.
+  int id = kFirstControlId;
+  for (DialogControl* control : tabOrder_) control->Create(Handle(), id++, font_.Get(), scale_);
+  for (DialogControl* label : {&Label1, &Label2, &Label3})
+    label->Create(Handle(), id++, labelFont_.Get(), scale_);
+
+  // A fixed dialog can only be moved and closed.
+  if (HMENU menu = GetSystemMenu(Handle(), FALSE)) {
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+      DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
+}
+
+void TScrnSaveSetupDlg::Button1Click() { Browse(Edit1); }
+
+void TScrnSaveSetupDlg::Button2Click() { Browse(Edit2); }
+
+void TScrnSaveSetupDlg::Browse(DialogControl& field) {
+  OpenPictureDialog1.SetFilter(kPictureFilter);
+  if (OpenPictureDialog1.Execute(Handle())) field.SetText(OpenPictureDialog1.FileName());
+}
+
+void TScrnSaveSetupDlg::Button3Click() { WriteSettings(Edit1.Text(), Edit2.Text()); }
+
+void TScrnSaveSetupDlg::Clicked(DialogControl& button) {
+  if (&button == &Button1) {
+    Button1Click();
+  } else if (&button == &Button2) {
+    Button2Click();
+  } else if (&button == &Button3) {
+    // The result comes first: a failing write still closes the dialog with OK.
+    SetModalResult(kModalOk);
+    Button3Click();
+  } else if (&button == &Button4) {
+    SetModalResult(kModalCancel);
+  }
+}
+
+DialogControl* TScrnSaveSetupDlg::ControlOf(HWND window) {
+  if (!window) return nullptr;
+  for (DialogControl* control :
+       {&Label1, &Label2, &Button1, &Button2, &Button3, &Button4, &Edit1, &Edit2, &Label3}) {
+    if (control->Handle() == window) return control;
+  }
+  return nullptr;
+}
+
+void TScrnSaveSetupDlg::MoveFocus(bool backwards) {
+  const int count = static_cast<int>(tabOrder_.size());
+  if (count == 0) return;
+  HWND focus = GetFocus();
+  int current = -1;
+  for (int i = 0; i < count; ++i) {
+    if (tabOrder_[i]->Handle() == focus) current = i;
+  }
+  for (int step = 1; step <= count; ++step) {
+    int index;
+    if (current < 0) {
+      index = backwards ? count - step : step - 1;
+    } else {
+      index = ((current + (backwards ? -step : step)) % count + count) % count;
+    }
+    HWND next = tabOrder_[index]->Handle();
+    if (next && IsWindowVisible(next) && IsWindowEnabled(next)) {
+      SetFocus(next);
+      // As in any dialog, a field reached by Tab has its whole text selected.
+      if (tabOrder_[index]->Kind() == ComponentKind::kEdit) SendMessageA(next, EM_SETSEL, 0, -1);
+      return;
+    }
+  }
+}
+
+void TScrnSaveSetupDlg::RestoreFocus() {
+  HWND target = lastFocus_;
+  if (!target || !IsWindow(target) || !IsChild(Handle(), target) || !IsWindowEnabled(target)) {
+    target = tabOrder_.empty() ? nullptr : tabOrder_.front()->Handle();
+  }
+  if (target) SetFocus(target);
+}
+
+bool TScrnSaveSetupDlg::PreTranslate(MSG& message) {
+  HWND window = Handle();
+  if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
+  if (message.message == WM_KEYDOWN) {
+    switch (message.wParam) {
+      case VK_TAB:
+        if (GetKeyState(VK_CONTROL) < 0) return false;
+        MoveFocus(GetKeyState(VK_SHIFT) < 0);
+        return true;
+      case VK_RETURN: {
+        // Enter presses a button only while that button has the focus.
+        HWND focus = GetFocus();
+        DialogControl* control = ControlOf(focus);
+        if (control && control->Kind() == ComponentKind::kButton)
+          SendMessageA(window, WM_COMMAND, MAKEWPARAM(control->Id(), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(focus));
+        return true;
+      }
+      case VK_ESCAPE:
+        // There is no cancel button.
+        return true;
+    }
+  } else if (message.message == WM_CHAR) {
+    switch (message.wParam) {
+      case '\t':
+      case '\r':
+      case '\n':
+      case 0x1B:
+        return true;
+    }
+  }
+  return false;
+}
+
+bool TScrnSaveSetupDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && lParam) {
+        DialogControl* control = ControlOf(reinterpret_cast<HWND>(lParam));
+        if (control && control->Kind() == ComponentKind::kButton) {
+          Clicked(*control);
+          return true;
+        }
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        RestoreFocus();
+      }
+      return true;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return true;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
+      // Black text, as the layout asks, whatever the system's colours.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const int background = message == WM_CTLCOLORSTATIC ? COLOR_BTNFACE : COLOR_WINDOW;
+      SetTextColor(dc, RGB(0, 0, 0));
+      SetBkColor(dc, GetSysColor(background));
+      result = reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+      return true;
+    }
+  }
+  return Form::HandleMessage(message, wParam, lParam, result);
 }
 
 }  // namespace zarumo

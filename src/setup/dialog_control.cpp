@@ -1,0 +1,72 @@
+#include "setup/dialog_control.h"
+
+#include "forms/handles.h"
+#include "forms/system_text.h"
+
+namespace zarumo {
+namespace {
+
+SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
+  SIZE size{0, 0};
+  WindowDc dc(window);
+  if (!dc.Get()) return size;
+  Selection selection(dc.Get(), font);
+  // An empty label still has the height of a line.
+  const std::string measured = text.empty() ? std::string(" ") : text;
+  GetTextExtentPoint32A(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &size);
+  if (text.empty()) size.cx = 0;
+  return size;
+}
+
+}  // namespace
+
+std::string DialogControl::Text() const {
+  if (!window_) return text_;
+  int length = GetWindowTextLengthA(window_);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  int got = GetWindowTextA(window_, &text[0], length + 1);
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
+}
+
+void DialogControl::SetText(const std::string& text) {
+  text_ = text;
+  if (window_ && !SetWindowTextA(window_, text.c_str())) RaiseLastError();
+}
+
+void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
+  const char* className = "STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD exStyle = 0;
+  switch (data_.kind) {
+    case ComponentKind::kLabel:
+      style |= SS_LEFT | SS_NOPREFIX;
+      break;
+    case ComponentKind::kEdit:
+      className = "EDIT";
+      style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+      exStyle |= WS_EX_CLIENTEDGE;
+      break;
+    case ComponentKind::kButton:
+      className = "BUTTON";
+      style |= WS_TABSTOP | BS_PUSHBUTTON;
+      break;
+  }
+  int width = scale.Length(data_.width);
+  int height = scale.Length(data_.height);
+  if (data_.kind == ComponentKind::kLabel) {
+    SIZE extent = TextExtent(parent, font, text_);
+    width = extent.cx;
+    height = extent.cy;
+  }
+  SetLastError(0);
+  window_ = CreateWindowExA(exStyle, className, text_.c_str(), style, scale.Length(data_.left),
+                            scale.Length(data_.top), width, height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (!window_) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
+  id_ = id;
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+}  // namespace zarumo

@@ -1,0 +1,41 @@
+// A component of the setup dialog: a label, an edit field or a push button. It
+// keeps its text until its system window exists and hands it over then.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "setup/setup_layout.h"
+
+namespace zarumo {
+
+class DialogControl {
+ public:
+  explicit DialogControl(const ComponentData& data) : data_(data), text_(data.text) {}
+  DialogControl(const DialogControl&) = delete;
+  DialogControl& operator=(const DialogControl&) = delete;
+
+  const char* Name() const { return data_.name; }
+  ComponentKind Kind() const { return data_.kind; }
+  int TabOrder() const { return data_.tabOrder; }
+  HWND Handle() const { return window_; }
+  int Id() const { return id_; }
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+  // Creates the child window at the layout's position, scaled; a label takes
+  // the size of its text in `font`.
+  void Create(HWND parent, int id, HFONT font, const LayoutScale& scale);
+  // The parent window went away and took this one with it.
+  void Forget() { window_ = nullptr; }
+
+ private:
+  const ComponentData& data_;
+  std::string text_;
+  HWND window_ = nullptr;
+  int id_ = 0;
+};
+
+}  // namespace zarumo

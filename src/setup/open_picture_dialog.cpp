@@ -1,0 +1,42 @@
+#include "setup/open_picture_dialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "forms/system_text.h"
+#include "setup/file_filter.h"
+#include "setup/picture_pane.h"
+
+namespace zarumo {
+namespace {
+
+constexpr std::size_t kFileBufferSize = 1024;
+
+}  // namespace
+
+bool OpenPictureDialog::Execute(HWND owner) {
+  PicturePane pane;
+  const std::string filter = FilterList(filter_, SystemLeadBytes());
+  std::vector<char> file(kFileBufferSize, '\0');
+  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
+
+  OPENFILENAMEA request{};
+  request.lStructSize = sizeof request;
+  request.hwndOwner = owner;
+  request.hInstance = pane.TemplateHandle();
+  request.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
+  request.nFilterIndex = 1;
+  request.lpstrFile = file.data();
+  request.nMaxFile = static_cast<DWORD>(file.size());
+  request.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
+                  OFN_ENABLETEMPLATEHANDLE;
+  request.lpfnHook = PicturePane::HookProc;
+  request.lCustData = reinterpret_cast<LPARAM>(&pane);
+  if (!GetOpenFileNameA(&request)) return false;
+  fileName_ = file.data();
+  return true;
+}
+
+}  // namespace zarumo

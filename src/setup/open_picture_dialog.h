@@ -1,0 +1,27 @@
+// The open-picture dialog: the system's explorer-style open dialog with a
+// picture pane. It remembers the file last confirmed and offers it again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zarumo {
+
+class OpenPictureDialog {
+ public:
+  // "description|patterns", as many pairs as wanted.
+  void SetFilter(const std::string& filter) { filter_ = filter; }
+  const std::string& Filter() const { return filter_; }
+  // The full path last confirmed; empty before the first confirmation.
+  const std::string& FileName() const { return fileName_; }
+
+  // Runs the dialog modally over `owner`; true when the user confirmed a file.
+  bool Execute(HWND owner);
+
+ private:
+  std::string filter_;
+  std::string fileName_;
+};
+
+}  // namespace zarumo

@@ -1,0 +1,43 @@
+#include "setup/picture_fit.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace zarumo {
+namespace {
+
+// a * b / c rounded to the nearest, for non-negative values.
+int ScaleRounded(int a, int b, int c) {
+  return static_cast<int>((static_cast<std::int64_t>(a) * b + c / 2) / c);
+}
+
+}  // namespace
+
+Box FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
+  Box box;
+  if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return box;
+  // Compare the proportions without dividing: is the picture wider than the area?
+  if (static_cast<std::int64_t>(pictureWidth) * areaHeight >=
+      static_cast<std::int64_t>(pictureHeight) * areaWidth) {
+    box.width = areaWidth;
+    box.height = std::max(1, ScaleRounded(pictureHeight, areaWidth, pictureWidth));
+  } else {
+    box.height = areaHeight;
+    box.width = std::max(1, ScaleRounded(pictureWidth, areaHeight, pictureHeight));
+  }
+  box.left = (areaWidth - box.width) / 2;
+  box.top = (areaHeight - box.height) / 2;
+  return box;
+}
+
+Extent PreviewWindowExtent(int pictureWidth, int pictureHeight, int margin, int frameWidth,
+                           int frameHeight, int monitorWidth, int monitorHeight) {
+  Extent extent;
+  extent.width = std::max(0, pictureWidth) + 2 * margin + frameWidth;
+  extent.height = std::max(0, pictureHeight) + 2 * margin + frameHeight;
+  extent.width = std::min(extent.width, monitorWidth * 3 / 4);
+  extent.height = std::min(extent.height, monitorHeight * 3 / 4);
+  return extent;
+}
+
+}  // namespace zarumo

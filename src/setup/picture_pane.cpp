@@ -1,0 +1,297 @@
+#include "setup/picture_pane.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <cstring>
+#include <vector>
+
+#include "forms/application.h"
+#include "forms/failure.h"
+#include "forms/message_text.h"
+#include "forms/system_text.h"
+#include "saver/pictures/picture_file.h"
+#include "settings/settings_file.h"
+#include "setup/dialog_template.h"
+
+namespace zarumo {
+namespace {
+
+using OwnedPen = Owned<HPEN, CloseGdiObject>;
+
+const char kNoPictureCaption[] = "画像:";
+const char kPreviewTip[] = "プレビュー";
+// Posted once the open dialog has finished setting itself up.
+constexpr UINT kPaneReady = WM_APP + 0x5A;
+
+// The pane in dialog units. The hidden stc32 item stands for the standard
+// controls; the system places them there and moves whatever lies to its right
+// to the right of them.
+constexpr int kStandardWidth = 8;
+constexpr int kGap = 4;
+constexpr int kPaneWidth = 100;
+constexpr int kHeight = 120;
+constexpr int kButtonWidth = 15;
+constexpr int kButtonHeight = 14;
+
+std::vector<std::uint8_t> PaneTemplate() {
+  const int left = kStandardWidth + kGap;
+  DialogFrame frame;
+  frame.style = WS_CHILD | WS_CLIPSIBLINGS | DS_CONTROL | DS_3DLOOK | DS_SETFONT;
+  frame.cx = left + kPaneWidth + kGap;
+  frame.cy = kHeight;
+  frame.fontPoints = 9;
+  frame.fontFace = "MS Shell Dlg";
+
+  std::vector<DialogItem> items(4);
+  items[0].style = WS_CHILD;
+  items[0].cx = kStandardWidth;
+  items[0].cy = kHeight;
+  items[0].id = stc32;
+  items[0].classAtom = kStaticAtom;
+
+  items[1].style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE;
+  items[1].x = left;
+  items[1].y = 4;
+  items[1].cx = kPaneWidth - kButtonWidth - kGap;
+  items[1].cy = kButtonHeight;
+  items[1].id = kPaneCaptionId;
+  items[1].classAtom = kStaticAtom;
+
+  items[2].style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON | BS_ICON;
+  items[2].x = left + kPaneWidth - kButtonWidth;
+  items[2].y = 4;
+  items[2].cx = kButtonWidth;
+  items[2].cy = kButtonHeight;
+  items[2].id = kPanePreviewButtonId;
+  items[2].classAtom = kButtonAtom;
+
+  items[3].style = WS_CHILD | WS_VISIBLE;
+  items[3].exStyle = WS_EX_CLIENTEDGE;
+  items[3].x = left;
+  items[3].y = 4 + kButtonHeight + kGap;
+  items[3].cx = kPaneWidth;
+  items[3].cy = kHeight - items[3].y - kGap;
+  items[3].id = kPaneAreaId;
+  items[3].className = kPictureAreaClass;
+  return BuildDialogTemplate(frame, items);
+}
+
+// A magnifying glass for the preview button, drawn rather than stored.
+HICON MagnifierIcon() {
+  const int size = 16;
+  WindowDc screen(nullptr);
+  OwnedDc dc(CreateCompatibleDC(screen.Get()));
+  OwnedBitmap colour(CreateCompatibleBitmap(screen.Get(), size, size));
+  OwnedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  if (!dc || !colour || !mask) return nullptr;
+  // The same shapes twice: black on white for the mask, in colour on black for the image.
+  auto draw = [&](HBITMAP bitmap, DWORD background, COLORREF glass, COLORREF rim, COLORREF handle) {
+    Selection bitmapSelection(dc.Get(), bitmap);
+    PatBlt(dc.Get(), 0, 0, size, size, background);
+    OwnedBrush glassBrush(CreateSolidBrush(glass));
+    OwnedPen rimPen(CreatePen(PS_SOLID, 2, rim));
+    {
+      Selection brush(dc.Get(), glassBrush.Get());
+      Selection pen(dc.Get(), rimPen.Get());
+      Ellipse(dc.Get(), 1, 1, 11, 11);
+    }
+    OwnedPen handlePen(CreatePen(PS_SOLID, 3, handle));
+    Selection pen(dc.Get(), handlePen.Get());
+    MoveToEx(dc.Get(), 10, 10, nullptr);
+    LineTo(dc.Get(), 14, 14);
+  };
+  draw(mask.Get(), WHITENESS, RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0));
+  draw(colour.Get(), BLACKNESS, RGB(200, 230, 255), RGB(40, 40, 96), RGB(128, 72, 16));
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmMask = mask.Get();
+  info.hbmColor = colour.Get();
+  return CreateIconIndirect(&info);  // copies both bitmaps
+}
+
+RECT RectIn(HWND window, HWND reference) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::string SelectedPath(HWND dialog) {
+  std::vector<char> path(MAX_PATH + 1, '\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    LRESULT needed =
+        SendMessageA(dialog, CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
+    if (needed <= 0) return std::string();
+    if (static_cast<std::size_t>(needed) <= path.size()) return path.data();
+    path.assign(static_cast<std::size_t>(needed), '\0');
+  }
+  return std::string();
+}
+
+}  // namespace
+
+PicturePane::PicturePane() {
+  PictureArea::RegisterWindowClass();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  std::vector<std::uint8_t> bytes = PaneTemplate();
+  // Fixed memory: the handle is the address, whichever way the system reads it.
+  template_.Reset(GlobalAlloc(GMEM_FIXED, bytes.size()));
+  if (!template_) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
+  std::memcpy(template_.Get(), bytes.data(), bytes.size());
+}
+
+PicturePane::~PicturePane() { Detach(); }
+
+UINT_PTR CALLBACK PicturePane::HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) {
+  UINT_PTR result = 0;
+  Guarded([&] {
+    if (message == WM_INITDIALOG) {
+      auto* pane =
+          reinterpret_cast<PicturePane*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+      SetWindowLongPtrA(child, DWLP_USER, reinterpret_cast<LONG_PTR>(pane));
+      pane->Attach(child);
+      result = TRUE;
+      return;
+    }
+    auto* pane = reinterpret_cast<PicturePane*>(GetWindowLongPtrA(child, DWLP_USER));
+    if (pane && pane->child_ == child) result = pane->Handle(message, wParam, lParam);
+  });
+  return result;
+}
+
+void PicturePane::Attach(HWND child) {
+  child_ = child;
+  ready_ = false;
+  caption_ = GetDlgItem(child, kPaneCaptionId);
+  previewButton_ = GetDlgItem(child, kPanePreviewButtonId);
+  area_.Attach(GetDlgItem(child, kPaneAreaId));
+  SetWindowTextA(caption_, kNoPictureCaption);
+
+  glyph_.Reset(MagnifierIcon());
+  if (glyph_)
+    SendMessageA(previewButton_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph_.Get()));
+
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, child,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (tooltip_) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = child;
+    tool.uId = reinterpret_cast<UINT_PTR>(previewButton_);
+    tool.lpszText = const_cast<char*>(kPreviewTip);
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  ShowPicture(nullptr);
+}
+
+void PicturePane::Detach() {
+  preview_.reset();
+  if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+  tooltip_ = nullptr;
+  area_.Detach();
+  child_ = caption_ = previewButton_ = nullptr;
+}
+
+UINT_PTR PicturePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NOTIFY:
+      switch (reinterpret_cast<NMHDR*>(lParam)->code) {
+        case CDN_INITDONE:
+          Layout();
+          PostMessageA(child_, kPaneReady, 0, 0);
+          break;
+        case CDN_SELCHANGE:
+          if (ready_) SelectionChanged();
+          break;
+        case CDN_FOLDERCHANGE:
+          // A new folder comes with nothing selected in it.
+          if (ready_) ShowPicture(nullptr);
+          break;
+      }
+      return 0;
+    case kPaneReady:
+      ready_ = true;
+      return TRUE;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kPanePreviewButtonId && HIWORD(wParam) == BN_CLICKED) {
+        OpenPreview();
+        return TRUE;
+      }
+      return 0;
+    case WM_DESTROY:
+      Detach();
+      return 0;
+  }
+  return 0;
+}
+
+void PicturePane::Layout() {
+  // Beside the file list, from the "look in" line down to the list's bottom,
+  // however the open dialog has been sized.
+  HWND dialog = GetParent(child_);
+  HWND list = FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr);
+  if (!list) list = GetDlgItem(dialog, lst1);
+  HWND lookIn = GetDlgItem(dialog, cmb2);
+  if (!list || !lookIn || !caption_ || !previewButton_ || !area_.Handle()) return;
+  RECT listRect = RectIn(list, child_);
+  RECT lookInRect = RectIn(lookIn, child_);
+  RECT client;
+  GetClientRect(child_, &client);
+  RECT units{kGap, kGap, kButtonWidth, kButtonHeight};
+  MapDialogRect(child_, &units);
+  const int gap = units.left;
+  const int buttonWidth = units.right;
+  const int buttonHeight = units.bottom;
+  const int left = listRect.right + gap;
+  const int right = client.right - gap;
+  if (right - left < 2 * buttonWidth) return;
+
+  const int lineTop = lookInRect.top + (lookInRect.bottom - lookInRect.top - buttonHeight) / 2;
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(previewButton_, nullptr, right - buttonWidth, lineTop, buttonWidth, buttonHeight,
+               flags);
+  SetWindowPos(caption_, nullptr, left, lineTop, right - buttonWidth - gap - left, buttonHeight,
+               flags);
+  SetWindowPos(area_.Handle(), nullptr, left, listRect.top, right - left,
+               listRect.bottom - listRect.top, flags);
+}
+
+void PicturePane::SelectionChanged() {
+  std::string path = SelectedPath(GetParent(child_));
+  std::unique_ptr<Picture> picture;
+  if (!path.empty() && FileExists(path)) {
+    try {
+      picture = LoadPictureFile(path);
+    } catch (const std::exception&) {
+      // Not a picture: the pane says there is none.
+    }
+  }
+  ShowPicture(std::move(picture));
+}
+
+void PicturePane::ShowPicture(std::unique_ptr<Picture> picture) {
+  const bool any = picture != nullptr;
+  std::string caption =
+      any ? Format(" (%dx%d)", picture->Width(), picture->Height()) : kNoPictureCaption;
+  area_.Show(std::make_shared<PictureView>(std::move(picture)));
+  if (caption_) SetWindowTextA(caption_, caption.c_str());
+  if (previewButton_) EnableWindow(previewButton_, any ? TRUE : FALSE);
+}
+
+void PicturePane::OpenPreview() {
+  if (!area_.View()->HasPicture()) return;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(child_, WM_GETFONT, 0, 0));
+  preview_.reset();
+  preview_ = std::make_unique<PreviewWindow>(GetParent(child_), area_.View(), font);
+  preview_->Show();
+}
+
+}  // namespace zarumo

@@ -1,0 +1,60 @@
+// The picture pane that the open-picture dialog adds to the right of the
+// system's open dialog: a caption line, a small preview button and a preview
+// area that follow the selected file.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "forms/handles.h"
+#include "setup/picture_area.h"
+#include "setup/preview_window.h"
+
+namespace zarumo {
+
+// Control ids inside the pane.
+constexpr int kPaneCaptionId = 0x5A01;
+constexpr int kPanePreviewButtonId = 0x5A02;
+constexpr int kPaneAreaId = 0x5A03;
+
+class PicturePane {
+ public:
+  PicturePane();
+  PicturePane(const PicturePane&) = delete;
+  PicturePane& operator=(const PicturePane&) = delete;
+  ~PicturePane();
+
+  // The child template, in memory that the system can take as a template handle.
+  HINSTANCE TemplateHandle() const { return reinterpret_cast<HINSTANCE>(template_.Get()); }
+  // The open dialog's hook; its custom data is the pane.
+  static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  struct FreeGlobal {
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+  };
+
+  void Attach(HWND child);
+  void Detach();
+  UINT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void Layout();
+  void SelectionChanged();
+  void ShowPicture(std::unique_ptr<Picture> picture);
+  void OpenPreview();
+
+  Owned<HGLOBAL, FreeGlobal> template_;
+  HWND child_ = nullptr;
+  HWND caption_ = nullptr;
+  HWND previewButton_ = nullptr;
+  HWND tooltip_ = nullptr;
+  OwnedIcon glyph_;
+  PictureArea area_;
+  std::unique_ptr<PreviewWindow> preview_;
+  // Selection notices that come while the open dialog is still being set up
+  // do not count: the pane opens empty.
+  bool ready_ = false;
+};
+
+}  // namespace zarumo
