@@ -10,9 +10,13 @@ wine "$@" &
 saver=$!
 sleep "${ZARUMO_DEMO_SECONDS:-5}"
 import -window root "$out/screenshot.png"
+# The ticker band: the bottom 200 rows of the screen.
+geometry=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
+width=${geometry%x*}
+height=${geometry#*x}
 frames=$(mktemp -d)
-for i in $(seq -w 1 20); do
-  import -window root -resize 50% "$frames/frame-$i.png"
+for i in $(seq -w 1 30); do
+  import -window root -crop "${width}x200+0+$((height - 200))" +repage "$frames/frame-$i.png"
   sleep 0.1
 done
 convert -delay 10 -loop 0 "$frames"/frame-*.png "$out/ticker.gif"
