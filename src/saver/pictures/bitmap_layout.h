@@ -1,0 +1,46 @@
+// The structure of a device-independent bitmap file, checked against the
+// file's own length before any of it is used.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zarumo {
+
+extern const char kInvalidBitmapMessage[];
+
+enum BitmapCompression : std::uint32_t {
+  kBitmapRgb = 0,
+  kBitmapRle8 = 1,
+  kBitmapRle4 = 2,
+  kBitmapBitFields = 3,
+};
+
+struct BitmapLayout {
+  std::int32_t width = 0;
+  std::int32_t height = 0;  // negative: rows from the top down
+  std::uint16_t bitCount = 0;
+  std::uint32_t compression = kBitmapRgb;
+  std::uint32_t masks[3] = {};  // red, green, blue, for bit fields
+  // Colour table as the system takes it (blue in the low byte); always the
+  // full 2^bitCount entries for palette bitmaps, empty otherwise.
+  std::vector<std::uint32_t> colours;
+  std::size_t pixelOffset = 0;
+  std::size_t pixelSize = 0;  // never more than the file holds, nor than the rows need
+  std::uint32_t stride = 0;   // bytes per row
+
+  bool Empty() const { return width == 0; }
+  bool RunLength() const { return compression == kBitmapRle8 || compression == kBitmapRle4; }
+  std::uint32_t Rows() const;
+};
+
+// Zero bytes give an empty layout. A wrong type, plane count or format raises
+// InvalidPicture; a header or colour table cut short raises ReadFailure.
+BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size);
+
+// The BITMAPINFO (40-byte header, masks, colour table) that describes the
+// layout's pixel data to the system.
+std::vector<std::uint8_t> BitmapInfoBytes(const BitmapLayout& layout);
+
+}  // namespace zarumo

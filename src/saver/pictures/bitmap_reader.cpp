@@ -1,0 +1,50 @@
+#include <cstring>
+
+#include "forms/failure.h"
+#include "forms/handles.h"
+#include "forms/system_text.h"
+#include "saver/pictures/bitmap_layout.h"
+#include "saver/pictures/picture_readers.h"
+
+namespace zarumo {
+
+namespace {
+
+// A refusal without an error code is the file's fault; with one, the system's.
+[[noreturn]] void RaiseRefusal() {
+  if (GetLastError() == 0) throw InvalidPicture(kInvalidBitmapMessage);
+  RaiseLastError();
+}
+
+}  // namespace
+
+std::unique_ptr<Picture> ReadBitmapPicture(const FileBytes& bytes) {
+  const BitmapLayout layout = ParseBitmapFile(bytes.data(), bytes.size());
+  if (layout.Empty()) return std::make_unique<EmptyPicture>();
+  const std::vector<std::uint8_t> info = BitmapInfoBytes(layout);
+  const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(info.data());
+  const std::uint8_t* pixels = bytes.data() + layout.pixelOffset;
+
+  HBITMAP bitmap = nullptr;
+  SetLastError(0);
+  if (layout.RunLength()) {
+    // Run-length data becomes a bitmap of the display's format.
+    WindowDc screen(nullptr);
+    if (!screen.Get()) RaiseLastError();
+    bitmap = CreateDIBitmap(screen.Get(), &bitmapInfo->bmiHeader, CBM_INIT, pixels, bitmapInfo,
+                            DIB_RGB_COLORS);
+    if (!bitmap) RaiseRefusal();
+  } else {
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(nullptr, bitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+      OwnedBitmap refused(bitmap);
+      RaiseRefusal();
+    }
+    // Rows the file does not hold stay as the section starts: zero.
+    std::memcpy(bits, pixels, layout.pixelSize);
+  }
+  return std::make_unique<BitmapPicture>(bitmap);
+}
+
+}  // namespace zarumo

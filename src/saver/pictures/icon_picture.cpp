@@ -1,0 +1,43 @@
+#include "forms/failure.h"
+#include "forms/handles.h"
+#include "saver/pictures/icon_directory.h"
+#include "saver/pictures/picture_readers.h"
+
+namespace zarumo {
+
+namespace {
+
+class IconPicture : public Picture {
+ public:
+  explicit IconPicture(HICON icon)
+      : icon_(icon), width_(GetSystemMetrics(SM_CXICON)), height_(GetSystemMetrics(SM_CYICON)) {}
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  // At the image's own size, which is not always the recorded one.
+  void Draw(HDC target, int x, int y) override {
+    DrawIconEx(target, x, y, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+  }
+
+ private:
+  OwnedIcon icon_;
+  int width_;
+  int height_;
+};
+
+}  // namespace
+
+std::unique_ptr<Picture> ReadIconPicture(const FileBytes& bytes) {
+  const std::vector<IconImage> images = ParseIconDirectory(bytes.data(), bytes.size());
+  const IconImage& image = images[ChooseIconImage(
+      images, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), DisplayBitsPerPixel())];
+  // The system reads the image as a resource, which it expects aligned.
+  FileBytes resource(bytes.begin() + static_cast<std::ptrdiff_t>(image.offset),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(image.offset + image.size));
+  HICON icon = CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), TRUE,
+                                        0x00030000, 0, 0, LR_DEFAULTCOLOR);
+  if (!icon) throw InvalidPicture(kInvalidIconMessage);
+  return std::make_unique<IconPicture>(icon);
+}
+
+}  // namespace zarumo

@@ -1,0 +1,151 @@
+#include "saver/pictures/metafile_header.h"
+
+#include <cstdlib>
+
+#include "forms/failure.h"
+#include "saver/pictures/le_bytes.h"
+
+namespace zarumo {
+
+const char kInvalidMetafileMessage[] = "メタファイルが不正です";
+
+namespace {
+
+constexpr std::uint32_t kEmrHeader = 1;
+constexpr std::uint32_t kEmrEof = 14;
+constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+constexpr std::size_t kEmfHeaderSize = 88;           // up to szlMillimeters
+
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t kPlaceableSize = 22;
+constexpr std::size_t kWmfHeaderSize = 18;
+constexpr std::uint16_t kMetaEof = 0x0000;
+constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
+
+// Shown sizes are kept to what coordinates of the drawing calls can hold.
+constexpr std::int64_t kMaxSide = 0x7FFF;
+
+[[noreturn]] void Invalid() { throw InvalidPicture(kInvalidMetafileMessage); }
+
+// value * numerator / denominator, rounded, for positive operands.
+std::int64_t Scale(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
+  return (value * numerator + denominator / 2) / denominator;
+}
+
+int Side(std::int64_t pixels) {
+  if (pixels < 1 || pixels > kMaxSide) Invalid();
+  return static_cast<int>(pixels);
+}
+
+void CheckResolution(int dpiX, int dpiY) {
+  if (dpiX < 1 || dpiY < 1 || dpiX > 10000 || dpiY > 10000) Invalid();
+}
+
+}  // namespace
+
+MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int dpiX, int dpiY) {
+  CheckResolution(dpiX, dpiY);
+  if (size < kEmfHeaderSize) Invalid();
+  const std::uint32_t headerSize = ReadU32(data + 4);
+  const std::uint32_t totalSize = ReadU32(data + 48);
+  if (ReadU32(data) != kEmrHeader || ReadU32(data + 40) != kEmfSignature) Invalid();
+  if (headerSize < kEmfHeaderSize || headerSize % 4 != 0 || totalSize % 4 != 0 ||
+      totalSize < headerSize || totalSize > size) {
+    Invalid();
+  }
+  const std::uint32_t descriptionChars = ReadU32(data + 60);
+  const std::uint32_t descriptionOffset = ReadU32(data + 64);
+  if (descriptionChars &&
+      !Fits(descriptionOffset, std::uint64_t{descriptionChars} * 2, totalSize)) {
+    Invalid();
+  }
+
+  std::uint64_t pos = headerSize;
+  for (;;) {
+    if (!Fits(pos, 8, totalSize)) Invalid();
+    const std::uint32_t type = ReadU32(data + pos);
+    const std::uint32_t length = ReadU32(data + pos + 4);
+    if (length < 8 || length % 4 != 0 || !Fits(pos, length, totalSize)) Invalid();
+    if (type == kEmrHeader) Invalid();
+    pos += length;
+    if (type == kEmrEof) break;
+  }
+
+  MetafileFrame frame;
+  frame.offset = 0;
+  frame.size = totalSize;
+  // Frame and bounds are inclusive rectangles.
+  const std::int64_t frameW = std::int64_t{ReadS32(data + 32)} - ReadS32(data + 24);
+  const std::int64_t frameH = std::int64_t{ReadS32(data + 36)} - ReadS32(data + 28);
+  if (frameW > 0 && frameH > 0) {
+    frame.width = Side(Scale(frameW, dpiX, 2540));
+    frame.height = Side(Scale(frameH, dpiY, 2540));
+  } else {
+    frame.width = Side(std::int64_t{ReadS32(data + 16)} - ReadS32(data + 8) + 1);
+    frame.height = Side(std::int64_t{ReadS32(data + 20)} - ReadS32(data + 12) + 1);
+  }
+  frame.frameWidth = static_cast<int>(Scale(frame.width, 2540, dpiX));
+  frame.frameHeight = static_cast<int>(Scale(frame.height, 2540, dpiY));
+  return frame;
+}
+
+MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int dpiX, int dpiY) {
+  CheckResolution(dpiX, dpiY);
+  MetafileFrame frame;
+  std::int64_t placeableW = 0;
+  std::int64_t placeableH = 0;
+  std::int64_t unitsPerInch = 0;
+  if (size >= 4 && ReadU32(data) == kPlaceableKey) {
+    if (size < kPlaceableSize) Invalid();
+    placeableW = std::llabs(std::int64_t{ReadS16(data + 10)} - ReadS16(data + 6));
+    placeableH = std::llabs(std::int64_t{ReadS16(data + 12)} - ReadS16(data + 8));
+    unitsPerInch = ReadU16(data + 14);
+    if (placeableW == 0 || placeableH == 0 || unitsPerInch == 0) Invalid();
+    frame.offset = kPlaceableSize;
+  }
+
+  const std::uint8_t* m = data + frame.offset;
+  const std::size_t available = size - frame.offset;
+  if (available < kWmfHeaderSize) Invalid();
+  const std::uint16_t type = ReadU16(m);
+  const std::uint16_t headerWords = ReadU16(m + 2);
+  const std::uint16_t version = ReadU16(m + 4);
+  const std::uint64_t totalSize = std::uint64_t{ReadU32(m + 6)} * 2;
+  if ((type != 1 && type != 2) || headerWords != kWmfHeaderSize / 2 ||
+      (version != 0x0100 && version != 0x0300)) {
+    Invalid();
+  }
+  if (totalSize < kWmfHeaderSize || totalSize > available) Invalid();
+
+  std::int64_t extentW = 0;
+  std::int64_t extentH = 0;
+  std::uint64_t pos = kWmfHeaderSize;
+  for (;;) {
+    if (!Fits(pos, 6, totalSize)) Invalid();
+    const std::uint64_t length = std::uint64_t{ReadU32(m + pos)} * 2;
+    const std::uint16_t function = ReadU16(m + pos + 4);
+    if (length < 6 || !Fits(pos, length, totalSize)) Invalid();
+    if (function == kMetaSetWindowExt && extentW == 0 && length >= 10) {
+      extentH = std::llabs(ReadS16(m + pos + 6));
+      extentW = std::llabs(ReadS16(m + pos + 8));
+    }
+    pos += length;
+    if (function == kMetaEof) break;
+  }
+
+  frame.size = static_cast<std::size_t>(totalSize);
+  if (unitsPerInch) {
+    frame.width = Side(Scale(placeableW, dpiX, unitsPerInch));
+    frame.height = Side(Scale(placeableH, dpiY, unitsPerInch));
+    frame.frameWidth = static_cast<int>(Scale(placeableW, 2540, unitsPerInch));
+    frame.frameHeight = static_cast<int>(Scale(placeableH, 2540, unitsPerInch));
+  } else {
+    frame.width = Side(extentW);
+    frame.height = Side(extentH);
+    frame.frameWidth = static_cast<int>(Scale(frame.width, 2540, dpiX));
+    frame.frameHeight = static_cast<int>(Scale(frame.height, 2540, dpiY));
+  }
+  return frame;
+}
+
+}  // namespace zarumo

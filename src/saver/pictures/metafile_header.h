@@ -1,0 +1,33 @@
+// Checks of the metafile formats before the system is handed their bytes,
+// and the size in pixels at which a metafile is shown.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zarumo {
+
+extern const char kInvalidMetafileMessage[];
+
+struct MetafileFrame {
+  std::size_t offset = 0;  // of the bytes the system takes
+  std::size_t size = 0;
+  int width = 0;  // in pixels
+  int height = 0;
+  int frameWidth = 0;  // in 0.01 mm, what the conversion of a Windows metafile is told
+  int frameHeight = 0;
+};
+
+// An enhanced metafile: its header, and records that follow one another up to
+// an end-of-file record within the declared length. The size is the frame
+// (0.01 mm) at the given resolution, or when the frame is empty the bounds in
+// device pixels. Raises InvalidPicture.
+MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int dpiX, int dpiY);
+
+// A Windows metafile, with or without the 22-byte placeable header, its
+// records checked in the same way. The size is the placeable header's box at
+// its units per inch; without that header it is the first window extent the
+// records set, taken as pixels. Raises InvalidPicture.
+MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int dpiX, int dpiY);
+
+}  // namespace zarumo

@@ -1,0 +1,65 @@
+#include "forms/failure.h"
+#include "forms/handles.h"
+#include "forms/system_text.h"
+#include "saver/pictures/metafile_header.h"
+#include "saver/pictures/picture_readers.h"
+
+namespace zarumo {
+
+namespace {
+
+class MetafilePicture : public Picture {
+ public:
+  MetafilePicture(HENHMETAFILE metafile, int width, int height)
+      : metafile_(metafile), width_(width), height_(height) {}
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void Draw(HDC target, int x, int y) override {
+    const RECT area{x, y, x + width_ - 1, y + height_ - 1};
+    PlayEnhMetaFile(target, metafile_.Get(), &area);
+  }
+
+ private:
+  OwnedEnhMetafile metafile_;
+  int width_;
+  int height_;
+};
+
+struct Resolution {
+  int x = 96;
+  int y = 96;
+};
+
+// Metafile sizes are physical; they are shown at the screen's resolution.
+Resolution ScreenResolution() {
+  Resolution r;
+  WindowDc screen(nullptr);
+  if (!screen.Get()) RaiseLastError();
+  r.x = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+  r.y = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  return r;
+}
+
+}  // namespace
+
+std::unique_ptr<Picture> ReadEnhMetafilePicture(const FileBytes& bytes) {
+  const Resolution dpi = ScreenResolution();
+  const MetafileFrame frame = CheckEnhMetafile(bytes.data(), bytes.size(), dpi.x, dpi.y);
+  HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(frame.size), bytes.data());
+  if (!metafile) throw InvalidPicture(kInvalidMetafileMessage);
+  return std::make_unique<MetafilePicture>(metafile, frame.width, frame.height);
+}
+
+std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes) {
+  const Resolution dpi = ScreenResolution();
+  const MetafileFrame frame = CheckWinMetafile(bytes.data(), bytes.size(), dpi.x, dpi.y);
+  // The records set their own window; the conversion maps it onto this frame.
+  METAFILEPICT picture{MM_ANISOTROPIC, frame.frameWidth, frame.frameHeight, nullptr};
+  HENHMETAFILE metafile = SetWinMetaFileBits(static_cast<UINT>(frame.size),
+                                             bytes.data() + frame.offset, nullptr, &picture);
+  if (!metafile) throw InvalidPicture(kInvalidMetafileMessage);
+  return std::make_unique<MetafilePicture>(metafile, frame.width, frame.height);
+}
+
+}  // namespace zarumo

@@ -1,0 +1,85 @@
+#include "saver/pictures/picture_file.h"
+
+#include <new>
+
+#include "forms/failure.h"
+#include "forms/handles.h"
+#include "forms/system_text.h"
+#include "saver/pictures/bitmap_layout.h"
+#include "saver/pictures/icon_directory.h"
+#include "saver/pictures/jpeg_decoder.h"
+#include "saver/pictures/metafile_header.h"
+#include "saver/pictures/picture_kind.h"
+#include "saver/pictures/picture_limits.h"
+#include "saver/pictures/picture_readers.h"
+
+namespace zarumo {
+
+namespace {
+
+void SystemLowerCase(char* text, std::size_t length) {
+  CharLowerBuffA(text, static_cast<DWORD>(length));
+}
+
+// What a file too big to be a picture of its kind is reported as.
+[[noreturn]] void RaiseTooBig(PictureKind kind) {
+  switch (kind) {
+    case PictureKind::kBitmap:
+      throw InvalidPicture(kInvalidBitmapMessage);
+    case PictureKind::kJpeg:
+      throw InvalidPicture(JpegTooBigMessage());
+    case PictureKind::kIcon:
+      throw InvalidPicture(kInvalidIconMessage);
+    case PictureKind::kWinMetafile:
+    case PictureKind::kEnhMetafile:
+      break;
+  }
+  throw InvalidPicture(kInvalidMetafileMessage);
+}
+
+// The whole file, opened for reading with others kept from writing meanwhile.
+FileBytes ReadWholeFile(const std::string& fileName, PictureKind kind) {
+  OwnedFile file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) throw OpenFailure(fileName);
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file.Get(), &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) RaiseLastError();
+  if (high != 0 || low > kMaxPictureFileBytes) RaiseTooBig(kind);
+
+  FileBytes bytes(low);
+  DWORD done = 0;
+  while (done < low) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), bytes.data() + done, low - done, &got, nullptr)) RaiseLastError();
+    if (got == 0) throw ReadFailure();  // shorter than it was a moment ago
+    done += got;
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::unique_ptr<Picture> LoadPictureFile(const std::string& fileName) {
+  const PictureKind kind = PictureKindOf(fileName, SystemLeadBytes(), SystemLowerCase);
+  try {
+    FileBytes bytes = ReadWholeFile(fileName, kind);
+    switch (kind) {
+      case PictureKind::kBitmap:
+        return ReadBitmapPicture(bytes);
+      case PictureKind::kJpeg:
+        return ReadJpegPicture(std::move(bytes));
+      case PictureKind::kIcon:
+        return ReadIconPicture(bytes);
+      case PictureKind::kWinMetafile:
+        return ReadWinMetafilePicture(bytes);
+      case PictureKind::kEnhMetafile:
+        return ReadEnhMetafilePicture(bytes);
+    }
+    return std::make_unique<EmptyPicture>();
+  } catch (const std::bad_alloc&) {
+    throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+  }
+}
+
+}  // namespace zarumo

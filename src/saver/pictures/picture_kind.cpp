@@ -1,0 +1,54 @@
+#include "saver/pictures/picture_kind.h"
+
+#include "forms/failure.h"
+#include "forms/message_text.h"
+
+namespace zarumo {
+
+namespace {
+
+struct Registered {
+  const char* extension;
+  PictureKind kind;
+};
+
+// The latest registration is looked at first.
+constexpr Registered kRegistered[] = {
+    {"emf", PictureKind::kEnhMetafile}, {"wmf", PictureKind::kWinMetafile},
+    {"ico", PictureKind::kIcon},        {"jpeg", PictureKind::kJpeg},
+    {"jpg", PictureKind::kJpeg},        {"bmp", PictureKind::kBitmap},
+};
+
+}  // namespace
+
+void AsciiLowerCase(char* text, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    if (text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] - 'A' + 'a');
+  }
+}
+
+std::string FileExtension(const std::string& fileName, const LeadBytes& leadBytes) {
+  std::size_t dot = std::string::npos;
+  for (std::size_t i = 0; i < fileName.size(); i = leadBytes.Next(fileName, i)) {
+    const char c = fileName[i];
+    if (c == '.') {
+      dot = i;
+    } else if (c == '\\' || c == ':') {
+      dot = std::string::npos;
+    }
+  }
+  return dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+}
+
+PictureKind PictureKindOf(const std::string& fileName, const LeadBytes& leadBytes,
+                          LowerCase lowerCase) {
+  const std::string extension = FileExtension(fileName, leadBytes);
+  std::string lowered = extension;
+  if (!lowered.empty()) lowerCase(&lowered[0], lowered.size());
+  for (const Registered& r : kRegistered) {
+    if (lowered == r.extension) return r.kind;
+  }
+  throw InvalidPicture(Format("拡張子 .%s の画像形式は処理できません", extension.c_str()));
+}
+
+}  // namespace zarumo

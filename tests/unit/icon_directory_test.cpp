@@ -1,0 +1,160 @@
+// Reading an icon file's directory and choosing the image to show.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "forms/failure.h"
+#include "saver/pictures/icon_directory.h"
+
+namespace zarumo {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, std::uint32_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+
+// A complete DIB image: header, table, colour rows and mask rows.
+Bytes DibImage(int side, int bitCount) {
+  Bytes b;
+  Put32(b, 40);
+  Put32(b, static_cast<std::uint32_t>(side));
+  Put32(b, static_cast<std::uint32_t>(side * 2));
+  Put16(b, 1);
+  Put16(b, static_cast<std::uint32_t>(bitCount));
+  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  const std::size_t table = bitCount <= 8 ? std::size_t{4} << bitCount : 0;
+  const std::size_t colourRows = (static_cast<std::size_t>(side) * bitCount + 31) / 32 * 4 * side;
+  const std::size_t maskRows = (static_cast<std::size_t>(side) + 31) / 32 * 4 * side;
+  b.resize(b.size() + table + colourRows + maskRows, 0x5A);
+  return b;
+}
+
+Bytes PngImage(std::uint32_t width, std::uint32_t height) {
+  Bytes b{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  for (std::uint32_t v : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8) b.push_back(static_cast<std::uint8_t>(v >> shift));
+  }
+  b.insert(b.end(), {8, 6, 0, 0, 0, 0, 0, 0, 0});
+  return b;
+}
+
+Bytes IconFile(const std::vector<Bytes>& images, std::uint16_t type = 1) {
+  Bytes b;
+  Put16(b, 0);
+  Put16(b, type);
+  Put16(b, static_cast<std::uint32_t>(images.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (const Bytes& image : images) {
+    b.insert(b.end(), {32, 32, 0, 0});
+    Put16(b, 1);
+    Put16(b, 32);
+    Put32(b, static_cast<std::uint32_t>(image.size()));
+    Put32(b, offset);
+    offset += static_cast<std::uint32_t>(image.size());
+  }
+  for (const Bytes& image : images) b.insert(b.end(), image.begin(), image.end());
+  return b;
+}
+
+std::vector<IconImage> Parse(const Bytes& b) { return ParseIconDirectory(b.data(), b.size()); }
+
+void ExpectRejected(const Bytes& b) {
+  try {
+    Parse(b);
+    ADD_FAILURE() << "accepted";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
+  }
+}
+
+TEST(IconDirectory, ListsEachImageWithItsOwnSizeAndDepth) {
+  const Bytes file = IconFile({DibImage(16, 4), DibImage(32, 32), PngImage(256, 128)});
+  const std::vector<IconImage> images = Parse(file);
+  ASSERT_EQ(images.size(), 3u);
+  EXPECT_EQ(images[0].width, 16);
+  EXPECT_EQ(images[0].height, 16);
+  EXPECT_EQ(images[0].bitsPerPixel, 4);
+  EXPECT_EQ(images[0].offset, 6u + 3 * 16);
+  EXPECT_EQ(images[1].bitsPerPixel, 32);
+  EXPECT_EQ(images[1].offset, images[0].offset + images[0].size);
+  EXPECT_EQ(images[2].width, 256);
+  EXPECT_EQ(images[2].height, 128);
+  EXPECT_EQ(images[2].offset + images[2].size, file.size());
+}
+
+TEST(IconDirectory, TypeAboveOneAndEmptyOrCutDirectoriesAreRejected) {
+  ExpectRejected(IconFile({DibImage(32, 8)}, 2));
+  EXPECT_EQ(Parse(IconFile({DibImage(32, 8)}, 0)).size(), 1u);
+  ExpectRejected(IconFile({}));
+  ExpectRejected(Bytes{0, 0, 1});
+  Bytes cut = IconFile({DibImage(32, 8), DibImage(16, 8)});
+  cut.resize(6 + 16 + 8);
+  ExpectRejected(cut);
+}
+
+TEST(IconDirectory, ImagesThatDoNotAccountForTheirBytesAreLeftOut) {
+  Bytes noMask = DibImage(32, 8);
+  noMask.resize(noMask.size() - 4 * 32);
+  Bytes oddPlanes = DibImage(16, 8);
+  oddPlanes[12] = 2;
+  Bytes hugeTable = DibImage(16, 8);
+  hugeTable[32] = 0x01;
+  hugeTable[33] = 0x01;  // 257 colours
+  Bytes compressed = DibImage(16, 8);
+  compressed[16] = 1;
+  Bytes tooWide = DibImage(16, 8);
+  tooWide[5] = 0x10;  // 4112 pixels
+  ExpectRejected(IconFile({noMask, oddPlanes, hugeTable, compressed, tooWide, PngImage(0, 16)}));
+
+  Bytes file = IconFile({noMask, DibImage(48, 24)});
+  EXPECT_EQ(Parse(file).size(), 1u);
+  file[6 + 8] = 0xFF;  // the first entry's byte count now runs past the end
+  file[6 + 11] = 0x7F;
+  EXPECT_EQ(Parse(file).size(), 1u);
+  file[6 + 16 + 12] = 0xF0;  // and the second's offset too
+  file[6 + 16 + 15] = 0xFF;
+  ExpectRejected(file);
+}
+
+std::vector<IconImage> Images(std::initializer_list<std::array<int, 3>> list) {
+  std::vector<IconImage> images;
+  for (const auto& [w, h, bits] : list) {
+    IconImage image;
+    image.width = w;
+    image.height = h;
+    image.bitsPerPixel = bits;
+    images.push_back(image);
+  }
+  return images;
+}
+
+TEST(IconDirectory, ChoosesTheNearestSizeThenTheMostColours) {
+  EXPECT_EQ(ChooseIconImage(Images({{16, 16, 8}, {48, 48, 8}, {32, 32, 8}}), 32, 32, 32), 2u);
+  EXPECT_EQ(ChooseIconImage(Images({{24, 24, 8}, {40, 40, 8}}), 32, 32, 32), 0u);
+  EXPECT_EQ(ChooseIconImage(Images({{24, 24, 4}, {40, 40, 8}}), 32, 32, 32), 1u);
+  EXPECT_EQ(ChooseIconImage(Images({{32, 32, 24}, {32, 32, 32}}), 32, 32, 32), 0u);
+}
+
+TEST(IconDirectory, KeepsToTheDisplaysColours) {
+  const std::vector<IconImage> images = Images({{32, 32, 32}, {32, 32, 8}, {16, 16, 4}});
+  EXPECT_EQ(ChooseIconImage(images, 32, 32, 32), 0u);
+  EXPECT_EQ(ChooseIconImage(images, 32, 32, 16), 1u);
+  EXPECT_EQ(ChooseIconImage(images, 32, 32, 8), 1u);
+  EXPECT_EQ(ChooseIconImage(images, 32, 32, 4), 2u);
+  // None with so few colours: those with the fewest.
+  EXPECT_EQ(ChooseIconImage(Images({{32, 32, 32}, {16, 16, 8}, {48, 48, 8}}), 32, 32, 1), 1u);
+}
+
+}  // namespace
+}  // namespace zarumo

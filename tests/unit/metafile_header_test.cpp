@@ -1,0 +1,193 @@
+// Checking metafiles before the system plays them, and the size they are shown at.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "forms/failure.h"
+#include "saver/pictures/metafile_header.h"
+
+namespace zarumo {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, std::uint32_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+struct Rect {
+  std::int32_t left, top, right, bottom;
+};
+
+// Header, one 12-byte record, end of file.
+Bytes Emf(Rect bounds, Rect frame) {
+  Bytes b;
+  Put32(b, 1);
+  Put32(b, 88);
+  for (std::int32_t v : {bounds.left, bounds.top, bounds.right, bounds.bottom, frame.left,
+                         frame.top, frame.right, frame.bottom}) {
+    Put32(b, static_cast<std::uint32_t>(v));
+  }
+  Put32(b, 0x464D4520);
+  Put32(b, 0x10000);
+  Put32(b, 0);  // total, set below
+  Put32(b, 3);
+  Put32(b, 1);
+  for (int i = 0; i < 7; ++i) Put32(b, 0);
+  Put32(b, 18);  // EMR_SETMAPMODE
+  Put32(b, 12);
+  Put32(b, 1);
+  Put32(b, 14);  // EMR_EOF
+  Put32(b, 20);
+  Put32(b, 0);
+  Put32(b, 16);
+  Put32(b, 20);
+  Set32(b, 48, static_cast<std::uint32_t>(b.size()));
+  return b;
+}
+
+Bytes Wmf(bool placeable, bool windowExtent) {
+  Bytes b;
+  if (placeable) {
+    Put32(b, 0x9AC6CDD7);
+    Put16(b, 0);
+    for (std::int16_t v : {100, 50, 1540, 770}) Put16(b, static_cast<std::uint16_t>(v));
+    Put16(b, 1440);
+    Put32(b, 0);
+    Put16(b, 0);
+  }
+  const std::size_t start = b.size();
+  Put16(b, 1);
+  Put16(b, 9);
+  Put16(b, 0x300);
+  Put32(b, 0);  // total words, set below
+  Put16(b, 0);
+  Put32(b, 5);
+  Put16(b, 0);
+  if (windowExtent) {
+    Put32(b, 5);
+    Put16(b, 0x020C);
+    Put16(b, static_cast<std::uint16_t>(-120));  // y
+    Put16(b, 300);                               // x
+  }
+  Put32(b, 3);
+  Put16(b, 0);
+  Set32(b, start + 6, static_cast<std::uint32_t>((b.size() - start) / 2));
+  return b;
+}
+
+MetafileFrame CheckEnh(const Bytes& b, int dpi = 96) {
+  return CheckEnhMetafile(b.data(), b.size(), dpi, dpi);
+}
+MetafileFrame CheckWin(const Bytes& b, int dpi = 96) {
+  return CheckWinMetafile(b.data(), b.size(), dpi, dpi);
+}
+
+template <typename Check>
+void ExpectRejected(Check check, const Bytes& b) {
+  try {
+    check(b, 96);
+    ADD_FAILURE() << "accepted";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), "メタファイルが不正です");
+  }
+}
+
+TEST(MetafileHeader, EnhancedSizeIsItsFrameAtTheResolution) {
+  const Bytes b = Emf({0, 0, 9, 9}, {0, 0, 2540, 1270});
+  MetafileFrame frame = CheckEnh(b);
+  EXPECT_EQ(frame.width, 96);
+  EXPECT_EQ(frame.height, 48);
+  EXPECT_EQ(frame.offset, 0u);
+  EXPECT_EQ(frame.size, b.size());
+  frame = CheckEnh(b, 120);
+  EXPECT_EQ(frame.width, 120);
+  EXPECT_EQ(frame.height, 60);
+  // No frame: the bounds, inclusive, in pixels.
+  frame = CheckEnh(Emf({10, 20, 59, 39}, {0, 0, 0, 0}));
+  EXPECT_EQ(frame.width, 50);
+  EXPECT_EQ(frame.height, 20);
+  ExpectRejected(CheckEnh, Emf({0, 0, -1, -1}, {0, 0, 0, 0}));
+  ExpectRejected(CheckEnh, Emf({0, 0, 9, 9}, {0, 0, 0x7FFFFFFF, 100}));
+}
+
+TEST(MetafileHeader, EnhancedHeaderAndRecordsMustHoldTogether) {
+  const Bytes good = Emf({0, 0, 9, 9}, {0, 0, 2540, 2540});
+  auto changed = [&](std::size_t at, std::uint32_t v) {
+    Bytes b = good;
+    Set32(b, at, v);
+    return b;
+  };
+  ExpectRejected(CheckEnh, changed(0, 2));                 // not a header record
+  ExpectRejected(CheckEnh, changed(40, 0x464D4521));       // signature
+  ExpectRejected(CheckEnh, changed(4, 84));                // header too short
+  ExpectRejected(CheckEnh, changed(48, good.size() + 4));  // longer than the file
+  ExpectRejected(CheckEnh, changed(48, 100));              // ends inside a record
+  ExpectRejected(CheckEnh, changed(92, 0));                // record of no length
+  ExpectRejected(CheckEnh, changed(92, 10));               // not a whole number of words
+  ExpectRejected(CheckEnh, changed(100, 3));               // no end-of-file record
+  ExpectRejected(CheckEnh, changed(88, 1));                // a second header
+  Bytes description = changed(60, 10);
+  Set32(description, 64, 110);  // ten characters from byte 110: past the end
+  ExpectRejected(CheckEnh, description);
+  ExpectRejected(CheckEnh, Bytes(good.begin(), good.begin() + 87));
+  // Bytes after the declared length are not the metafile's.
+  Bytes longer = good;
+  longer.resize(longer.size() + 8, 0xCC);
+  EXPECT_EQ(CheckEnh(longer).size, good.size());
+}
+
+TEST(MetafileHeader, PlaceableBoxGivesTheSize) {
+  const Bytes b = Wmf(true, true);
+  const MetafileFrame frame = CheckWin(b);
+  EXPECT_EQ(frame.offset, 22u);
+  EXPECT_EQ(frame.size, b.size() - 22);
+  EXPECT_EQ(frame.width, 96);  // 1440 units at 1440 per inch
+  EXPECT_EQ(frame.height, 48);
+  EXPECT_EQ(frame.frameWidth, 2540);
+  EXPECT_EQ(frame.frameHeight, 1270);
+
+  Bytes noInch = b;
+  noInch[14] = noInch[15] = 0;
+  ExpectRejected(CheckWin, noInch);
+  ExpectRejected(CheckWin, Bytes(b.begin(), b.begin() + 30));
+}
+
+TEST(MetafileHeader, WithoutPlaceableHeaderTheWindowExtentGivesTheSize) {
+  const MetafileFrame frame = CheckWin(Wmf(false, true));
+  EXPECT_EQ(frame.offset, 0u);
+  EXPECT_EQ(frame.width, 300);
+  EXPECT_EQ(frame.height, 120);
+  EXPECT_EQ(frame.frameWidth, 7938);  // 300 pixels at 96 per inch, in 0.01 mm
+  ExpectRejected(CheckWin, Wmf(false, false));
+}
+
+TEST(MetafileHeader, WindowsHeaderAndRecordsMustHoldTogether) {
+  const Bytes good = Wmf(false, true);
+  auto changed = [&](std::size_t at, std::uint32_t v) {
+    Bytes b = good;
+    Set32(b, at, v);
+    return b;
+  };
+  ExpectRejected(CheckWin, changed(0, 0x00090003));   // type 3
+  ExpectRejected(CheckWin, changed(2, 0x03000008));   // header of 8 words
+  ExpectRejected(CheckWin, changed(6, 1000));         // longer than the file
+  ExpectRejected(CheckWin, changed(6, 12));           // ends inside a record
+  ExpectRejected(CheckWin, changed(18, 0));           // record of no length
+  ExpectRejected(CheckWin, changed(18, 0x40000000));  // record past the end
+  Bytes noEnd = good;
+  noEnd[good.size() - 2] = 0x01;  // the last record is no end-of-file
+  ExpectRejected(CheckWin, noEnd);
+}
+
+}  // namespace
+}  // namespace zarumo

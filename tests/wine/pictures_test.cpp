@@ -1,0 +1,719 @@
+// User picture files loaded and drawn in-process, compared pixel by pixel.
+//
+// The bitmap suite's reference renderings are PNG files; the build converts
+// them to binary PPM in "bmpsuite-ppm" beside this program (or where
+// ZARUMO_BMPSUITE_PPM points), since nothing here decodes PNG.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "forms/failure.h"
+#include "forms/handles.h"
+#include "forms/message_text.h"
+#include "saver/pictures/picture_file.h"
+
+using namespace zarumo;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr COLORREF kMarker = RGB(0x12, 0x34, 0x56);
+
+std::string Environment(const char* name, const std::string& otherwise) {
+  char value[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+  return length && length < sizeof value ? std::string(value, length) : otherwise;
+}
+
+std::string WithSlash(std::string dir) {
+  if (!dir.empty() && dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+std::string SuiteDir() {
+  return WithSlash(Environment("ZARUMO_SHARED_DIR", "")) + "testdata\\bmpsuite\\";
+}
+
+std::string ProgramDir() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string dir(path, length);
+  return dir.substr(0, dir.rfind('\\') + 1);
+}
+
+std::string ReferenceDir() {
+  return WithSlash(Environment("ZARUMO_BMPSUITE_PPM", ProgramDir() + "bmpsuite-ppm"));
+}
+
+std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  OwnedFind find(FindFirstFileA((dir + pattern).c_str(), &data));
+  if (!find.Valid()) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileA(find.Get(), &data));
+  return names;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A folder of its own for the files the tests write.
+class Scratch {
+ public:
+  Scratch() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    dir_ = WithSlash(temp) + "zarumo-pictures-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+  }
+  ~Scratch() {
+    for (const std::string& name : FilesIn(dir_, "*")) DeleteFileA((dir_ + name).c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+  std::string Write(const std::string& name, const Bytes& bytes) const {
+    const std::string path = dir_ + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+  const std::string& Dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+// A 32-bit top-down bitmap to draw on, filled with one colour.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill = kMarker) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<DWORD*>(bits);
+    dc_.Reset(CreateCompatibleDC(nullptr));
+    old_ = SelectObject(dc_.Get(), bitmap_.Get());
+    OwnedBrush brush(CreateSolidBrush(fill));
+    RECT all{0, 0, width, height};
+    FillRect(dc_.Get(), &all, brush.Get());
+  }
+  ~Canvas() { SelectObject(dc_.Get(), old_); }
+
+  HDC Dc() const { return dc_.Get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const DWORD p = bits_[y * width_ + x];
+    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+  }
+  int CountOf(COLORREF colour) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) n += At(x, y) == colour;
+    return n;
+  }
+
+ private:
+  int width_;
+  int height_;
+  OwnedBitmap bitmap_;
+  OwnedDc dc_;
+  HGDIOBJ old_ = nullptr;
+  DWORD* bits_ = nullptr;
+};
+
+int Distance(COLORREF a, COLORREF b) {
+  return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                   std::abs(GetBValue(a) - GetBValue(b))});
+}
+
+struct Ppm {
+  int width = 0;
+  int height = 0;
+  Bytes rgb;
+  COLORREF At(int x, int y) const {
+    const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+    return RGB(p[0], p[1], p[2]);
+  }
+};
+
+// Binary PPM with a maximum of 255, as ImageMagick writes it.
+bool ReadPpm(const std::string& path, Ppm& ppm) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int maximum = 0;
+  if (!(in >> magic >> ppm.width >> ppm.height >> maximum) || magic != "P6" || maximum != 255) {
+    return false;
+  }
+  in.get();
+  ppm.rgb.resize(static_cast<std::size_t>(ppm.width) * ppm.height * 3);
+  return static_cast<bool>(in.read(reinterpret_cast<char*>(ppm.rgb.data()),
+                                   static_cast<std::streamsize>(ppm.rgb.size())));
+}
+
+// How the picture at `at` on the canvas differs from the reference: the
+// largest channel difference, or -1 when the sizes differ.
+int DifferenceFrom(const Canvas& canvas, POINT at, const Picture& picture, const Ppm& reference) {
+  if (picture.Width() != reference.width || picture.Height() != reference.height) return -1;
+  int worst = 0;
+  for (int y = 0; y < reference.height; ++y)
+    for (int x = 0; x < reference.width; ++x)
+      worst = std::max(worst, Distance(canvas.At(at.x + x, at.y + y), reference.At(x, y)));
+  return worst;
+}
+
+// Whether nothing but the marker lies outside the rectangle at `at`.
+bool MarkerAround(const Canvas& canvas, POINT at, int width, int height) {
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x) {
+      const bool inside = x >= at.x && x < at.x + width && y >= at.y && y < at.y + height;
+      if (!inside && canvas.At(x, y) != kMarker) return false;
+    }
+  return true;
+}
+
+// What became of a file: "picture WxH", or the failure's kind and message.
+std::string Outcome(const std::string& path, std::unique_ptr<Picture>* kept = nullptr) {
+  try {
+    std::unique_ptr<Picture> picture = LoadPictureFile(path);
+    Canvas canvas(64, 64);
+    picture->Draw(canvas.Dc(), 0, 0);
+    const std::string what =
+        "picture " + std::to_string(picture->Width()) + "x" + std::to_string(picture->Height());
+    if (kept) *kept = std::move(picture);
+    return what;
+  } catch (const Failure& failure) {
+    return std::string(failure.Kind()) + ": " + failure.Message();
+  }
+}
+
+// The suite's good files and the reference each should look like.
+const std::map<std::string, std::string> kGoodReferences = {
+    {"pal1.bmp", "pal1"},           {"pal1bg.bmp", "pal1bg"},
+    {"pal1wb.bmp", "pal1"},         {"pal4.bmp", "pal4"},
+    {"pal4gs.bmp", "pal4gs"},       {"pal4rle.bmp", "pal4"},
+    {"pal8-0.bmp", "pal8"},         {"pal8.bmp", "pal8"},
+    {"pal8gs.bmp", "pal8gs"},       {"pal8nonsquare.bmp", "pal8nonsquare-e"},
+    {"pal8os2.bmp", "pal8"},        {"pal8rle.bmp", "pal8"},
+    {"pal8topdown.bmp", "pal8"},    {"pal8v4.bmp", "pal8"},
+    {"pal8v5.bmp", "pal8"},         {"pal8w124.bmp", "pal8w124"},
+    {"pal8w125.bmp", "pal8w125"},   {"pal8w126.bmp", "pal8w126"},
+    {"rgb16-565.bmp", "rgb16-565"}, {"rgb16-565pal.bmp", "rgb16-565"},
+    {"rgb16.bmp", "rgb16"},         {"rgb16bfdef.bmp", "rgb16"},
+    {"rgb24.bmp", "rgb24"},         {"rgb24pal.bmp", "rgb24"},
+    {"rgb32.bmp", "rgb24"},         {"rgb32bf.bmp", "rgb24"},
+    {"rgb32bfdef.bmp", "rgb24"},
+};
+
+bool ReferencesPresent() {
+  if (Exists(ReferenceDir() + "pal1.ppm")) return true;
+  ADD_FAILURE() << "no reference renderings in " << ReferenceDir()
+                << ": the build converts bmpsuite/reference/*.png there";
+  return false;
+}
+
+TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
+  if (!ReferencesPresent()) return;
+  const std::vector<std::string> names = FilesIn(SuiteDir() + "g\\", "*.bmp");
+  EXPECT_EQ(names.size(), kGoodReferences.size());
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const auto reference = kGoodReferences.find(name);
+    ASSERT_NE(reference, kGoodReferences.end()) << "no reference named for it";
+    Ppm ppm;
+    ASSERT_TRUE(ReadPpm(ReferenceDir() + reference->second + ".ppm", ppm));
+    std::unique_ptr<Picture> picture = LoadPictureFile(SuiteDir() + "g\\" + name);
+    ASSERT_EQ(picture->Width(), ppm.width);
+    ASSERT_EQ(picture->Height(), ppm.height);
+    // Drawn at its own size with its top-left corner at the point.
+    const POINT at{3, 2};
+    Canvas canvas(ppm.width + 6, ppm.height + 4);
+    picture->Draw(canvas.Dc(), at.x, at.y);
+    // Five or six bits per channel widen to eight by rules that differ by one.
+    const int allowed = name.compare(0, 5, "rgb16") == 0 ? 1 : 0;
+    EXPECT_LE(DifferenceFrom(canvas, at, *picture, ppm), allowed);
+    EXPECT_TRUE(MarkerAround(canvas, at, ppm.width, ppm.height));
+  }
+}
+
+TEST(PictureFiles, DrawingIsClippedByTheTarget) {
+  if (!ReferencesPresent()) return;
+  Ppm ppm;
+  ASSERT_TRUE(ReadPpm(ReferenceDir() + "rgb24.ppm", ppm));
+  std::unique_ptr<Picture> picture = LoadPictureFile(SuiteDir() + "g\\rgb24.bmp");
+  Canvas canvas(50, 30);
+  picture->Draw(canvas.Dc(), -100, -20);
+  int worst = 0;
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < std::min(canvas.Width(), ppm.width - 100); ++x)
+      worst = std::max(worst, Distance(canvas.At(x, y), ppm.At(x + 100, y + 20)));
+  EXPECT_EQ(worst, 0);
+  EXPECT_EQ(canvas.At(40, 10), kMarker);  // right of the picture's last column
+}
+
+// Files the suite calls bad: some outcomes are certain, all end in a picture or a failure.
+TEST(PictureFiles, BadSuiteBitmapsEndInAPictureOrAFailure) {
+  const std::map<std::string, std::string> expected = {
+      {"badbitcount.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"badplanes.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"badwidth.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"reallybig.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"rletopdown.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"badpalettesize.bmp", "ReadFailure: ストリームからの読み込みエラー"},
+      {"shortfile.bmp", "picture 127x64"},
+      {"badfilesize.bmp", "picture 127x64"},
+  };
+  const std::vector<std::string> names = FilesIn(SuiteDir() + "b\\", "*.bmp");
+  EXPECT_GE(names.size(), 15u);
+  for (const std::string& name : names) {
+    const std::string outcome = Outcome(SuiteDir() + "b\\" + name);
+    std::cout << "  b/" << name << ": " << outcome << "\n";
+    const auto certain = expected.find(name);
+    if (certain != expected.end()) {
+      EXPECT_EQ(outcome, certain->second) << name;
+    }
+  }
+}
+
+// Files the suite calls questionable: what each gives is reported; those a
+// reader of this kind ought to show are held to their reference.
+TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
+  if (!ReferencesPresent()) return;
+  const std::map<std::string, std::string> likeness = {
+      {"pal8offs.bmp", "pal8"},           {"pal8oversizepal.bmp", "pal8"},
+      {"pal8os2sp.bmp", "pal8"},          {"pal8os2-hs.bmp", "pal8"},
+      {"pal8os2-sz.bmp", "pal8"},         {"pal8os2v2.bmp", "pal8"},
+      {"pal8os2v2-sz.bmp", "pal8"},       {"pal8os2v2-40sz.bmp", "pal8"},
+      {"rgb24largepal.bmp", "rgb24"},     {"rgb24prof.bmp", "rgb24"},
+      {"rgb24lprof.bmp", "rgb24"},        {"rgb32h52.bmp", "rgb24"},
+      {"rgb32-xbgr.bmp", "rgb24"},        {"rgb32fakealpha.bmp", "rgb24"},
+      {"pal4rlecut.bmp", "pal4rlecut-0"}, {"pal8rlecut.bmp", "pal8rlecut-0"},
+  };
+
+  const std::map<std::string, std::string> expected = {
+      {"pal8offs.bmp", "picture 127x64, like pal8 within 0"},
+      {"pal8oversizepal.bmp", "picture 127x64, like pal8 within 0"},
+      {"pal8os2sp.bmp", "picture 127x64, like pal8 within 0"},
+      {"rgb24largepal.bmp", "picture 127x64, like rgb24 within 0"},
+      {"pal8os2v2-16.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"rgb24jpeg.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"rgb24png.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"rgba64.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+  };
+  const std::vector<std::string> names = FilesIn(SuiteDir() + "q\\", "*.bmp");
+  EXPECT_GE(names.size(), 30u);
+  for (const std::string& name : names) {
+    std::unique_ptr<Picture> picture;
+    std::string outcome = Outcome(SuiteDir() + "q\\" + name, &picture);
+    const auto like = likeness.find(name);
+    std::string reference = like != likeness.end() ? like->second : name.substr(0, name.size() - 4);
+    Ppm ppm;
+    if (picture && ReadPpm(ReferenceDir() + reference + ".ppm", ppm)) {
+      Canvas canvas(ppm.width, ppm.height);
+      picture->Draw(canvas.Dc(), 0, 0);
+      const int difference = DifferenceFrom(canvas, {0, 0}, *picture, ppm);
+      outcome += ", like " + reference +
+                 (difference < 0 ? std::string(" in nothing but name")
+                                 : " within " + std::to_string(difference));
+    }
+    std::cout << "  q/" << name << ": " << outcome << "\n";
+    const auto certain = expected.find(name);
+    if (certain != expected.end()) {
+      EXPECT_EQ(outcome, certain->second) << name;
+    }
+  }
+}
+
+TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
+  Scratch scratch;
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("empty.bmp", {}));
+  EXPECT_EQ(picture->Width(), 0);
+  EXPECT_EQ(picture->Height(), 0);
+  Canvas canvas(8, 8);
+  picture->Draw(canvas.Dc(), 0, 0);
+  EXPECT_EQ(canvas.CountOf(kMarker), 64);
+}
+
+TEST(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
+  Scratch scratch;
+  const std::string path = scratch.Write(
+      "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
+  try {
+    LoadPictureFile(path);
+    ADD_FAILURE() << "loaded";
+  } catch (const InvalidPicture&) {
+    ADD_FAILURE() << "taken for an invalid picture";
+  } catch (const ReadFailure& failure) {
+    EXPECT_EQ(failure.Message(), "ストリームからの読み込みエラー");
+  }
+}
+
+TEST(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
+  // The file does not exist: opening it would have been an OpenFailure.
+  try {
+    LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG");
+    ADD_FAILURE() << "loaded";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), "拡張子 .PnG の画像形式は処理できません");
+  }
+}
+
+TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
+  Scratch scratch;
+  const std::string path = scratch.Write("busy.bmp", {});
+  {
+    OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer.Valid());
+    try {
+      LoadPictureFile(path);
+      ADD_FAILURE() << "opened";
+    } catch (const OpenFailure& failure) {
+      EXPECT_EQ(failure.Message(), Format("ファイル %s は開けません", path.c_str()));
+    }
+  }
+  {
+    OwnedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader.Valid());
+    EXPECT_EQ(LoadPictureFile(path)->Width(), 0);  // other readers are welcome
+  }
+}
+
+// --- JPEG ---------------------------------------------------------------
+
+constexpr int kJpegWidth = 48;
+constexpr int kJpegHeight = 32;
+
+COLORREF JpegSource(int x, int y) { return RGB(x * 5, y * 7, 200 - x * 2); }
+int JpegGreySource(int x, int y) { return (x * 4 + y * 3) & 0xFF; }
+
+Bytes CompressJpeg(bool grey, bool progressive) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long outSize = 0;
+  jpeg_mem_dest(&info, &out, &outSize);
+  info.image_width = kJpegWidth;
+  info.image_height = kJpegHeight;
+  info.input_components = grey ? 1 : 3;
+  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(kJpegWidth * 3);
+  while (info.next_scanline < info.image_height) {
+    const int y = static_cast<int>(info.next_scanline);
+    for (int x = 0; x < kJpegWidth; ++x) {
+      if (grey) {
+        row[x] = static_cast<JSAMPLE>(JpegGreySource(x, y));
+      } else {
+        const COLORREF c = JpegSource(x, y);
+        row[x * 3] = GetRValue(c);
+        row[x * 3 + 1] = GetGValue(c);
+        row[x * 3 + 2] = GetBValue(c);
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  Bytes result(out, out + outSize);
+  std::free(out);
+  return result;
+}
+
+std::string JpegError(int code) { return Format("JPEG エラー #%d", code); }
+
+TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
+  Scratch scratch;
+  for (bool progressive : {false, true}) {
+    SCOPED_TRACE(progressive ? "progressive" : "baseline");
+    // Capitals in the extension: still a JPEG.
+    std::unique_ptr<Picture> picture =
+        LoadPictureFile(scratch.Write("photo.JPG", CompressJpeg(false, progressive)));
+    EXPECT_EQ(picture->Width(), kJpegWidth);
+    EXPECT_EQ(picture->Height(), kJpegHeight);
+    Canvas canvas(kJpegWidth + 4, kJpegHeight + 4);
+    picture->Draw(canvas.Dc(), 2, 2);
+    int worst = 0;
+    for (int y = 0; y < kJpegHeight; ++y)
+      for (int x = 0; x < kJpegWidth; ++x)
+        worst = std::max(worst, Distance(canvas.At(x + 2, y + 2), JpegSource(x, y)));
+    EXPECT_LE(worst, 12);
+    EXPECT_TRUE(MarkerAround(canvas, {2, 2}, kJpegWidth, kJpegHeight));
+  }
+}
+
+TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
+  Scratch scratch;
+  std::unique_ptr<Picture> picture =
+      LoadPictureFile(scratch.Write("grey.jpeg", CompressJpeg(true, false)));
+  Canvas canvas(kJpegWidth, kJpegHeight);
+  picture->Draw(canvas.Dc(), 0, 0);
+  int worst = 0;
+  for (int y = 0; y < kJpegHeight; ++y)
+    for (int x = 0; x < kJpegWidth; ++x) {
+      const COLORREF c = canvas.At(x, y);
+      ASSERT_TRUE(GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c)) << x << "," << y;
+      worst = std::max(worst, std::abs(GetRValue(c) - JpegGreySource(x, y)));
+    }
+  EXPECT_LE(worst, 16);
+}
+
+TEST(PictureFiles, CorruptJpegFailsAtLoad) {
+  Scratch scratch;
+  try {
+    LoadPictureFile(scratch.Write("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+    ADD_FAILURE() << "loaded";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), JpegError(JERR_NO_SOI));
+  }
+}
+
+TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
+  Bytes file = CompressJpeg(false, false);
+  // The first Huffman table gets three one-bit codes: the header still reads.
+  std::size_t table = 2;
+  while (table + 4 < file.size() && file[table + 1] != 0xC4)
+    table += 2 + (file[table + 2] << 8 | file[table + 3]);
+  ASSERT_EQ(file[table + 1], 0xC4);
+  file[table + 5] = 3;
+  file[table + 7] = static_cast<std::uint8_t>(file[table + 7] - 3);
+  Scratch scratch;
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("broken.jpg", file));
+  EXPECT_EQ(picture->Width(), kJpegWidth);
+  EXPECT_EQ(picture->Height(), kJpegHeight);
+  Canvas canvas(kJpegWidth, kJpegHeight);
+  try {
+    picture->Draw(canvas.Dc(), 0, 0);
+    ADD_FAILURE() << "decoded";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), JpegError(JERR_BAD_HUFF_TABLE));
+  }
+  EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
+  EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
+}
+
+// --- Icons --------------------------------------------------------------
+
+void Put16(Bytes& b, std::uint32_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+
+// An opaque square of one colour, in 8 or 32 bits per pixel.
+Bytes IconImage(int side, int bitCount, COLORREF colour) {
+  Bytes b;
+  Put32(b, 40);
+  Put32(b, static_cast<std::uint32_t>(side));
+  Put32(b, static_cast<std::uint32_t>(side * 2));
+  Put16(b, 1);
+  Put16(b, static_cast<std::uint32_t>(bitCount));
+  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  const std::uint32_t pixel = GetBValue(colour) | GetGValue(colour) << 8 | GetRValue(colour) << 16;
+  if (bitCount == 8) {
+    Put32(b, pixel);
+    for (int i = 1; i < 256; ++i) Put32(b, 0);
+    b.resize(b.size() + static_cast<std::size_t>(side) * side, 0);  // all index 0
+  } else {
+    for (int i = 0; i < side * side; ++i) Put32(b, pixel | 0xFF000000u);
+  }
+  b.resize(b.size() + static_cast<std::size_t>((side + 31) / 32 * 4) * side, 0);  // mask: opaque
+  return b;
+}
+
+Bytes IconFile(const std::vector<Bytes>& images, std::uint16_t type = 1) {
+  Bytes b;
+  Put16(b, 0);
+  Put16(b, type);
+  Put16(b, static_cast<std::uint32_t>(images.size()));
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+  for (const Bytes& image : images) {
+    b.insert(b.end(), {0, 0, 0, 0});
+    Put16(b, 1);
+    Put16(b, 0);
+    Put32(b, static_cast<std::uint32_t>(image.size()));
+    Put32(b, offset);
+    offset += static_cast<std::uint32_t>(image.size());
+  }
+  for (const Bytes& image : images) b.insert(b.end(), image.begin(), image.end());
+  return b;
+}
+
+TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
+  const int cx = GetSystemMetrics(SM_CXICON);
+  const int cy = GetSystemMetrics(SM_CYICON);
+  ASSERT_EQ(cx, 32);
+  Scratch scratch;
+  const std::string path = scratch.Write(
+      "three.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0)), IconImage(32, 32, RGB(0, 0, 255)),
+                             IconImage(48, 8, RGB(0, 255, 0))}));
+  std::unique_ptr<Picture> picture = LoadPictureFile(path);
+  EXPECT_EQ(picture->Width(), cx);
+  EXPECT_EQ(picture->Height(), cy);
+  Canvas canvas(64, 64);
+  picture->Draw(canvas.Dc(), 4, 6);
+  EXPECT_EQ(canvas.CountOf(RGB(0, 0, 255)), 32 * 32);
+  EXPECT_EQ(canvas.At(4, 6), RGB(0, 0, 255));
+  EXPECT_TRUE(MarkerAround(canvas, {4, 6}, 32, 32));
+
+  // A lone small image keeps its own size; the recorded size is still the system's.
+  picture =
+      LoadPictureFile(scratch.Write("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
+  EXPECT_EQ(picture->Width(), cx);
+  Canvas small(64, 64);
+  picture->Draw(small.Dc(), 0, 0);
+  EXPECT_EQ(small.CountOf(RGB(255, 0, 0)), 16 * 16);
+  EXPECT_TRUE(MarkerAround(small, {0, 0}, 16, 16));
+}
+
+TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
+  Scratch scratch;
+  for (const Bytes& file :
+       {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
+    try {
+      LoadPictureFile(scratch.Write("bad.ico", file));
+      ADD_FAILURE() << "loaded";
+    } catch (const InvalidPicture& failure) {
+      EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
+    }
+  }
+}
+
+// --- Metafiles ----------------------------------------------------------
+
+// Red everywhere, blue in the top-left quarter, in units of `w` x `h`.
+void PaintQuarters(HDC dc, int w, int h) {
+  OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+  OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+  RECT all{0, 0, w, h};
+  RECT quarter{0, 0, w / 2, h / 2};
+  FillRect(dc, &all, red.Get());
+  FillRect(dc, &quarter, blue.Get());
+}
+
+// Expects the quarters painted into the `w` x `h` pixels at (x, y).
+void ExpectQuarters(const Canvas& canvas, int x, int y, int w, int h) {
+  EXPECT_EQ(canvas.At(x + w / 4, y + h / 4), RGB(0, 0, 255));
+  EXPECT_EQ(canvas.At(x + w * 3 / 4, y + h / 4), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(x + w * 3 / 4, y + h * 3 / 4), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(x + w / 4, y + h * 3 / 4), RGB(255, 0, 0));
+  EXPECT_EQ(canvas.At(x - 1, y + h / 2), kMarker);
+  EXPECT_EQ(canvas.At(x + w + 1, y + h / 2), kMarker);
+  EXPECT_EQ(canvas.At(x + w / 2, y + h + 1), kMarker);
+}
+
+TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
+  Scratch scratch;
+  const std::string path = scratch.Dir() + "frame.emf";
+  {
+    const RECT frame{0, 0, 2540, 1270};  // 1 x 0.5 inch: 96 x 48 pixels at 96 per inch
+    HDC dc = CreateEnhMetaFileA(nullptr, path.c_str(), &frame, nullptr);
+    ASSERT_NE(dc, nullptr);
+    PaintQuarters(dc, 96, 48);
+    OwnedEnhMetafile done(CloseEnhMetaFile(dc));
+  }
+  std::unique_ptr<Picture> picture = LoadPictureFile(path);
+  EXPECT_EQ(picture->Width(), 96);
+  EXPECT_EQ(picture->Height(), 48);
+  Canvas canvas(120, 70);
+  picture->Draw(canvas.Dc(), 10, 12);
+  ExpectQuarters(canvas, 10, 12, 96, 48);
+}
+
+// A Windows metafile that sets its own window to 200 x 100 units.
+Bytes WindowsMetafile() {
+  HDC dc = CreateMetaFileA(nullptr);
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowOrgEx(dc, 0, 0, nullptr);
+  SetWindowExtEx(dc, 200, 100, nullptr);
+  PaintQuarters(dc, 200, 100);
+  HMETAFILE metafile = CloseMetaFile(dc);
+  Bytes bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(metafile);
+  return bytes;
+}
+
+TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
+  Scratch scratch;
+  const Bytes records = WindowsMetafile();
+  ASSERT_GT(records.size(), 18u);
+
+  // 200 x 100 units at 192 per inch: 100 x 50 pixels at 96 per inch.
+  Bytes placeable;
+  Put32(placeable, 0x9AC6CDD7);
+  Put16(placeable, 0);
+  for (int v : {0, 0, 200, 100}) Put16(placeable, static_cast<std::uint32_t>(v));
+  Put16(placeable, 192);
+  Put32(placeable, 0);
+  std::uint16_t sum = 0;
+  for (std::size_t i = 0; i < placeable.size(); i += 2)
+    sum ^= static_cast<std::uint16_t>(placeable[i] | placeable[i + 1] << 8);
+  Put16(placeable, sum);
+  placeable.insert(placeable.end(), records.begin(), records.end());
+
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("boxed.wmf", placeable));
+  EXPECT_EQ(picture->Width(), 100);
+  EXPECT_EQ(picture->Height(), 50);
+  Canvas canvas(130, 80);
+  picture->Draw(canvas.Dc(), 5, 8);
+  ExpectQuarters(canvas, 5, 8, 100, 50);
+
+  picture = LoadPictureFile(scratch.Write("plain.wmf", records));
+  EXPECT_EQ(picture->Width(), 200);
+  EXPECT_EQ(picture->Height(), 100);
+  Canvas plain(220, 120);
+  picture->Draw(plain.Dc(), 3, 4);
+  ExpectQuarters(plain, 3, 4, 200, 100);
+}
+
+TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
+  Scratch scratch;
+  Bytes cut = WindowsMetafile();
+  cut.resize(cut.size() - 6);  // no end record
+  const std::vector<std::pair<std::string, Bytes>> files = {
+      {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
+  for (const auto& [name, bytes] : files) {
+    try {
+      LoadPictureFile(scratch.Write(name, bytes));
+      ADD_FAILURE() << name << " loaded";
+    } catch (const InvalidPicture& failure) {
+      EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;
+    }
+  }
+}
+
+}  // namespace
