@@ -11,6 +11,8 @@ file(GLOB ZARUMO_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_t
 add_executable(unit_tests ${ZARUMO_UNIT_TESTS})
 zarumo_flags(unit_tests)
 target_compile_definitions(unit_tests PRIVATE ZARUMO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The byte and file builders the unit and Wine tests share, as "common/...".
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(unit_tests PRIVATE zarumo_core GTest::gtest GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)

@@ -4,26 +4,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/le_bytes_writer.h"
 #include "forms/failure.h"
 #include "saver/pictures/bitmap_layout.h"
 
 namespace zarumo {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-std::uint32_t Get32(const Bytes& b, std::size_t at) {
-  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 |
-         static_cast<std::uint32_t>(b.at(at + 3)) << 24;
-}
+using test_common::Bytes;
+using test_common::Get32;
+using test_common::Put16;
+using test_common::Put32;
 
 struct Fields {
   std::int32_t width = 4;

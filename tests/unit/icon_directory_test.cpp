@@ -7,32 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "common/icon_file.h"
+#include "common/le_bytes_writer.h"
 #include "forms/failure.h"
 #include "saver/pictures/icon_directory.h"
 
 namespace zarumo {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
+using test_common::Bytes;
 
 // A complete DIB image: header, table, colour rows and mask rows.
 Bytes DibImage(int side, int bitCount) {
-  Bytes b;
-  Put32(b, 40);
-  Put32(b, static_cast<std::uint32_t>(side));
-  Put32(b, static_cast<std::uint32_t>(side * 2));
-  Put16(b, 1);
-  Put16(b, static_cast<std::uint32_t>(bitCount));
-  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  Bytes b = test_common::IconImageHeader(side, bitCount);
   const std::size_t table = bitCount <= 8 ? std::size_t{4} << bitCount : 0;
   const std::size_t colourRows = (static_cast<std::size_t>(side) * bitCount + 31) / 32 * 4 * side;
   const std::size_t maskRows = (static_cast<std::size_t>(side) + 31) / 32 * 4 * side;
@@ -49,22 +36,9 @@ Bytes PngImage(std::uint32_t width, std::uint32_t height) {
   return b;
 }
 
+// Every entry claims 32 x 32 in 32 bits: what counts is each image's own header.
 Bytes IconFile(const std::vector<Bytes>& images, std::uint16_t type = 1) {
-  Bytes b;
-  Put16(b, 0);
-  Put16(b, type);
-  Put16(b, static_cast<std::uint32_t>(images.size()));
-  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-  for (const Bytes& image : images) {
-    b.insert(b.end(), {32, 32, 0, 0});
-    Put16(b, 1);
-    Put16(b, 32);
-    Put32(b, static_cast<std::uint32_t>(image.size()));
-    Put32(b, offset);
-    offset += static_cast<std::uint32_t>(image.size());
-  }
-  for (const Bytes& image : images) b.insert(b.end(), image.begin(), image.end());
-  return b;
+  return test_common::IconFile(images, type, {32, 32, 32});
 }
 
 std::vector<IconImage> Parse(const Bytes& b) { return ParseIconDirectory(b.data(), b.size()); }

@@ -11,13 +11,14 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "common/jpeg_writer.h"
 #include "forms/failure.h"
 #include "saver/pictures/jpeg_decoder.h"
 
 namespace zarumo {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test_common::Bytes;
 
 constexpr int kWidth = 40;
 constexpr int kHeight = 24;
@@ -28,39 +29,16 @@ int SourceChannel(int x, int y, int channel) {  // red, green, blue
 int SourceGrey(int x, int y) { return (x * 5 + y * 2) % 256; }
 
 Bytes Compress(bool grey, bool progressive) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&info, &out, &outSize);
-  info.image_width = kWidth;
-  info.image_height = kHeight;
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(kWidth * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
-    for (int x = 0; x < kWidth; ++x) {
-      if (grey) {
-        row[x] = static_cast<JSAMPLE>(SourceGrey(x, y));
-      } else {
-        for (int c = 0; c < 3; ++c) row[x * 3 + c] = static_cast<JSAMPLE>(SourceChannel(x, y, c));
-      }
+  test_common::JpegOptions options;
+  options.greyscale = grey;
+  options.progressive = progressive;
+  return test_common::WriteJpeg(kWidth, kHeight, options, [grey](int x, int y, std::uint8_t* s) {
+    if (grey) {
+      s[0] = static_cast<std::uint8_t>(SourceGrey(x, y));
+    } else {
+      for (int c = 0; c < 3; ++c) s[c] = static_cast<std::uint8_t>(SourceChannel(x, y, c));
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes result(out, out + outSize);
-  std::free(out);
-  return result;
+  });
 }
 
 // Offset of the first marker segment `code` before the first scan, or npos.

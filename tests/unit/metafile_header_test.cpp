@@ -4,25 +4,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/le_bytes_writer.h"
+#include "common/placeable_metafile.h"
 #include "forms/failure.h"
 #include "saver/pictures/metafile_header.h"
 
 namespace zarumo {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
-}
+using test_common::Bytes;
+using test_common::Put16;
+using test_common::Put32;
+using test_common::Set32;
 
 struct Rect {
   std::int32_t left, top, right, bottom;
@@ -56,15 +49,7 @@ Bytes Emf(Rect bounds, Rect frame) {
 }
 
 Bytes Wmf(bool placeable, bool windowExtent) {
-  Bytes b;
-  if (placeable) {
-    Put32(b, 0x9AC6CDD7);
-    Put16(b, 0);
-    for (std::int16_t v : {100, 50, 1540, 770}) Put16(b, static_cast<std::uint16_t>(v));
-    Put16(b, 1440);
-    Put32(b, 0);
-    Put16(b, 0);
-  }
+  Bytes b = placeable ? test_common::PlaceableHeader(100, 50, 1540, 770, 1440, false) : Bytes();
   const std::size_t start = b.size();
   Put16(b, 1);
   Put16(b, 9);

@@ -20,16 +20,21 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "common/icon_file.h"
+#include "common/jpeg_writer.h"
+#include "common/le_bytes_writer.h"
+#include "common/placeable_metafile.h"
 #include "forms/failure.h"
 #include "forms/handles.h"
 #include "forms/message_text.h"
 #include "saver/pictures/picture_file.h"
+#include "support/picture_files.h"
+#include "support/screen.h"
 
 using namespace zarumo;
+using namespace test_common;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr COLORREF kMarker = RGB(0x12, 0x34, 0x56);
 
@@ -100,49 +105,20 @@ class Scratch {
   std::string dir_;
 };
 
-// A 32-bit top-down bitmap to draw on, filled with one colour.
-class Canvas {
+// A surface to draw on, filled with one colour.
+class Canvas : public wt::Surface {
  public:
-  Canvas(int width, int height, COLORREF fill = kMarker) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    bits_ = static_cast<DWORD*>(bits);
-    dc_.Reset(CreateCompatibleDC(nullptr));
-    old_ = SelectObject(dc_.Get(), bitmap_.Get());
+  Canvas(int width, int height, COLORREF fill = kMarker) : Surface(width, height) {
     OwnedBrush brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
-    FillRect(dc_.Get(), &all, brush.Get());
-  }
-  ~Canvas() { SelectObject(dc_.Get(), old_); }
-
-  HDC Dc() const { return dc_.Get(); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const {
-    GdiFlush();
-    const DWORD p = bits_[y * width_ + x];
-    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+    FillRect(Dc(), &all, brush.Get());
   }
   int CountOf(COLORREF colour) const {
     int n = 0;
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x) n += At(x, y) == colour;
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) n += At(x, y) == colour;
     return n;
   }
-
- private:
-  int width_;
-  int height_;
-  OwnedBitmap bitmap_;
-  OwnedDc dc_;
-  HGDIOBJ old_ = nullptr;
-  DWORD* bits_ = nullptr;
 };
 
 int Distance(COLORREF a, COLORREF b) {
@@ -412,42 +388,16 @@ COLORREF JpegSource(int x, int y) { return RGB(x * 5, y * 7, 200 - x * 2); }
 int JpegGreySource(int x, int y) { return (x * 4 + y * 3) & 0xFF; }
 
 Bytes CompressJpeg(bool grey, bool progressive) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&info, &out, &outSize);
-  info.image_width = kJpegWidth;
-  info.image_height = kJpegHeight;
-  info.input_components = grey ? 1 : 3;
-  info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(kJpegWidth * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = static_cast<int>(info.next_scanline);
-    for (int x = 0; x < kJpegWidth; ++x) {
-      if (grey) {
-        row[x] = static_cast<JSAMPLE>(JpegGreySource(x, y));
-      } else {
-        const COLORREF c = JpegSource(x, y);
-        row[x * 3] = GetRValue(c);
-        row[x * 3 + 1] = GetGValue(c);
-        row[x * 3 + 2] = GetBValue(c);
-      }
+  JpegOptions options;
+  options.greyscale = grey;
+  options.progressive = progressive;
+  return WriteJpeg(kJpegWidth, kJpegHeight, options, [grey](int x, int y, std::uint8_t* s) {
+    if (grey) {
+      s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
+    } else {
+      wt::PutRgb(JpegSource(x, y), s);
     }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  Bytes result(out, out + outSize);
-  std::free(out);
-  return result;
+  });
 }
 
 std::string JpegError(int code) { return Format("JPEG エラー #%d", code); }
@@ -524,24 +474,9 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
 
 // --- Icons --------------------------------------------------------------
 
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-
 // An opaque square of one colour, in 8 or 32 bits per pixel.
 Bytes IconImage(int side, int bitCount, COLORREF colour) {
-  Bytes b;
-  Put32(b, 40);
-  Put32(b, static_cast<std::uint32_t>(side));
-  Put32(b, static_cast<std::uint32_t>(side * 2));
-  Put16(b, 1);
-  Put16(b, static_cast<std::uint32_t>(bitCount));
-  for (int i = 0; i < 6; ++i) Put32(b, 0);
+  Bytes b = IconImageHeader(side, bitCount);
   const std::uint32_t pixel = GetBValue(colour) | GetGValue(colour) << 8 | GetRValue(colour) << 16;
   if (bitCount == 8) {
     Put32(b, pixel);
@@ -551,24 +486,6 @@ Bytes IconImage(int side, int bitCount, COLORREF colour) {
     for (int i = 0; i < side * side; ++i) Put32(b, pixel | 0xFF000000u);
   }
   b.resize(b.size() + static_cast<std::size_t>((side + 31) / 32 * 4) * side, 0);  // mask: opaque
-  return b;
-}
-
-Bytes IconFile(const std::vector<Bytes>& images, std::uint16_t type = 1) {
-  Bytes b;
-  Put16(b, 0);
-  Put16(b, type);
-  Put16(b, static_cast<std::uint32_t>(images.size()));
-  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-  for (const Bytes& image : images) {
-    b.insert(b.end(), {0, 0, 0, 0});
-    Put16(b, 1);
-    Put16(b, 0);
-    Put32(b, static_cast<std::uint32_t>(image.size()));
-    Put32(b, offset);
-    offset += static_cast<std::uint32_t>(image.size());
-  }
-  for (const Bytes& image : images) b.insert(b.end(), image.begin(), image.end());
   return b;
 }
 
@@ -673,16 +590,7 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   ASSERT_GT(records.size(), 18u);
 
   // 200 x 100 units at 192 per inch: 100 x 50 pixels at 96 per inch.
-  Bytes placeable;
-  Put32(placeable, 0x9AC6CDD7);
-  Put16(placeable, 0);
-  for (int v : {0, 0, 200, 100}) Put16(placeable, static_cast<std::uint32_t>(v));
-  Put16(placeable, 192);
-  Put32(placeable, 0);
-  std::uint16_t sum = 0;
-  for (std::size_t i = 0; i < placeable.size(); i += 2)
-    sum ^= static_cast<std::uint16_t>(placeable[i] | placeable[i + 1] << 8);
-  Put16(placeable, sum);
+  Bytes placeable = PlaceableHeader(0, 0, 200, 100, 192, true);
   placeable.insert(placeable.end(), records.begin(), records.end());
 
   std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("boxed.wmf", placeable));

@@ -3,12 +3,20 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace wt {
 
 using PixelColour = std::function<COLORREF(int x, int y)>;
+
+// A colour's red, green and blue samples, in that order, as JPEG rows hold them.
+inline void PutRgb(COLORREF colour, std::uint8_t* samples) {
+  samples[0] = GetRValue(colour);
+  samples[1] = GetGValue(colour);
+  samples[2] = GetBValue(colour);
+}
 
 // A 24-bit bottom-up BMP file.
 std::string MakeBmp(int width, int height, const PixelColour& colour);

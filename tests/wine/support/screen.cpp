@@ -3,29 +3,37 @@
 namespace wt {
 namespace {
 
-void Grab(HDC source, int x, int y, int width, int height, int* outWidth, int* outHeight,
-          std::vector<DWORD>* pixels) {
-  *outWidth = width;
-  *outHeight = height;
+HBITMAP TopDownSection(int width, int height, DWORD** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-  GdiFlush();
-  pixels->assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + width * height);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(section);
+  void* start = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &start, nullptr, 0);
+  *bits = static_cast<DWORD*>(start);
+  return section;
+}
+
+void Grab(HDC source, int x, int y, int width, int height, int* outWidth, int* outHeight,
+          std::vector<DWORD>* pixels) {
+  *outWidth = width;
+  *outHeight = height;
+  Surface copy(width, height);
+  BitBlt(copy.Dc(), 0, 0, width, height, source, x, y, SRCCOPY);
+  const DWORD* bits = copy.Pixels();
+  pixels->assign(bits, bits + width * height);
 }
 
 }  // namespace
+
+Surface::Surface(int width, int height)
+    : width_(width),
+      height_(height),
+      bitmap_(TopDownSection(width, height, &bits_)),
+      dc_(CreateCompatibleDC(nullptr)),
+      selection_(dc_.Get(), bitmap_.Get()) {}
 
 Capture Capture::Screen() {
   Capture capture;
@@ -48,8 +56,7 @@ Capture Capture::Client(HWND window) {
 
 COLORREF Capture::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-  DWORD p = pixels_[static_cast<size_t>(y) * width_ + x];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  return ColourOf(pixels_[static_cast<size_t>(y) * width_ + x]);
 }
 
 int Capture::CountLit(RECT area) const {

@@ -5,7 +5,39 @@
 
 #include <vector>
 
+#include "forms/handles.h"
+
 namespace wt {
+
+// A 32-bit pixel of a device-independent bitmap (0x00RRGGBB) as RGB().
+inline COLORREF ColourOf(DWORD pixel) {
+  return RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+}
+
+// A 32-bit top-down bitmap selected into a memory DC of its own: something to
+// draw or copy into and read back.
+class Surface {
+ public:
+  Surface(int width, int height);
+
+  HDC Dc() const { return dc_.Get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Top row first; what was drawn before is finished first.
+  const DWORD* Pixels() const {
+    GdiFlush();
+    return bits_;
+  }
+  COLORREF At(int x, int y) const { return ColourOf(Pixels()[y * width_ + x]); }
+
+ private:
+  int width_;
+  int height_;
+  DWORD* bits_ = nullptr;  // set while the bitmap is made, so declared before it
+  zarumo::OwnedBitmap bitmap_;
+  zarumo::OwnedDc dc_;
+  zarumo::Selection selection_;
+};
 
 class Capture {
  public:

@@ -1,0 +1,35 @@
+// Little-endian fields, as picture files keep them, for the bytes tests build.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace test_common {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// `Out` is any container of bytes with push_back: Bytes, or a std::string.
+template <typename Out>
+void Put16(Out& out, std::uint32_t v) {
+  using Byte = typename Out::value_type;
+  out.push_back(static_cast<Byte>(v & 0xFF));
+  out.push_back(static_cast<Byte>(v >> 8 & 0xFF));
+}
+
+template <typename Out>
+void Put32(Out& out, std::uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+inline std::uint32_t Get32(const Bytes& b, std::size_t at) {
+  return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 |
+         static_cast<std::uint32_t>(b.at(at + 3)) << 24;
+}
+
+inline void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+}  // namespace test_common
