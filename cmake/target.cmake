@@ -39,7 +39,7 @@ add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
 
-add_subdirectory(${CMAKE_SOURCE_DIR}/tests/bench ${CMAKE_BINARY_DIR}/bench)
+add_subdirectory(${CMAKE_SOURCE_DIR}/tools/bench ${CMAKE_BINARY_DIR}/bench)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_BINARY_DIR}/wine_tests)
 endif()

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/failure.h"
+#include "forms/handles.h"
 #include "forms/system_text.h"
 #include "saver/pictures/picture_file.h"
 #include "saver/ssform.h"
@@ -22,12 +23,9 @@ namespace {
 
 // Paints a whole canvas black with a solid black brush and the default pen.
 void FillBlack(BitmapPicture& canvas, int width, int height) {
-  HDC dc = canvas.Dc();
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  Rectangle(dc, 0, 0, width, height);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
+  Selection brush(canvas.Dc(), GetStockObject(BLACK_BRUSH));
+  Selection pen(canvas.Dc(), GetStockObject(BLACK_PEN));
+  Rectangle(canvas.Dc(), 0, 0, width, height);
 }
 
 // A source copy from a bitmap, cut to what the source holds.
