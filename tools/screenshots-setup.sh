@@ -11,15 +11,6 @@ if [ "${1:-}" != --inside ]; then
   saver=$(realpath "${1:-$root/build/zarumo.scr}")
   [ -f "$saver" ] || { echo "no saver at $saver (run ./build.sh)" >&2; exit 1; }
   export ZARUMO_WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/screenshots-${ZARUMO_SCREEN:-1024x768}}
-  "$root/tools/wine-run.sh" --boot-only || exit 1
-  # Without Marlett the caption buttons show letters instead of their glyphs;
-  # Debian's fonts-wine has it, but Wine does not look there by itself.
-  fonts="$ZARUMO_WINEPREFIX/drive_c/windows/Fonts"
-  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
-    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-  elif [ ! -f "$fonts/marlett.ttf" ]; then
-    echo "note: install fonts-wine for the caption buttons' glyphs" >&2
-  fi
   exec "$root/tools/wine-run.sh" --exec "$0" --inside "$saver"
 fi
 

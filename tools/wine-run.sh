@@ -53,6 +53,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wineserver -w
 fi
+# Without Marlett the caption buttons show letters instead of their glyphs;
+# Debian's fonts-wine has it, but Wine does not look there by itself.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
 
 case "${1:-}" in
   --boot-only) exit 0 ;;
