@@ -64,6 +64,15 @@ std::string BandProfile(const Capture& screen) {
   return profile;
 }
 
+// How far left the band moved between two profiles, in whole ticker steps of
+// 5 pixels; -1 when no such shift explains them. Only columns well inside the
+// screen count, away from copies entering or leaving.
+int LeftShift(const std::string& before, const std::string& after) {
+  for (int s = 5; s <= 100; s += 5)
+    if (before.substr(200 + s, 600) == after.substr(200, 600)) return s;
+  return -1;
+}
+
 TEST(Scene, WithoutSettingsOrPicturesShowsBannerAndFallbacks) {
   TempDir dir;
   RunningSaver running(dir);
@@ -91,12 +100,9 @@ TEST(Scene, WishPictureMovesLeftFivePixelsATick) {
   Pump(250);
   std::string after = BandProfile(Capture::Screen());
   ASSERT_NE(before, after) << "the ticker does not move";
-  int shift = -1;
-  for (int s = 5; s <= 100 && shift < 0; s += 5) {
-    // Columns well inside the screen, away from copies entering or leaving.
-    if (before.substr(200 + s, 600) == after.substr(200, 600)) shift = s;
-  }
-  EXPECT_GT(shift, 0) << "no leftward shift by a multiple of 5\n" << before << "\n" << after;
+  EXPECT_GT(LeftShift(before, after), 0) << "no leftward shift by a multiple of 5\n"
+                                         << before << "\n"
+                                         << after;
 }
 
 }  // namespace
@@ -166,10 +172,7 @@ TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
   std::string before = profile();
   Pump(250);
   std::string after = profile();
-  int shift = -1;
-  for (int s = 5; s <= 100 && shift < 0; s += 5)
-    if (before.substr(200 + s, 600) == after.substr(200, 600)) shift = s;
-  EXPECT_GT(shift, 0) << before << "\n" << after;
+  EXPECT_GT(LeftShift(before, after), 0) << before << "\n" << after;
 }
 
 TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
