@@ -8,7 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-10}
 build="$root/build/fuzz"
-suite=$root/../shared/testdata/bmpsuite
+suite=$root/tests/data/bmpsuite
 targets=(bitmap icon metafile extension jpeg)
 
 probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }'

@@ -12,8 +12,9 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 # No Mono or Gecko installers: the saver needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# The shared test data, as the Windows side names it (Z: is the root).
-shared=$(cd "$root/../shared" 2>/dev/null && pwd) && export ZARUMO_SHARED_DIR="Z:${shared//\//\\}"
+# The bitmap suite the tests carry, as the Windows side names it (Z: is the root).
+suite="$root/tests/data/bmpsuite"
+export ZARUMO_BMPSUITE_DIR="Z:${suite//\//\\}"
 
 xvfb_pid=
 cleanup() {

@@ -50,7 +50,7 @@ std::string WithSlash(std::string dir) {
 }
 
 std::string SuiteDir() {
-  return WithSlash(Environment("ZARUMO_SHARED_DIR", "")) + "testdata\\bmpsuite\\";
+  return WithSlash(Environment("ZARUMO_BMPSUITE_DIR", ""));
 }
 
 std::string ProgramDir() {
