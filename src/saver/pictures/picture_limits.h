@@ -7,9 +7,13 @@
 
 namespace zarumo {
 
-// 32 Mi pixels: 128 MiB at 32 bits per pixel, and width * height * 4 fits 32 bits.
-constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 25;
+// Pixel bytes of one bitmap made from a file: a bitmap file is held whole
+// while its bitmap is made, so twice this must fit beside everything else.
+constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t{256} << 20;
 // Files are read whole; nothing sensible is bigger.
 constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{1} << 28;
+// What libjpeg may hold for one decode: the coefficients of a file of several
+// scans (two bytes a sample) are what grows.
+constexpr std::uint64_t kMaxJpegDecoderBytes = std::uint64_t{256} << 20;
 
 }  // namespace zarumo
