@@ -5,10 +5,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "support/picture_files.h"
 #include "support/saver_process.h"
 
 using namespace wt;
@@ -639,14 +643,20 @@ TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
 
 namespace {
 
-// The colour on the screen at the middle of a window.
-COLORREF CentreColour(HWND window) {
+// The colour on the screen at the middle of a window, or `up` pixels above it.
+COLORREF CentreColour(HWND window, int up = 0) {
   RECT rect;
   GetWindowRect(window, &rect);
   HDC screen = GetDC(nullptr);
-  COLORREF colour = GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  COLORREF colour =
+      GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 - up);
   ReleaseDC(nullptr, screen);
   return colour;
+}
+
+int ColourDistance(COLORREF a, COLORREF b) {
+  return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                   std::abs(GetBValue(a) - GetBValue(b))});
 }
 
 // Types one letter into the file list, which selects the first file it begins;
@@ -772,6 +782,62 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ControlText(dialog.edit1), dir / "なまえ.jpg");
+  PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
+  TempDir dir;
+  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  dir.Write("photo.jpg", LargePhoto());
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.button1, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.fileName, nullptr);
+  Pane pane(open.window);
+  open.Enter(dir.Path());
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    list = DescendantByClass(open.window, "SysListView32");
+    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+  }));
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+
+  // Decoded at an eighth of its size, which still covers the pane; the
+  // caption keeps the photo's own size.
+  SelectByLetter(list, 'p');
+  const DWORD selected = GetTickCount();
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        // The photo's top half lies above the middle, its bottom half below.
+        return pane.Shows(" (8000x6000)", "") &&
+               ColourDistance(CentreColour(pane.area, 20), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(pane.area, -20), kLargePhotoBottom) <= 12;
+      },
+      3000))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  std::printf("the pane showed the 8000 x 6000 photo %lu ms after its selection\n",
+              GetTickCount() - selected);
+
+  // The preview window is larger than the pane: it decodes larger.
+  PostMessageA(pane.button, BM_CLICK, 0, 0);
+  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        RECT client;
+        GetClientRect(preview, &client);
+        return client.right > 500 &&
+               ColourDistance(CentreColour(preview, 40), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(preview, -40), kLargePhotoBottom) <= 12;
+      },
+      3000));
+  PostKey(preview, VK_ESCAPE);
+  open.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   PostMessageA(dialog.button4, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }
