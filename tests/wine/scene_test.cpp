@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "support/saver_process.h"
@@ -246,6 +247,34 @@ TEST(ScenePictures, OversizedNamePictureIsClippedToItsStrip) {
   EXPECT_EQ(screen.At(100, 300), byColumn(588, 0));
   // The band is the ticker's; below it nothing reaches past the strip's 384 rows.
   EXPECT_EQ(screen.CountLit({0, 684, 1024, 768}), 0);
+}
+
+TEST(ScenePictures, FortyEightMegapixelPhotosShowWithoutBeingDecodedWhole) {
+  TempDir bareDir;
+  std::size_t bare = 0;
+  {
+    RunningSaver running(bareDir);
+    ASSERT_NE(running.window, nullptr);
+    bare = running.saver.PeakWorkingSet();
+  }
+  TempDir dir;
+  dir.Write("なまえ.jpg", LargePhoto());
+  dir.Write("ねがい.jpg", LargePhoto());
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  const std::size_t peak = running.saver.PeakWorkingSet();
+  Capture screen = Capture::Screen();
+  ExpectBanner(screen);
+  // The photo's top-left corner scrolls in the band; no fallback mark anywhere.
+  EXPECT_TRUE(Near(screen.At(500, 568), kLargePhotoTop));
+  EXPECT_TRUE(Near(screen.At(500, 767), kLargePhotoTop));
+  EXPECT_EQ(screen.BoundsOf(IsRed, {0, 0, 1024, 768}).right, -1);
+  // Neither photo was held whole: 144 MB each at three bytes a pixel.
+  std::printf("peak working set: %zu KB without pictures, %zu KB with the photos\n", bare >> 10,
+              peak >> 10);
+  ASSERT_GT(bare, 0u);
+  EXPECT_LT(peak, bare + LargePhoto().size() * 2 + 3 * 1024 * 768 * 4);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "support/saver_process.h"
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -159,6 +161,13 @@ bool Saver::WaitExit(DWORD timeoutMs, DWORD* code) const {
 }
 
 bool Saver::Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+std::size_t Saver::PeakWorkingSet() const {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return 0;
+  return counters.PeakWorkingSetSize;
+}
 
 void Saver::Idle(DWORD timeoutMs) const { WaitForInputIdle(process_.hProcess, timeoutMs); }
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +56,8 @@ class Saver {
   // True once the process has ended; `code` receives its exit code.
   bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr) const;
   bool Running() const;
+  // The most memory the process has held in its working set so far, in bytes; 0 if unknown.
+  std::size_t PeakWorkingSet() const;
   // Lets the saver's message loop settle: waits until it is idle.
   void Idle(DWORD timeoutMs = 5000) const;
 
