@@ -212,6 +212,21 @@ TEST(JpegDecoder, EndlessScansAreCutOff) {
   // Repeating a refinement is only a warning; the number of scans is what ends it.
   EXPECT_EQ(FailureOf(repeated(900)), "(decoded)");
   EXPECT_EQ(FailureOf(repeated(1200)), Code(JERR_BAD_PROGRESSION));
+
+  // In a larger picture the blocks the scans walk end it sooner: the repeated
+  // scan walks the luma's 250 000 blocks of a 4000 x 4000 picture.
+  auto large = [&](int times) {
+    Bytes b = repeated(times);
+    SetFrameSize(b, 4000, 4000);
+    try {
+      DecodePart(b, {0, 0, 16, 16});
+    } catch (const InvalidPicture& failure) {
+      return failure.Message();
+    }
+    return std::string("(decoded)");
+  };
+  EXPECT_EQ(large(100), "(decoded)");
+  EXPECT_EQ(large(140), Code(JERR_BAD_PROGRESSION));
 }
 
 // --- Parts ----------------------------------------------------------------
