@@ -12,6 +12,8 @@ struct JpegHeader {
   int width = 0;
   int height = 0;
   bool greyscale = false;
+  // Progressive and other files of several scans are read whole at every decode.
+  bool severalScans = false;
 };
 
 // A rectangle of a decoded picture, in its pixels.

@@ -63,7 +63,15 @@ class JpegPicture : public Picture {
 
   // Decodes what has been decoded so far together with `needed`.
   void Extend(const JpegRect& needed) {
-    const JpegRect part = Union(decodedPart_, needed);
+    JpegRect part = Union(decodedPart_, needed);
+    if (!decoded_ && header_.severalScans) {
+      // Every decode of such a file reads all of it: the first takes in a
+      // screenful from where it starts, which is the most a window's painting
+      // shows of a picture drawn there, so that a repaint does not read it again.
+      const JpegRect screenful{needed.left, needed.top, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN)};
+      part = Union(part, Intersection({0, 0, header_.width, header_.height}, screenful));
+    }
     if (!decoded_) {
       try {
         decoded_ = DecodePart(kJpegFullScale, part);
