@@ -4,6 +4,7 @@
 //   zarumo_bench ticks [count]      in-process, on the current screen
 //   zarumo_bench firstframe DIR     starts DIR\zarumo.scr /s and waits for its first frame
 //   zarumo_bench pane FILE          loads FILE and paints it as the picture pane does
+//   zarumo_bench draw FILE          loads FILE and draws it as the scene does, twice
 //   zarumo_bench room               the largest blocks a saver with its scene can allocate
 #include <windows.h>
 
