@@ -345,42 +345,6 @@ TEST(JpegParts, EveryPartIsWhatTheWholeDecodeGivesThere) {
   }
 }
 
-// Bytes `marker` put into the entropy-coded data of the last scan, `fraction` of the way.
-Bytes WithMarkerInLastScan(Bytes file, std::uint8_t marker, double fraction) {
-  std::size_t scan = 0;
-  for (std::size_t n = 1; NthScan(file, n) != std::string::npos; ++n) scan = NthScan(file, n);
-  const std::size_t data = scan + 2 + (file[scan + 2] << 8 | file[scan + 3]);
-  const std::size_t at = data + static_cast<std::size_t>((file.size() - 2 - data) * fraction);
-  // A start of frame where none may be: the library fails when it reads it.
-  const Bytes frame = {0xFF, marker, 0x00, 0x0B, 0x08, 0x00, 0x10,
-                       0x00, 0x10,   0x01, 0x01, 0x11, 0x00};
-  file.insert(file.begin() + static_cast<std::ptrdiff_t>(at), frame.begin(), frame.end());
-  return file;
-}
-
-TEST(JpegParts, DamageBelowThePartIsNotReadUnlessTheFileHasSeveralScans) {
-  // A tall photo damaged at three quarters of its data.
-  test_common::JpegOptions options;
-  const int height = 600;
-  auto pixel = [](int x, int y, std::uint8_t* s) { PhotoPixel(x, y % kPhotoHeight, false, s); };
-  const Bytes sound = test_common::WriteJpeg(kPhotoWidth, height, options, pixel);
-  const Bytes damaged = WithMarkerInLastScan(sound, 0xC0, 0.75);
-  EXPECT_EQ(FailureOf(damaged), Code(JERR_SOF_DUPLICATE));
-  // The top rows read as from the sound file; the damage is never reached.
-  const Decoded top = DecodePart(damaged, {0, 0, kPhotoWidth, height / 2});
-  EXPECT_EQ(FirstDifference(DecodePart(sound, {0, 0, kPhotoWidth, height / 2}), top), "");
-
-  options.progressive = true;
-  const Bytes progressive =
-      WithMarkerInLastScan(test_common::WriteJpeg(kPhotoWidth, height, options, pixel), 0xC0, 0.75);
-  try {
-    DecodePart(progressive, {0, 0, kPhotoWidth, 16});
-    ADD_FAILURE() << "decoded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), Code(JERR_SOF_DUPLICATE));
-  }
-}
-
 TEST(JpegParts, ScalesRoundAsTheLibraryDoesAndTheSmallestCoveringOneIsChosen) {
   for (const auto& [width, height] : {std::pair{8000, 6000}, {203, 157}, {1, 1}, {65500, 9}}) {
     Bytes file = Compress(false, false);
@@ -407,35 +371,6 @@ TEST(JpegParts, ScalesRoundAsTheLibraryDoesAndTheSmallestCoveringOneIsChosen) {
   EXPECT_EQ(CoveringJpegScale(photo, 200, 5251), 8);
   EXPECT_EQ(CoveringJpegScale(photo, 9000, 1), 8);  // nothing covers: full size
   EXPECT_EQ(CoveringJpegScale(photo, 0, 0), 1);
-}
-
-TEST(JpegParts, ReducedDecodesAverageTheirBlocks) {
-  const Bytes file = Compress(false, false);
-  for (int eighths : {1, 2, 4, 8}) {
-    const Decoded d = DecodePart(file, {}, eighths);
-    ASSERT_EQ(d.part.width, kWidth * eighths / 8);
-    ASSERT_EQ(d.part.height, kHeight * eighths / 8);
-    // The source's red rises by 6 a column: a reduced pixel has its columns' middle.
-    const int step = 8 / eighths;
-    for (int x = 0; x < d.part.width; ++x) {
-      const double middle = (x * step + (step - 1) / 2.0) * 6;
-      EXPECT_NEAR(d.At(x, d.part.height / 2, 2), middle, 12) << eighths << " " << x;
-    }
-  }
-}
-
-TEST(JpegParts, APartOutsideThePictureIsRefused) {
-  const Bytes file = Compress(false, false);
-  for (const JpegRect& part : {JpegRect{1, 0, kWidth, 1}, JpegRect{0, kHeight, 1, 1}, JpegRect{}}) {
-    JpegTarget target;
-    target.header = ReadJpegHeader(file.data(), file.size());
-    target.part = part;
-    Bytes pixels(4 * kWidth * kHeight);
-    target.topRow = pixels.data();
-    target.rowStep = kWidth * 3;
-    JpegGreys greys;
-    EXPECT_THROW(DecodeJpeg(file.data(), file.size(), target, greys), InvalidPicture);
-  }
 }
 
 }  // namespace

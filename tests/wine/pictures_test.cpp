@@ -536,41 +536,6 @@ TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
   }
 }
 
-// Sets the frame's height and width, leaving the data as it was.
-void SetFrameSize(Bytes& file, int width, int height) {
-  std::size_t frame = 2;
-  while (frame + 9 < file.size() && file[frame + 1] != 0xC0 && file[frame + 1] != 0xC2)
-    frame += 2 + (file[frame + 2] << 8 | file[frame + 3]);
-  ASSERT_TRUE(file[frame + 1] == 0xC0 || file[frame + 1] == 0xC2);
-  file[frame + 5] = static_cast<std::uint8_t>(height >> 8);
-  file[frame + 6] = static_cast<std::uint8_t>(height);
-  file[frame + 7] = static_cast<std::uint8_t>(width >> 8);
-  file[frame + 8] = static_cast<std::uint8_t>(width);
-}
-
-TEST(PictureFiles, HugeJpegsDrawTheirTopLeftUnlessTheyKeepEveryCoefficient) {
-  Scratch scratch;
-  for (bool progressive : {false, true}) {
-    Bytes file = CompressJpeg(false, progressive);
-    SetFrameSize(file, 30000, 30000);
-    std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("huge.jpg", file));
-    EXPECT_EQ(picture->Width(), 30000);
-    Canvas canvas(kJpegWidth, kJpegHeight);
-    if (!progressive) {
-      picture->Draw(canvas.Dc(), 0, 0);
-      EXPECT_LE(Distance(canvas.At(3, 3), JpegSource(3, 3)), 12);
-      continue;
-    }
-    // Two bytes for each of its 1.35 G samples: beyond the decoder's memory.
-    try {
-      picture->Draw(canvas.Dc(), 0, 0);
-      ADD_FAILURE() << "drawn";
-    } catch (const InvalidPicture& failure) {
-      EXPECT_EQ(failure.Message(), JpegError(JERR_NO_BACKING_STORE));
-    }
-  }
-}
-
 // The file with a second frame header put `fraction` of the way into its last scan.
 Bytes WithFrameInLastScan(Bytes file, double fraction) {
   std::size_t scan = 0;
