@@ -62,14 +62,22 @@ ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
   for i in $(seq "$runs"); do
     for c in bare 12mp 48mp prog48; do
       for who in "$@"; do
-        wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" | sed "s/^/$who $c /"
+        wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" |
+          sed "s/^/$who $c $i /"
       done
     done
   done' _ "$bench" "$runs" "$exe" "${!saver[@]}" | tee "$log"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "-") }'; }
-field() {  # who case pattern: the median of the number before `pattern`
-  grep "^$1 $2 " "$log" | grep -o "[0-9]* $3" | cut -d' ' -f1 | median
+values() {  # who case pattern: "run value" for the number before `pattern`
+  grep "^$1 $2 " "$log" | sed -n "s/^[^ ]* [^ ]* \([0-9]*\) .* \([0-9]*\) $3.*/\1 \2/p"
+}
+field() { values "$@" | cut -d' ' -f2 | median; }
+# The median of each run's difference from the bare start in the same run:
+# the load changes less within a run than across runs.
+overBare() {
+  join <(values "$1" "$2" "$3" | sort) <(values "$1" bare "$3" | sort) |
+    awk '{ print $2 - $3 }' | median
 }
 djpeg_ms() {  # median time of djpeg -dct float over the files given
   for i in $(seq "$runs"); do
@@ -90,16 +98,13 @@ echo "Start to first frame at 1024x768, median of $runs starts; peak working set
 printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' saver case "start ms" "+bare ms" "djpeg ms" "peak KB" \
   "+bare KB" "files KB"
 for who in "${!saver[@]}"; do
-  bareFrame=$(field "$who" bare "ms from")
-  barePeak=$(field "$who" bare KB)
   for c in "${cases[@]}"; do
-    frame=$(field "$who" "$c" "ms from")
-    peak=$(field "$who" "$c" KB)
-    printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' "$who" "$c" "$frame" \
-      "$([ "$frame" = - ] && echo - || echo $((frame - bareFrame)))" "${decode[$c]:--}" "$peak" \
-      "$([ "$peak" = - ] && echo - || echo $((peak - barePeak)))" "$(( ${bytes[$c]:-0} / 1024 ))"
+    printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' "$who" "$c" "$(field "$who" "$c" "ms from")" \
+      "$(overBare "$who" "$c" "ms from")" "${decode[$c]:--}" "$(field "$who" "$c" KB)" \
+      "$(overBare "$who" "$c" KB)" "$(( ${bytes[$c]:-0} / 1024 ))"
   done
 done
+echo "(+bare: the median of each run's difference from the bare start of the same run)"
 echo "(no-frame starts are left out of the medians; a fallback shows as a start close to bare)"
 
 echo
