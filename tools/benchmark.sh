@@ -14,7 +14,7 @@ cp build/zarumo.scr "$bench/"
 cp build/zarumo.scr "$bare/"
 [ -f "$bench/なまえ.jpg" ] || convert -seed 7 -size 4000x3000 plasma:blue-yellow -quality 90 "$bench/なまえ.jpg"
 [ -f "$bench/ねがい.jpg" ] || convert -seed 11 -size 4000x3000 plasma:red-green -quality 90 "$bench/ねがい.jpg"
-exe=build/win32/bench/zarumo_bench.exe
+exe=build/driver/bench/zarumo_bench.exe
 
 for size in 1024x768 1920x1080; do
   ZARUMO_SCREEN=$size tools/wine-run.sh "$exe" ticks "${TICKS:-2000}"
