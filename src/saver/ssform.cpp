@@ -10,6 +10,7 @@
 #include "forms/failure.h"
 #include "resources/built_in_pictures.h"
 #include "resources/ssform_layout.h"
+#include "system/system_function.h"
 
 namespace zarumo {
 namespace {
@@ -168,10 +169,7 @@ void TScreenSaverForm::WindowLost() {
 
 void TScreenSaverForm::SetInputMethod(bool enabled) {
   if (!GetSystemMetrics(SM_DBCSENABLED)) return;
-  HMODULE user32 = GetModuleHandleA("USER32");
-  if (!user32) return;
-  auto enableIme = reinterpret_cast<EnableImeProc>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "WINNLSEnableIME")));
+  auto enableIme = SystemFunction<EnableImeProc>("USER32", "WINNLSEnableIME");
   if (enableIme) enableIme(Handle(), enabled ? TRUE : FALSE);
 }
 

@@ -1,20 +1,12 @@
 #include "setup/preview_window.h"
 
 #include "setup/picture_fit.h"
+#include "system/monitor_area.h"
 
 namespace zarumo {
 namespace {
 
 constexpr int kMargin = 8;
-
-RECT MonitorOf(HWND window) {
-  RECT monitor{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-    monitor = info.rcMonitor;
-  return monitor;
-}
 
 }  // namespace
 
@@ -33,7 +25,7 @@ void PreviewWindow::CreateParams(WindowParams& params) {
 
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
-  RECT monitor = MonitorOf(owner_);
+  RECT monitor = MonitorArea(owner_);
   const int monitorWidth = monitor.right - monitor.left;
   const int monitorHeight = monitor.bottom - monitor.top;
   Extent extent = PreviewWindowExtent(view_->PictureWidth(), view_->PictureHeight(), kMargin,
@@ -47,7 +39,7 @@ void PreviewWindow::CreateParams(WindowParams& params) {
 
 void PreviewWindow::FormShow() {
   // The system may have made a small window wider than asked: centre what it became.
-  RECT monitor = MonitorOf(owner_);
+  RECT monitor = MonitorArea(owner_);
   RECT frame;
   GetWindowRect(Handle(), &frame);
   const int width = frame.right - frame.left;
