@@ -5,6 +5,8 @@
 namespace zarumo {
 
 const char kSettingsFileName[] = "ザルモ.ini";
+const char kSettingsNewName[] = "ザルモ.new";
+const char kSettingsOldName[] = "ザルモ.old";
 const char kDefaultNamePicture[] = "なまえ.jpg";
 const char kDefaultWishPicture[] = "ねがい.jpg";
 

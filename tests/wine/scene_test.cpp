@@ -12,7 +12,6 @@ using namespace wt;
 
 namespace {
 
-const char kSaverClass[] = "TScreenSaverForm";
 
 // A running saver whose first ticks have been presented.
 struct RunningSaver {
