@@ -23,7 +23,9 @@ zarumo_flags(zarumo_lib)
 target_include_directories(zarumo_lib PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Windows 95 and NT 4.0 headers would hide too much; what is newer than those
 # systems is looked up at run time, and the import check holds the line.
-target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500
+  # The one-argument setjmp, which every C runtime DLL has.
+  USE_NO_MINGW_SETJMP_TWO_ARGS)
 target_link_libraries(zarumo_lib PUBLIC ${ZARUMO_WIN32_LIBS})
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
@@ -41,10 +43,16 @@ if(ZARUMO_TEST_DRIVER)
   return()
 endif()
 
-add_executable(zarumo WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${ZARUMO_RC})
+add_executable(zarumo WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp
+               ${CMAKE_SOURCE_DIR}/src/app/crtdll_gaps.cpp ${ZARUMO_RC})
 zarumo_flags(zarumo)
 target_link_libraries(zarumo PRIVATE zarumo_lib)
-target_link_options(zarumo PRIVATE ${ZARUMO_STATIC_LINK})
+# The C runtime every 32-bit Windows carries is crtdll.dll; msvcrt.dll came
+# later to Windows 95. The runtime libraries are named by hand, last on the
+# line, to swap it in.
+target_link_options(zarumo PRIVATE ${ZARUMO_STATIC_LINK} -nodefaultlibs)
+set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lstdc++ -lmingw32 -lgcc -lgcc_eh -lmingwex \
+-lcrtdll -lkernel32 -luser32 -lgdi32 -lcomdlg32 -lcomctl32 -ladvapi32 -Wl,--end-group")
 set_target_properties(zarumo PROPERTIES SUFFIX ".scr")
 set(ZARUMO_PRODUCT_DIR "" CACHE PATH "Where the finished zarumo.scr is copied")
 if(ZARUMO_PRODUCT_DIR)
@@ -55,3 +63,7 @@ endif()
 add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
+# Every import must be one that Windows 95 and NT 4.0 export.
+add_test(NAME imports
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_imports.py
+          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/tests/resources/system_functions.tsv)
