@@ -1,5 +1,6 @@
 // The application title: the executable's file name up to its first ".",
-// everything after the first byte lower-cased by `lower` (the system's rules).
+// everything after its first character lower-cased by `lower` (the system's
+// rules); a double-byte first character stays whole.
 #pragma once
 
 #include <algorithm>
@@ -14,7 +15,8 @@ template <typename Lower>
 std::string ApplicationTitle(const std::string& exePath, const LeadBytes& leadBytes, Lower lower) {
   std::string name = FileNamePart(exePath, leadBytes);
   name.resize(std::min(name.find('.'), name.size()));
-  if (name.size() > 1) name = name.substr(0, 1) + lower(name.substr(1));
+  const std::size_t rest = leadBytes.Next(name, 0);
+  if (rest < name.size()) name = name.substr(0, rest) + lower(name.substr(rest));
   return name;
 }
 

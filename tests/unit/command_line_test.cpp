@@ -126,6 +126,10 @@ TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
   // ソ ends in a backslash byte that is no delimiter.
   EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x5CX.scr", lead, lower), "\x83\x5Cx");
   EXPECT_EQ(ApplicationTitle("noext", lead, lower), "noext");
+  // ザ is 0x83 0x55: the lowering starts after the whole first character.
+  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55\x83\x8B\x83\x82.scr", lead, lower),
+            "\x83\x55\x83\x8B\x83\x82");
+  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55" "AB.scr", lead, lower), "\x83\x55" "ab");
 }
 
 }  // namespace

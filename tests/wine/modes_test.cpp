@@ -77,6 +77,17 @@ TEST(ShowMode, ScreenSaveCommandIsAnsweredAndCloseRequestEnds) {
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }
 
+TEST(ShowMode, CloseSentFromAnotherProcessEndsIt) {
+  TempDir dir;
+  Saver saver(dir, "/s");
+  HWND window = saver.WaitTopWindow(kSaverClass);
+  ASSERT_NE(window, nullptr);
+  saver.Idle();
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+}
+
 TEST(ShowMode, OneCharacterSwitchAndUnknownSwitchShow) {
   for (const char* arguments : {"s", "x", "/p 12ab", "/p 4294967295", "/P"}) {
     TempDir dir;

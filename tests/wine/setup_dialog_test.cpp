@@ -283,6 +283,23 @@ TEST(SetupDialog, OkRewritesTheFileInAFolderThatTakesNoNewFiles) {
   EXPECT_EQ(dir.Read(kSettings), "new1\r\nold2\r\n");
 }
 
+TEST(SetupDialog, CloseSentFromAnotherProcessEndsItWithoutFurtherInput) {
+  // What the taskbar's close and a task manager's end-task do: a sent, not a posted, WM_CLOSE.
+  TempDir dir;
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  saver.Idle();
+  const DWORD start = GetTickCount();
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+  RecordProperty("ms_to_exit", static_cast<int>(GetTickCount() - start));
+  bool written = true;
+  dir.Read(kSettings, &written);
+  EXPECT_FALSE(written);
+}
+
 TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
   TempDir dir;
   dir.Write(kSettings, "bare.jpg\r\nsub\\wish.bmp\nthird line\r\n");
