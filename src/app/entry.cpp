@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <new>
 
 #include "app/command_line.h"
 #include "app/password_services.h"
@@ -78,6 +79,10 @@ int ReportEscapedFailure() noexcept {
     const void* address = nullptr;
     try {
       throw;
+    } catch (const std::bad_alloc&) {
+      const SystemFailure failure = MemoryFailure();
+      kind = failure.Kind();
+      message = failure.Message();
     } catch (const Failure& failure) {
       kind = failure.Kind();
       message = failure.Message();

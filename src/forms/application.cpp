@@ -1,5 +1,7 @@
 #include "forms/application.h"
 
+#include <new>
+
 #include "forms/failure.h"
 #include "forms/form.h"
 #include "forms/message_text.h"
@@ -66,6 +68,11 @@ void Application::ShowFailure(const std::exception& failure) {
 void Application::ShowCurrentFailure() noexcept {
   try {
     throw;
+  } catch (const std::bad_alloc&) {
+    try {
+      ShowFailure(MemoryFailure());
+    } catch (...) {
+    }
   } catch (const std::exception& failure) {
     try {
       ShowFailure(failure);

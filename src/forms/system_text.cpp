@@ -33,6 +33,10 @@ std::string SystemErrorText(DWORD code) {
   return result;
 }
 
+SystemFailure MemoryFailure() {
+  return SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+}
+
 void RaiseLastError(DWORD fallbackCode) {
   DWORD code = GetLastError();
   if (code == 0) code = fallbackCode;

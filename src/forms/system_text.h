@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "forms/failure.h"
 #include "forms/lead_bytes.h"
 
 namespace zarumo {
@@ -14,6 +15,9 @@ const LeadBytes& SystemLeadBytes();
 
 // The system's own text for an error code, without trailing line breaks.
 std::string SystemErrorText(DWORD code);
+
+// What running out of memory is reported as: the system's own failure and text.
+SystemFailure MemoryFailure();
 
 // Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
 [[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);

@@ -22,6 +22,10 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
 
 std::string DialogControl::Text() const {
   if (!window_) return text_;
+  // An edit field the user has not changed gives back what it was given,
+  // however long: a control may hold less than a settings line.
+  if (data_.kind == ComponentKind::kEdit && !SendMessageA(window_, EM_GETMODIFY, 0, 0))
+    return text_;
   int length = GetWindowTextLengthA(window_);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   int got = GetWindowTextA(window_, &text[0], length + 1);
@@ -31,7 +35,9 @@ std::string DialogControl::Text() const {
 
 void DialogControl::SetText(const std::string& text) {
   text_ = text;
-  if (window_ && !SetWindowTextA(window_, text.c_str())) RaiseLastError();
+  if (!window_) return;
+  if (!SetWindowTextA(window_, text.c_str())) RaiseLastError();
+  if (data_.kind == ComponentKind::kEdit) SendMessageA(window_, EM_SETMODIFY, FALSE, 0);
 }
 
 void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
@@ -60,13 +66,22 @@ void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& s
     height = extent.cy;
   }
   SetLastError(0);
-  window_ = CreateWindowExA(exStyle, className, text_.c_str(), style, scale.Length(data_.left),
+  // A field gets its text once its limit is raised: as a creation title a
+  // long text would be cut.
+  const bool field = data_.kind == ComponentKind::kEdit;
+  window_ = CreateWindowExA(exStyle, className, field ? "" : text_.c_str(), style,
+                            scale.Length(data_.left),
                             scale.Length(data_.top), width, height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
   if (!window_) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
   id_ = id;
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (field) {
+    // As much as the system's edit control can hold.
+    SendMessageA(window_, EM_LIMITTEXT, 0, 0);
+    SetText(text_);
+  }
 }
 
 }  // namespace zarumo

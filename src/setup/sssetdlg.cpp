@@ -1,6 +1,7 @@
 #include "setup/sssetdlg.h"
 
 #include <algorithm>
+#include <new>
 
 #include "forms/application.h"
 #include "forms/failure.h"
@@ -87,8 +88,14 @@ void TScrnSaveSetupDlg::FormCreate() {
   }
   // Each field takes its line as soon as it is read, so a failure on line 2
   // leaves line 1 in place.
-  Edit1.SetText(reader.ReadLine());
-  Edit2.SetText(reader.ReadLine());
+  try {
+    Edit1.SetText(reader.ReadLine());
+    Edit2.SetText(reader.ReadLine());
+  } catch (const std::bad_alloc&) {
+    // A line too long to hold: writing the fields back would cut it off.
+    settingsTooLarge_ = true;
+    throw MemoryFailure();
+  }
   reader.Close();
 }
 
@@ -140,7 +147,10 @@ void TScrnSaveSetupDlg::Browse(DialogControl& field) {
   if (OpenPictureDialog1.Execute(Handle())) field.SetText(OpenPictureDialog1.FileName());
 }
 
-void TScrnSaveSetupDlg::Button3Click() { WriteSettings(Edit1.Text(), Edit2.Text()); }
+void TScrnSaveSetupDlg::Button3Click() {
+  if (settingsTooLarge_) return;
+  WriteSettings(Edit1.Text(), Edit2.Text());
+}
 
 void TScrnSaveSetupDlg::Clicked(DialogControl& button) {
   if (&button == &Button1) {

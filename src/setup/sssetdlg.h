@@ -60,6 +60,8 @@ class TScrnSaveSetupDlg : public Form {
   OwnedFont labelFont_;
   LayoutScale scale_;
   HWND lastFocus_ = nullptr;
+  // The settings could not be read for want of memory: OK leaves the file alone.
+  bool settingsTooLarge_ = false;
 };
 
 }  // namespace zarumo

@@ -314,6 +314,45 @@ TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
   EXPECT_EQ(dir.Read(kSettings), "bare.jpg\r\n\r\n");
 }
 
+TEST(SetupDialog, OkWritesBackLinesLongerThanAFieldHolds) {
+  for (std::size_t length : {65536u, 70000u}) {
+    TempDir dir;
+    const std::string content = std::string(length, 'n') + "\r\n" + std::string(length, 'w') + "\r\n";
+    dir.Write(kSettings, content);
+    Saver saver(dir, "/c");
+    SetupDialog dialog(saver);
+    ASSERT_TRUE(dialog.Complete());
+    PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    const std::string written = dir.Read(kSettings);
+    EXPECT_TRUE(written == content) << length << " became " << written.size() << " bytes";
+  }
+}
+
+TEST(SetupDialog, LineTooLargeForMemoryIsASystemFailureAndOkKeepsTheFile) {
+  TempDir dir;
+  // 1.5 GB of zero bytes without a line end, stored sparse.
+  const std::string path = dir / kSettings;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LONG high = 0;
+  SetFilePointer(file, 0x60000000, &high, FILE_BEGIN);
+  ASSERT_TRUE(SetEndOfFile(file));
+  CloseHandle(file);
+  Saver saver(dir, "/c");
+  HWND box = saver.WaitMessageBox(120000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box).rfind("システムエラー。コード：8.\r\n", 0), 0u) << MessageBoxText(box);
+  DismissMessageBox(box);
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 0x60000000u);
+}
+
 TEST(SetupDialog, ReadOnlySettingsFileFillsTheFieldsAndOkReportsTheRefusal) {
   TempDir dir;
   const std::string content = "a.jpg\r\nb.jpg\r\n";

@@ -78,7 +78,7 @@ std::unique_ptr<Picture> LoadPictureFile(const std::string& fileName) {
     }
     return std::make_unique<EmptyPicture>();
   } catch (const std::bad_alloc&) {
-    throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+    throw MemoryFailure();
   }
 }
 
