@@ -16,11 +16,14 @@ void TScreenSaverForm::movchr() {
   BitmapPicture& strip = Image4.Canvas();
 
   TickerStep step = ComputeTick(TickerX, w, WishW);
-  // Copies are cut to the strip: what lies beyond it keeps the pixels the
-  // composition already has.
+  // Copies are cut to the strip. What a copy would take from beyond it is
+  // black: keeping the old pixels there smears the strip's last columns
+  // along the band when the picture is wider than the screen.
   auto copy = [&](const StripCopy& c) {
-    Blit blit = ClipToSource({c.sourceX, 0, c.destX, bandTop, c.width, WishH}, strip.Width(),
-                             strip.Height());
+    const Blit whole{c.sourceX, 0, c.destX, bandTop, c.width, WishH};
+    const Blit blit = ClipToSource(whole, strip.Width(), strip.Height());
+    if (blit.width < whole.width || blit.height < whole.height)
+      PatBlt(composition.Dc(), whole.destX, whole.destY, whole.width, whole.height, BLACKNESS);
     if (!blit.Empty())
       BitBlt(composition.Dc(), blit.destX, blit.destY, blit.width, blit.height, strip.Dc(),
              blit.sourceX, blit.sourceY, SRCCOPY);

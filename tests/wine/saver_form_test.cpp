@@ -177,8 +177,8 @@ class WideWishInProcess : public SaverFormInProcess {
   }
 };
 
-// Where a copy would read past the wish strip, the composition keeps what it had.
-TEST_F(WideWishInProcess, CopiesBeyondTheStripLeaveTheCompositionAsItWas) {
+// Where a copy would read past the wish strip, the composition shows black.
+TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
   TScreenSaverForm form;
   ASSERT_EQ(zarumo::WishW, 1000);
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -199,9 +199,9 @@ TEST_F(WideWishInProcess, CopiesBeyondTheStripLeaveTheCompositionAsItWas) {
   // The strip's own black past the picture's 1000 columns...
   EXPECT_EQ(GetPixel(composition, 990, row), RGB(0, 0, 0));
   EXPECT_EQ(GetPixel(composition, 1013, row), RGB(0, 0, 0));
-  // ...and beyond the strip nothing was copied.
-  EXPECT_EQ(GetPixel(composition, 1014, row), RGB(255, 0, 255));
-  EXPECT_EQ(GetPixel(composition, 1023, row), RGB(255, 0, 255));
+  // ...and beyond the strip black too, not what the band held before.
+  EXPECT_EQ(GetPixel(composition, 1014, row), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(composition, 1023, row), RGB(0, 0, 0));
   // Rows below the band's 50 were never touched.
   EXPECT_EQ(GetPixel(composition, 5, h - 200 + 50), RGB(0, 0, 0));
 }
