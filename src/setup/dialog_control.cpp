@@ -20,12 +20,7 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
 
 }  // namespace
 
-std::string DialogControl::Text() const {
-  if (!window_) return text_;
-  // An edit field the user has not changed gives back what it was given,
-  // however long: a control may hold less than a settings line.
-  if (data_.kind == ComponentKind::kEdit && !SendMessageA(window_, EM_GETMODIFY, 0, 0))
-    return text_;
+std::string DialogControl::WindowText() const {
   int length = GetWindowTextLengthA(window_);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   int got = GetWindowTextA(window_, &text[0], length + 1);
@@ -33,11 +28,19 @@ std::string DialogControl::Text() const {
   return text;
 }
 
+std::string DialogControl::Text() const {
+  if (!window_) return text_;
+  std::string shown = WindowText();
+  // Unchanged since it was given, a field gives back the whole text, however
+  // long: a control may hold less than a settings line.
+  return shown == shown_ ? text_ : shown;
+}
+
 void DialogControl::SetText(const std::string& text) {
   text_ = text;
   if (!window_) return;
   if (!SetWindowTextA(window_, text.c_str())) RaiseLastError();
-  if (data_.kind == ComponentKind::kEdit) SendMessageA(window_, EM_SETMODIFY, FALSE, 0);
+  shown_ = WindowText();
 }
 
 void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
