@@ -1,5 +1,6 @@
 #include "setup/preview_window.h"
 
+#include "forms/handles.h"
 #include "setup/picture_fit.h"
 #include "system/monitor_area.h"
 
@@ -55,14 +56,12 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       result = 1;
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      if (dc) {
+      WindowPaint paint(Handle());
+      if (paint.Dc()) {
         RECT client;
         GetClientRect(Handle(), &client);
-        view_->Paint(dc, client, kMargin, font_);
+        view_->Paint(paint.Dc(), client, kMargin, font_);
       }
-      EndPaint(Handle(), &paint);
       result = 0;
       return true;
     }

@@ -1,2 +1,2 @@
 set(PURE)
-set(WIN32_ONLY system_function.cpp monitor_area.cpp)
+set(WIN32_ONLY system_function.cpp monitor_area.cpp password_services.cpp)

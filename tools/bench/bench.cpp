@@ -11,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "app/process_values.h"
 #include "forms/handles.h"
 #include "forms/picture.h"
-#include "saver/ssform.h"
+#include "saver/saver_window.h"
 
 namespace {
 
@@ -40,8 +39,8 @@ void Pump() {
 }
 
 int Ticks(int count) {
-  zarumo::TScreenSaverForm form;
-  form.Timer1.SetEnabled(false);  // ticks are driven here, one at a time
+  zarumo::SaverWindow form;
+  form.TickTimer().SetEnabled(false);  // ticks are driven here, one at a time
   form.CreateHandle();
   form.Show();
   Pump();
@@ -51,7 +50,7 @@ int Ticks(int count) {
   auto plain = zarumo::BitmapPicture::CreateScreenCompatible(w, h);
   for (int i = 0; i < count; ++i) {
     double start = Now();
-    form.Timer1Timer();
+    form.Tick();
     GdiFlush();
     double middle = Now();
     {

@@ -14,27 +14,14 @@
 
 namespace zarumo {
 
-class TScrnSaveSetupDlg : public Form {
+class SetupDialog : public Form {
  public:
-  // Builds the layout, then runs the creation handler; a failure in it is
-  // shown and construction goes on with the fields as far as they were filled.
-  TScrnSaveSetupDlg();
-  // Runs the destruction handler.
-  ~TScrnSaveSetupDlg() override;
-
-  DialogControl Label1;
-  DialogControl Label2;
-  OpenPictureDialog OpenPictureDialog1;
-  DialogControl Button1;
-  DialogControl Button2;
-  DialogControl Button3;
-  DialogControl Button4;
-  DialogControl Edit1;
-  DialogControl Edit2;
-  DialogControl Label3;
-
-  // The window disabled while the dialog's window exists.
-  HWND OwnerWindow = nullptr;
+  // Builds the layout and fills the fields from the settings; a failure on
+  // the way is shown and construction goes on with the fields as far as they
+  // were filled.
+  SetupDialog();
+  // Enables again the window the dialog disabled.
+  ~SetupDialog() override;
 
  protected:
   void CreateParams(WindowParams& params) override;
@@ -42,12 +29,9 @@ class TScrnSaveSetupDlg : public Form {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void FormCreate();
-  void FormDestroy();
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
+  void FillFields();
   void Browse(DialogControl& field);
+  void WriteFields();
 
   void CreateControls();
   void Clicked(DialogControl& button);
@@ -55,6 +39,20 @@ class TScrnSaveSetupDlg : public Form {
   void MoveFocus(bool backwards);
   void RestoreFocus();
 
+  DialogControl heading_;
+  DialogControl nameLabel_;
+  DialogControl nameBrowse_;
+  DialogControl wishBrowse_;
+  DialogControl okButton_;
+  DialogControl cancelButton_;
+  DialogControl nameField_;
+  DialogControl wishField_;
+  DialogControl wishLabel_;
+  OpenPictureDialog openDialog_;
+
+  // The window disabled while the dialog's window exists: whichever was in
+  // the foreground, usually the display settings of another process.
+  HWND ownerWindow_ = nullptr;
   std::vector<DialogControl*> tabOrder_;
   OwnedFont font_;
   OwnedFont labelFont_;

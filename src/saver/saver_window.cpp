@@ -1,15 +1,13 @@
-#include "saver/ssform.h"
+#include "saver/saver_window.h"
 
 #include <windowsx.h>
 
 #include <cstring>
 
-#include "app/password_services.h"
-#include "app/process_values.h"
 #include "forms/application.h"
 #include "forms/failure.h"
-#include "resources/built_in_pictures.h"
-#include "resources/ssform_layout.h"
+#include "forms/handles.h"
+#include "system/password_services.h"
 #include "system/system_function.h"
 
 namespace zarumo {
@@ -17,53 +15,28 @@ namespace {
 
 using EnableImeProc = BOOL(WINAPI*)(HWND, BOOL);
 
-bool IsPreview() { return PreviewParent != nullptr; }
+// The size GetVersionExA is told its structure has: the plain one, which every system takes.
+constexpr DWORD kVersionInfoSize = sizeof(OSVERSIONINFOA);
 
 }  // namespace
 
-std::vector<std::unique_ptr<PictureHolder>> TScreenSaverForm::BuildHolders() {
-  const SaverFormLayout& layout = ScreenSaverFormLayout();
-  std::vector<std::unique_ptr<PictureHolder>> holders;
-  for (std::size_t i = 0; i < layout.holderCount; ++i) {
-    const HolderData& data = layout.holders[i];
-    auto holder = std::make_unique<PictureHolder>(data.layout);
-    holder->SetPicture(LoadBuiltInPicture(data.picture));
-    holders.push_back(std::move(holder));
-  }
-  return holders;
+SaverWindow::SaverWindow(HWND previewWindow)
+    : previewWindow_(previewWindow),
+      tickTimer_(SaverLayout().tickTimer.interval, [this] { Tick(); }) {
+  tickTimer_.SetEnabled(SaverLayout().tickTimer.enabled);
+  Guarded([this] { OnCreate(); });
 }
 
-PictureHolder& TScreenSaverForm::Holder(const char* name) {
-  for (auto& holder : holders_) {
-    if (holder->Name() == name) return *holder;
-  }
-  throw Failure(std::string("missing component ") + name);
-}
-
-TScreenSaverForm::TScreenSaverForm()
-    : holders_(BuildHolders()),
-      Image0(Holder("Image0")),
-      Image2(Holder("Image2")),
-      Image3(Holder("Image3")),
-      Image4(Holder("Image4")),
-      Image5(Holder("Image5")),
-      Image6(Holder("Image6")),
-      Timer1(ScreenSaverFormLayout().timer.interval, [this] { Timer1Timer(); }) {
-  Timer1.SetEnabled(ScreenSaverFormLayout().timer.enabled);
-  Guarded([this] { FormCreate(); });
-}
-
-TScreenSaverForm::~TScreenSaverForm() {
-  Timer1.SetEnabled(false);
+SaverWindow::~SaverWindow() {
+  tickTimer_.SetEnabled(false);
   SetSaverRunning(false);
 }
 
-void TScreenSaverForm::FormCreate() {
-  LastMouseX = -1;
-  LastMouseY = -1;
-  if (IsPreview()) {
+void SaverWindow::OnCreate() {
+  mouseBaseline_ = {-1, -1};
+  if (Previewing()) {
     RECT rect{};
-    if (GetWindowRect(PreviewParent, &rect)) {
+    if (GetWindowRect(previewWindow_, &rect)) {
       width_ = rect.right - rect.left;
       height_ = rect.bottom - rect.top;
     }
@@ -73,7 +46,7 @@ void TScreenSaverForm::FormCreate() {
     ShowCursor(FALSE);
     OSVERSIONINFOA version;
     std::memset(&version, 0, sizeof version);
-    version.dwOSVersionInfoSize = 148;
+    version.dwOSVersionInfoSize = kVersionInfoSize;
     if (!GetVersionExA(&version)) {
       // Without the platform the close query cannot decide; end quietly rather
       // than show a window with nothing on it.
@@ -81,15 +54,20 @@ void TScreenSaverForm::FormCreate() {
       ShowCursor(TRUE);
       return;
     }
-    PlatformId = version.dwPlatformId;
+    platformId_ = version.dwPlatformId;
   }
-  setup();
-  Timer1.SetEnabled(true);
+  scene_.Compose();
+  tickTimer_.SetEnabled(true);
 }
 
-void TScreenSaverForm::CreateParams(WindowParams& params) {
+void SaverWindow::Tick() {
+  scene_.MoveTicker();
+  if (Handle()) scene_.Present(Handle());
+}
+
+void SaverWindow::CreateParams(WindowParams& params) {
   params.className = "TScreenSaverForm";
-  params.caption = ScreenSaverFormLayout().caption;
+  params.caption = SaverLayout().caption;
   params.style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_MAXIMIZE;
   params.exStyle = WS_EX_CONTROLPARENT;
   params.classStyle = CS_DBLCLKS;
@@ -99,45 +77,41 @@ void TScreenSaverForm::CreateParams(WindowParams& params) {
   params.y = 0;
   params.width = width_;
   params.height = height_;
-  if (!IsPreview()) {
+  if (!Previewing()) {
     params.exStyle |= WS_EX_TOPMOST;
   } else {
-    params.parent = PreviewParent;
+    params.parent = previewWindow_;
     params.style = WS_CHILD | WS_VISIBLE | WS_DISABLED;
     params.classStyle = CS_PARENTDC;
   }
 }
 
-void TScreenSaverForm::FormShow() {
+void SaverWindow::FormShow() {
   ShowWindow(Application::Instance().Handle(), SW_HIDE);
   // On 9x the system must know a saver runs, or task switching walks around
   // the password asked on close.
-  if (!IsPreview() && PlatformId != VER_PLATFORM_WIN32_NT) SetSaverRunning(true);
+  if (!Previewing() && platformId_ != VER_PLATFORM_WIN32_NT) SetSaverRunning(true);
 }
 
-void TScreenSaverForm::SetSaverRunning(bool running) {
+void SaverWindow::SetSaverRunning(bool running) {
   if (running == saverRunningSet_) return;
   BOOL previous = FALSE;
   SystemParametersInfoA(SPI_SCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
   saverRunningSet_ = running;
 }
 
-void TScreenSaverForm::FormKeyDown() { Close(); }
-
-void TScreenSaverForm::FormMouseDown() { Close(); }
-
-void TScreenSaverForm::FormMouseMove(int x, int y) {
-  if (LastMouseX == -1 && LastMouseY == -1) {
-    LastMouseX = x;
-    LastMouseY = y;
+void SaverWindow::OnMouseMove(int x, int y) {
+  // The first movement only records where the pointer is; any other point ends the saver.
+  if (mouseBaseline_.x == -1 && mouseBaseline_.y == -1) {
+    mouseBaseline_ = {x, y};
     return;
   }
-  if (x != LastMouseX || y != LastMouseY) Close();
+  if (x != mouseBaseline_.x || y != mouseBaseline_.y) Close();
 }
 
-bool TScreenSaverForm::FormCloseQuery() {
-  if (IsPreview()) return true;
-  if (PlatformId == VER_PLATFORM_WIN32_NT) return true;
+bool SaverWindow::FormCloseQuery() {
+  if (Previewing()) return true;
+  if (platformId_ == VER_PLATFORM_WIN32_NT) return true;
   switch (ReadPasswordFlag()) {
     case PasswordFlag::kNoKey:
     case PasswordFlag::kAbsent:
@@ -149,43 +123,34 @@ bool TScreenSaverForm::FormCloseQuery() {
   }
   ShowCursor(TRUE);
   if (VerifyScreenSaverPassword(Handle())) return true;
-  LastMouseX = -1;
-  LastMouseY = -1;
+  mouseBaseline_ = {-1, -1};
   ShowCursor(FALSE);
   return false;
 }
 
-void TScreenSaverForm::FormClose() {
-  Timer1.SetEnabled(false);
+void SaverWindow::FormClose() {
+  tickTimer_.SetEnabled(false);
   ShowCursor(TRUE);
   SetSaverRunning(false);
 }
 
-void TScreenSaverForm::WindowLost() {
+void SaverWindow::WindowLost() {
   // The preview window took this child with it: nobody is left to look.
-  Timer1.SetEnabled(false);
+  tickTimer_.SetEnabled(false);
   if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
 }
 
-void TScreenSaverForm::SetInputMethod(bool enabled) {
+void SaverWindow::SetInputMethod(bool enabled) {
   if (!GetSystemMetrics(SM_DBCSENABLED)) return;
   auto enableIme = SystemFunction<EnableImeProc>("USER32", "WINNLSEnableIME");
   if (enableIme) enableIme(Handle(), enabled ? TRUE : FALSE);
 }
 
-void TScreenSaverForm::PaintLayout(HDC dc) {
-  for (auto& holder : holders_) {
-    if (holder->Visible()) holder->Paint(dc);
-  }
-}
-
-bool TScreenSaverForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      FormKeyDown();
-      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -194,10 +159,10 @@ bool TScreenSaverForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
     case WM_XBUTTONDBLCLK:
-      FormMouseDown();
+      Close();
       return true;
     case WM_MOUSEMOVE:
-      FormMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return true;
     case WM_SYSCOMMAND:
       if (wParam == SC_SCREENSAVE) {
@@ -220,15 +185,8 @@ bool TScreenSaverForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
       return true;
     }
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      try {
-        PaintLayout(dc);
-      } catch (...) {
-        EndPaint(Handle(), &paint);
-        throw;
-      }
-      EndPaint(Handle(), &paint);
+      WindowPaint paint(Handle());
+      scene_.PaintLayout(paint.Dc());
       return true;
     }
     default:

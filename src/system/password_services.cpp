@@ -1,4 +1,4 @@
-#include "app/password_services.h"
+#include "system/password_services.h"
 
 #include <cstring>
 #include <string>
