@@ -8,11 +8,12 @@
 #include "app/command_line.h"
 #include "system/password_services.h"
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/message_text.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
+#include "system/executable_path.h"
+#include "system/system_text.h"
 #include "saver/saver_window.h"
-#include "settings/path_delimiter.h"
+#include "text/path_delimiter.h"
 #include "setup/setup_dialog.h"
 
 namespace zarumo {
@@ -88,9 +89,8 @@ int ReportEscapedFailure() noexcept {
       message = failure.what();
     } catch (...) {
     }
-    Application& application = Application::Instance();
     std::string text =
-        TopLevelErrorText(kind, FileNamePart(application.ExePath(), SystemLeadBytes()), address,
+        TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()), address,
                           message, SystemLeadBytes());
     MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);

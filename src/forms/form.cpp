@@ -1,7 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/application.h"
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

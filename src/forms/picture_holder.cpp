@@ -1,7 +1,7 @@
 #include "forms/picture_holder.h"
 
-#include "forms/failure.h"
-#include "forms/handles.h"
+#include "system/failure.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

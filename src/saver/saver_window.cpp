@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/handles.h"
+#include "system/failure.h"
+#include "system/handles.h"
 #include "system/password_services.h"
 #include "system/system_function.h"
 

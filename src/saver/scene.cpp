@@ -1,8 +1,8 @@
 #include "saver/scene.h"
 
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 #include "resources/built_in_pictures.h"
 #include "saver/pictures/picture_file.h"
 #include "saver/ticker.h"

@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "forms/failure.h"
-#include "forms/system_text.h"
-#include "settings/path_delimiter.h"
+#include "system/failure.h"
+#include "system/system_text.h"
+#include "text/path_delimiter.h"
 #include "settings/settings_text.h"
+#include "system/executable_path.h"
 #include "system/system_function.h"
 
 namespace zarumo {
@@ -84,11 +85,7 @@ void Replace(const std::string& path, const std::string& fresh, const std::strin
 
 }  // namespace
 
-std::string ExeDir() {
-  char path[261] = {};
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path - 1);
-  return DirectoryPart(std::string(path, length), SystemLeadBytes());
-}
+std::string ExeDir() { return DirectoryPart(ExecutablePath(), SystemLeadBytes()); }
 
 std::string SettingsPath() { return ExeDir() + kSettingsFileName; }
 

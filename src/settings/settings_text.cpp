@@ -1,6 +1,6 @@
 #include "settings/settings_text.h"
 
-#include "settings/path_delimiter.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 

@@ -1,7 +1,7 @@
 #include "setup/dialog_control.h"
 
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

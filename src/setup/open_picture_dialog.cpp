@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "forms/system_text.h"
+#include "system/system_text.h"
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
 

@@ -1,8 +1,8 @@
 #include "setup/picture_area.h"
 
 #include "forms/application.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/message_text.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
+#include "system/system_text.h"
 #include "saver/pictures/picture_file.h"
 #include "settings/settings_file.h"
 #include "setup/dialog_template.h"

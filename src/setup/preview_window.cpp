@@ -1,6 +1,6 @@
 #include "setup/preview_window.h"
 
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "setup/picture_fit.h"
 #include "system/monitor_area.h"
 

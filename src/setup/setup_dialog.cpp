@@ -4,8 +4,8 @@
 #include <new>
 
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/system_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "setup/dialog_control.h"
 #include "setup/open_picture_dialog.h"
 #include "setup/setup_layout.h"

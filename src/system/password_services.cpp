@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "forms/handles.h"
-#include "forms/system_text.h"
-#include "settings/path_delimiter.h"
+#include "system/handles.h"
+#include "system/system_text.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "settings/settings_file.h"
 #include "system/system_function.h"
 #include "support/saver_process.h"

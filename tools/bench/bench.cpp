@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "forms/picture.h"
 #include "saver/saver_window.h"
 

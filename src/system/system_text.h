@@ -5,13 +5,16 @@
 
 #include <string>
 
-#include "forms/failure.h"
-#include "forms/lead_bytes.h"
+#include "system/failure.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
 // The lead bytes of the system's ANSI code page.
 const LeadBytes& SystemLeadBytes();
+
+// Lower-cases `length` bytes in place by the rules of the system's code page.
+void LowerCaseBySystem(char* text, std::size_t length);
 
 // The system's own text for an error code, without trailing line breaks.
 std::string SystemErrorText(DWORD code);

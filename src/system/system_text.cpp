@@ -1,6 +1,6 @@
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
-#include "forms/failure.h"
+#include "system/failure.h"
 
 namespace zarumo {
 
@@ -19,6 +19,10 @@ const LeadBytes& SystemLeadBytes() {
     return LeadBytes::FromRanges(ranges, count);
   }();
   return lead;
+}
+
+void LowerCaseBySystem(char* text, std::size_t length) {
+  if (length) CharLowerBuffA(text, static_cast<DWORD>(length));
 }
 
 std::string SystemErrorText(DWORD code) {
