@@ -89,9 +89,8 @@ int ReportEscapedFailure() noexcept {
       message = failure.what();
     } catch (...) {
     }
-    std::string text =
-        TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()), address,
-                          message, SystemLeadBytes());
+    std::string text = TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()),
+                                         address, message, SystemLeadBytes());
     MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
   } catch (...) {

@@ -10,8 +10,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
     zarumo::Application& application = zarumo::Application::Instance();
     application.Initialize(
-        instance,
-        zarumo::ApplicationTitle(zarumo::ExecutablePath(), zarumo::SystemLeadBytes(), zarumo::LowerCaseBySystem));
+        instance, zarumo::ApplicationTitle(zarumo::ExecutablePath(), zarumo::SystemLeadBytes(),
+                                           zarumo::LowerCaseBySystem));
     return zarumo::RunEntry();
   } catch (...) {
     return zarumo::ReportEscapedFailure();

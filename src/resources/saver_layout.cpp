@@ -13,12 +13,7 @@ const SaverHolderData kHolders[] = {
 };
 
 const SaverWindowLayout kLayout = {
-    "ザルモセーバー",
-    false,
-    true,
-    0x000000,
-    kHolders,
-    sizeof kHolders / sizeof kHolders[0],
+    "ザルモセーバー", false, true, 0x000000, kHolders, sizeof kHolders / sizeof kHolders[0],
     {false, 100},
 };
 

@@ -77,9 +77,9 @@ void Scene::Compose() {
 
   LoadPictures();
 
-  CopyClipped(canvas.Dc(), banner.Canvas(),
-              {0, 0, screen.width / 2 - banner.Width() / 2, kBannerTop, banner.Width(),
-               banner.Height()});
+  CopyClipped(
+      canvas.Dc(), banner.Canvas(),
+      {0, 0, screen.width / 2 - banner.Width() / 2, kBannerTop, banner.Width(), banner.Height()});
   CopyClipped(canvas.Dc(), nameStrip.Canvas(),
               {0, 0, screen.width / 2 - state_.nameWidth / 2, kNameTop, state_.nameWidth,
                state_.nameHeight});

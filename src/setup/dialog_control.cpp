@@ -73,9 +73,8 @@ void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& s
   // long text would be cut.
   const bool field = data_.kind == ComponentKind::kEdit;
   window_ = CreateWindowExA(exStyle, className, field ? "" : text_.c_str(), style,
-                            scale.Length(data_.left),
-                            scale.Length(data_.top), width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            scale.Length(data_.left), scale.Length(data_.top), width, height,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
   if (!window_) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
   id_ = id;

@@ -63,8 +63,8 @@ SetupDialog::SetupDialog()
   font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
   labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
   scale_ = LayoutScale(DigitHeight(font_.Get()));
-  for (DialogControl* control : {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_,
-                                 &nameField_, &wishField_}) {
+  for (DialogControl* control :
+       {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_, &nameField_, &wishField_}) {
     tabOrder_.push_back(control);
   }
   std::sort(tabOrder_.begin(), tabOrder_.end(),

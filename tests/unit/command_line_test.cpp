@@ -125,7 +125,11 @@ TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
   // ザ is 0x83 0x55: the lowering starts after the whole first character.
   EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55\x83\x8B\x83\x82.scr", lead, lower),
             "\x83\x55\x83\x8B\x83\x82");
-  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55" "AB.scr", lead, lower), "\x83\x55" "ab");
+  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55"
+                             "AB.scr",
+                             lead, lower),
+            "\x83\x55"
+            "ab");
 }
 
 }  // namespace

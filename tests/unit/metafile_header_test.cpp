@@ -209,7 +209,9 @@ TEST(MetafileHeader, NestingOfSavedStatesIsBounded) {
   for (bool enhanced : {true, false}) {
     const Bytes& save = enhanced ? emfSave : wmfSave;
     const Bytes& restore = enhanced ? emfRestore : wmfRestore;
-    auto with = [&](const Bytes& records) { return enhanced ? EmfWith(records) : WmfWith(records); };
+    auto with = [&](const Bytes& records) {
+      return enhanced ? EmfWith(records) : WmfWith(records);
+    };
     auto check = [&](const Bytes& b) { enhanced ? CheckEnh(b) : CheckWin(b); };
     EXPECT_NO_THROW(check(with(Repeated(save, deepest)))) << enhanced;
     ExpectRejected([&](const Bytes& b, int) { check(b); }, with(Repeated(save, deepest + 1)));

@@ -22,7 +22,8 @@ TEST(SetupLayout, TabOrderRunsOverTheButtonsThenTheFields) {
     }
     ASSERT_GE(c.tabOrder, 0) << i;
     ASSERT_LT(c.tabOrder, 6) << i;
-    EXPECT_EQ(order[c.tabOrder], SetupControl::kHeading) << "two controls share tab order " << c.tabOrder;
+    EXPECT_EQ(order[c.tabOrder], SetupControl::kHeading)
+        << "two controls share tab order " << c.tabOrder;
     order[c.tabOrder] = c.role;
   }
   EXPECT_EQ(order, (std::vector<SetupControl>{SetupControl::kNameBrowse, SetupControl::kWishBrowse,

@@ -219,9 +219,9 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
   PostMessageA(window, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(StaysUp(saver, 1000));
   EXPECT_EQ(Calls(), 1);
-  EXPECT_NE(Log().find("VerifyScreenSavePwd " +
-                                  ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
-            std::string::npos);
+  EXPECT_NE(
+      Log().find("VerifyScreenSavePwd " + ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
+      std::string::npos);
   // After a refusal the next movement only records a new point.
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(StaysUp(saver, 500));

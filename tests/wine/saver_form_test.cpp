@@ -48,7 +48,9 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).Height(), 73);
   EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).GetPicture(), nullptr);
   EXPECT_FALSE(form.GetScene().Part(SaverPart::kComposition).Visible());
-  EXPECT_TRUE(form.GetScene().Part(SaverPart::kBanner).Visible() && form.GetScene().Part(SaverPart::kNameStrip).Visible() && form.GetScene().Part(SaverPart::kFallback).Visible());
+  EXPECT_TRUE(form.GetScene().Part(SaverPart::kBanner).Visible() &&
+              form.GetScene().Part(SaverPart::kNameStrip).Visible() &&
+              form.GetScene().Part(SaverPart::kFallback).Visible());
   EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Left(), 128);
   EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Top(), -152);
   EXPECT_TRUE(form.TickTimer().Enabled());
@@ -81,7 +83,8 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   EXPECT_EQ(Lit(composition, 0, 50 + 241, w, 300), 0);
   EXPECT_EQ(Lit(composition, 0, 401, w, h), 0);
   // The wish strip holds the fallback at its top-left corner, black elsewhere.
-  EXPECT_EQ(PixelAt(form.GetScene().Part(SaverPart::kWishStrip), 90, 50) & 0xFFFFFF, RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(form.GetScene().Part(SaverPart::kWishStrip), 90, 50) & 0xFFFFFF,
+            RGB(255, 0, 0));
   EXPECT_EQ(Lit(form.GetScene().Part(SaverPart::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2), 0);
 }
 

@@ -19,7 +19,8 @@ class SettingsFile : public ::testing::Test {
   ~SettingsFile() override { Remove(); }
   static std::string Path() { return DriverDir() + "ザルモ.ini"; }
   static void Remove() {
-    for (const std::string& path : {Path(), DriverDir() + "ザルモ.new", DriverDir() + "ザルモ.old"}) {
+    for (const std::string& path :
+         {Path(), DriverDir() + "ザルモ.new", DriverDir() + "ザルモ.old"}) {
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA(path.c_str());
       RemoveDirectoryA(path.c_str());
@@ -124,8 +125,8 @@ TEST_F(SettingsFile, FolderThatTakesNoNewFileStillLetsTheFileBeRewritten) {
   SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(WriteFailureCode("a", "b"), 5);
   SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE reader = CreateFileA(Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE reader = CreateFileA(Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_EQ(WriteFailureCode("a", "b"), 32);
   CloseHandle(reader);
   EXPECT_EQ(ReadFileBytes(Path()), "new1\r\nnew2\r\n");

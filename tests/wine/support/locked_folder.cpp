@@ -10,8 +10,8 @@ namespace {
 // The host's name for a Windows path, from Wine's own export.
 std::string UnixPathOf(const std::string& path) {
   using UnixName = char*(CDECL*)(const WCHAR*);
-  auto unixName = reinterpret_cast<UnixName>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("KERNEL32"), "wine_get_unix_file_name")));
+  auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("KERNEL32"), "wine_get_unix_file_name")));
   if (!unixName) return std::string();
   std::vector<WCHAR> wide(path.size() + 1);
   MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size()));

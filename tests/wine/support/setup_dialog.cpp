@@ -31,7 +31,8 @@ SetupDialog::SetupDialog(const Saver& saver) {
     }
   }
   // The upper of each pair is the name picture's.
-  if (nameField && wishField && ClientRectOf(nameField, window_).top > ClientRectOf(wishField, window_).top)
+  if (nameField && wishField &&
+      ClientRectOf(nameField, window_).top > ClientRectOf(wishField, window_).top)
     std::swap(nameField, wishField);
   if (nameBrowse && wishBrowse &&
       ClientRectOf(nameBrowse, window_).top > ClientRectOf(wishBrowse, window_).top)

@@ -18,8 +18,8 @@ class SetupDialog {
   explicit SetupDialog(const Saver& saver);
   HWND Handle() const { return window_; }
   bool Complete() const {
-    return window_ && nameField && wishField && nameBrowse && wishBrowse && okButton && cancelButton &&
-           labels.size() == 3;
+    return window_ && nameField && wishField && nameBrowse && wishBrowse && okButton &&
+           cancelButton && labels.size() == 3;
   }
 
   HWND nameField = nullptr;
