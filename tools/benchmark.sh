@@ -48,7 +48,7 @@ for who in "${!saver[@]}"; do
     esac
   done
 done
-exe=build/win32/bench/zarumo_bench.exe
+exe=build/driver/bench/zarumo_bench.exe
 echo "load before: $(uptime)"
 
 for size in 1024x768 1920x1080; do

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "forms/handles.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

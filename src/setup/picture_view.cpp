@@ -1,6 +1,6 @@
 #include "setup/picture_view.h"
 
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "setup/picture_fit.h"
 
 namespace zarumo {

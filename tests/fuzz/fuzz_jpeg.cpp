@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/jpeg_decoder.h"
 
 using namespace zarumo;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/le_bytes_writer.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/bitmap_layout.h"
 #include "saver/pictures/picture_limits.h"
 

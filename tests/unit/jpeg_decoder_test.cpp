@@ -12,7 +12,7 @@
 #include <jerror.h>
 
 #include "common/jpeg_writer.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/jpeg_decoder.h"
 
 namespace zarumo {

@@ -17,11 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "app/process_values.h"
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "forms/picture.h"
 #include "saver/pictures/picture_file.h"
-#include "saver/ssform.h"
+#include "saver/saver_window.h"
 #include "setup/picture_view.h"
 
 namespace {
@@ -48,8 +47,8 @@ void Pump() {
 }
 
 int Ticks(int count) {
-  zarumo::TScreenSaverForm form;
-  form.Timer1.SetEnabled(false);  // ticks are driven here, one at a time
+  zarumo::SaverWindow form;
+  form.TickTimer().SetEnabled(false);  // ticks are driven here, one at a time
   form.CreateHandle();
   form.Show();
   Pump();
@@ -59,7 +58,7 @@ int Ticks(int count) {
   auto plain = zarumo::BitmapPicture::CreateScreenCompatible(w, h);
   for (int i = 0; i < count; ++i) {
     double start = Now();
-    form.Timer1Timer();
+    form.Tick();
     GdiFlush();
     double middle = Now();
     {
@@ -209,8 +208,8 @@ std::size_t LargestTogether(const std::vector<int>& parts, Get get, Free release
 // file being read), and the three coefficient arrays of a 4:2:0 and of a
 // 4:4:4 picture.
 int Room() {
-  zarumo::TScreenSaverForm form;
-  form.Timer1.SetEnabled(false);
+  zarumo::SaverWindow form;
+  form.TickTimer().SetEnabled(false);
   auto heap = [](std::size_t bytes, std::size_t) { return std::malloc(bytes); };
   auto unheap = [](void* block, std::size_t) { std::free(block); };
   std::vector<zarumo::OwnedBitmap> sections(2);

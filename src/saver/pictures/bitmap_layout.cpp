@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/le_bytes.h"
 #include "saver/pictures/picture_limits.h"
 

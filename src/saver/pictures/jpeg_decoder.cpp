@@ -8,8 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "forms/failure.h"
-#include "forms/message_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
 #include "saver/pictures/picture_limits.h"
 
 namespace zarumo {

@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace wt {
+
+extern const char kSaverClass[];
 
 // The driver's own folder, with a trailing backslash; the saver and the doubles lie there.
 std::string DriverDir();
@@ -76,5 +79,14 @@ DWORD WindowProcessId(HWND window);
 
 // Runs the message loop of the driver's own thread for a while.
 void Pump(DWORD milliseconds);
+
+// Pumps until `condition` holds; false when it did not within the time.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 8000);
+
+// The saver's exit code; a test failure when it does not end in time.
+DWORD ExitCodeAfter(const Saver& saver, DWORD timeoutMs = 10000);
+
+// True while the process keeps running for `ms`.
+inline bool StaysUp(const Saver& saver, DWORD ms = 700) { return !saver.WaitExit(ms); }
 
 }  // namespace wt
