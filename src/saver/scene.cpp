@@ -4,7 +4,7 @@
 #include "system/handles.h"
 #include "system/system_text.h"
 #include "resources/built_in_pictures.h"
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 #include "saver/ticker.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"

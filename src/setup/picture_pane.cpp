@@ -11,7 +11,7 @@
 #include "system/failure.h"
 #include "text/message_text.h"
 #include "system/system_text.h"
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 #include "settings/settings_file.h"
 #include "setup/dialog_template.h"
 #include "system/system_function.h"

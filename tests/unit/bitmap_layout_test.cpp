@@ -6,8 +6,8 @@
 
 #include "common/le_bytes_writer.h"
 #include "system/failure.h"
-#include "saver/pictures/bitmap_layout.h"
-#include "saver/pictures/picture_limits.h"
+#include "pictures/bitmap_layout.h"
+#include "pictures/picture_limits.h"
 
 namespace zarumo {
 namespace {

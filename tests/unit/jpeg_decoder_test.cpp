@@ -13,7 +13,7 @@
 
 #include "common/jpeg_writer.h"
 #include "system/failure.h"
-#include "saver/pictures/jpeg_decoder.h"
+#include "pictures/jpeg_decoder.h"
 
 namespace zarumo {
 namespace {

@@ -7,7 +7,7 @@
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
 #include "system/failure.h"
-#include "saver/pictures/metafile_header.h"
+#include "pictures/metafile_header.h"
 
 namespace zarumo {
 namespace {

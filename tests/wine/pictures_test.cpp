@@ -27,7 +27,7 @@
 #include "system/failure.h"
 #include "system/handles.h"
 #include "text/message_text.h"
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 #include "support/picture_files.h"
 #include "support/screen.h"
 

@@ -19,7 +19,7 @@
 
 #include "system/handles.h"
 #include "forms/picture.h"
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 #include "saver/saver_window.h"
 #include "setup/picture_view.h"
 

@@ -1,4 +1,4 @@
-#include "saver/pictures/jpeg_decoder.h"
+#include "pictures/jpeg_decoder.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -10,7 +10,7 @@
 
 #include "system/failure.h"
 #include "text/message_text.h"
-#include "saver/pictures/picture_limits.h"
+#include "pictures/picture_limits.h"
 
 namespace zarumo {
 
