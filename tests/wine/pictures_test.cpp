@@ -553,8 +553,8 @@ TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   wt::TempDir scratch;
   std::unique_ptr<Picture> picture = LoadPictureFile(
       scratch.WriteBytes("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
-                      wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
-                    })));
+                           wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
+                         })));
   EXPECT_EQ(picture->ReducedSize(50, 40).cx, 50);
   EXPECT_EQ(picture->ReducedSize(51, 40).cx, 100);
   EXPECT_EQ(picture->ReducedSize(401, 40).cx, 400);  // no scale covers: full size
@@ -605,8 +605,8 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   EXPECT_TRUE(MarkerAround(canvas, {4, 6}, 32, 32));
 
   // A lone small image keeps its own size; the recorded size is still the system's.
-  picture =
-      LoadPictureFile(scratch.WriteBytes("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
+  picture = LoadPictureFile(
+      scratch.WriteBytes("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
   EXPECT_EQ(picture->Width(), cx);
   Canvas small(64, 64);
   picture->Draw(small.Dc(), 0, 0);

@@ -74,9 +74,9 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
     HWND control;
     int left, top, width, height;
   } expected[] = {
-      {dialog.nameField, 8, 80, 393, 20},     {dialog.wishField, 8, 152, 393, 20},
-      {dialog.nameBrowse, 416, 80, 49, 25},  {dialog.wishBrowse, 416, 152, 51, 25},
-      {dialog.okButton, 120, 200, 75, 25}, {dialog.cancelButton, 288, 200, 75, 25},
+      {dialog.nameField, 8, 80, 393, 20},   {dialog.wishField, 8, 152, 393, 20},
+      {dialog.nameBrowse, 416, 80, 49, 25}, {dialog.wishBrowse, 416, 152, 51, 25},
+      {dialog.okButton, 120, 200, 75, 25},  {dialog.cancelButton, 288, 200, 75, 25},
   };
   for (const Expected& e : expected) {
     RECT rect = ClientRectOf(e.control, window);
@@ -91,9 +91,9 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
     int left, top;
   } labels[] = {{"名前･願事の画像の設定を行います", 32, 17}, {"名前", 40, 57}, {"願事", 40, 128}};
   zarumo::WindowDc screen(nullptr);
-  zarumo::OwnedFont labelFont(
-      CreateFontA(-MulDiv(16, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96), 0, 0, 0, FW_NORMAL,
-                  FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック"));
+  zarumo::OwnedFont labelFont(CreateFontA(-MulDiv(16, GetDeviceCaps(screen.Get(), LOGPIXELSY), 96),
+                                          0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                          0, 0, 0, 0, "ＭＳ Ｐゴシック"));
   zarumo::Selection selection(screen.Get(), labelFont.Get());
   for (const Label& label : labels) {
     HWND found = nullptr;
@@ -155,7 +155,8 @@ TEST(SetupDialog, CloseSentFromAnotherProcessEndsItWithoutFurtherInput) {
   saver.Idle();
   const DWORD start = GetTickCount();
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  ASSERT_TRUE(
+      SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
   RecordProperty("ms_to_exit", static_cast<int>(GetTickCount() - start));
   bool written = true;
@@ -180,7 +181,8 @@ TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
 TEST(SetupDialog, OkWritesBackLinesLongerThanAFieldHolds) {
   for (std::size_t length : {65536u, 70000u}) {
     TempDir dir;
-    const std::string content = std::string(length, 'n') + "\r\n" + std::string(length, 'w') + "\r\n";
+    const std::string content =
+        std::string(length, 'n') + "\r\n" + std::string(length, 'w') + "\r\n";
     dir.Write(kSettings, content);
     Saver saver(dir, "/c");
     SetupDialog dialog(saver);
@@ -205,7 +207,8 @@ TEST(SetupDialog, LineTooLargeForMemoryIsASystemFailureAndOkKeepsTheFile) {
   Saver saver(dir, "/c");
   HWND box = saver.WaitMessageBox(120000);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageBoxText(box).rfind("システムエラー。コード：8.\r\n", 0), 0u) << MessageBoxText(box);
+  EXPECT_EQ(MessageBoxText(box).rfind("システムエラー。コード：8.\r\n", 0), 0u)
+      << MessageBoxText(box);
   DismissMessageBox(box);
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
@@ -275,8 +278,8 @@ TEST(SetupKeyboard, TabOrderEnterAndEscape) {
   PostMessageA(dialog.nameBrowse, WM_CHAR, 0x1B, 1);
   EXPECT_FALSE(saver.WaitExit(700));
 
-  const HWND order[] = {dialog.wishBrowse, dialog.okButton, dialog.cancelButton,
-                        dialog.nameField,   dialog.wishField,   dialog.nameBrowse};
+  const HWND order[] = {dialog.wishBrowse, dialog.okButton,  dialog.cancelButton,
+                        dialog.nameField,  dialog.wishField, dialog.nameBrowse};
   for (HWND next : order) {
     PostKey(FocusOf(window), VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == next; }, 3000))
