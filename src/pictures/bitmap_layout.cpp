@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "system/failure.h"
 #include "pictures/le_bytes.h"
 #include "pictures/picture_limits.h"
+#include "system/failure.h"
 
 namespace zarumo {
 

@@ -1,10 +1,10 @@
 #include <cstring>
 
+#include "pictures/bitmap_layout.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
-#include "pictures/bitmap_layout.h"
-#include "pictures/picture_readers.h"
 
 namespace zarumo {
 

@@ -1,7 +1,7 @@
-#include "system/failure.h"
-#include "system/handles.h"
 #include "pictures/icon_directory.h"
 #include "pictures/picture_readers.h"
+#include "system/failure.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

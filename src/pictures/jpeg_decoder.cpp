@@ -8,9 +8,9 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "pictures/picture_limits.h"
 #include "system/failure.h"
 #include "text/message_text.h"
-#include "pictures/picture_limits.h"
 
 namespace zarumo {
 

@@ -1,9 +1,9 @@
-#include "system/failure.h"
-#include "system/handles.h"
-#include "system/system_text.h"
 #include "pictures/jpeg_decoder.h"
 #include "pictures/picture_limits.h"
 #include "pictures/picture_readers.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

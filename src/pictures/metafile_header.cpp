@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "system/failure.h"
 #include "pictures/le_bytes.h"
+#include "system/failure.h"
 
 namespace zarumo {
 

@@ -2,9 +2,6 @@
 
 #include <new>
 
-#include "system/failure.h"
-#include "system/handles.h"
-#include "system/system_text.h"
 #include "pictures/bitmap_layout.h"
 #include "pictures/icon_directory.h"
 #include "pictures/jpeg_decoder.h"
@@ -12,6 +9,9 @@
 #include "pictures/picture_kind.h"
 #include "pictures/picture_limits.h"
 #include "pictures/picture_readers.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

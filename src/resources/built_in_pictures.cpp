@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "system/system_text.h"
 #include "resources/resource_ids.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

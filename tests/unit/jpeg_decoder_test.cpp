@@ -12,8 +12,8 @@
 #include <jerror.h>
 
 #include "common/jpeg_writer.h"
-#include "system/failure.h"
 #include "pictures/jpeg_decoder.h"
+#include "system/failure.h"
 
 namespace zarumo {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
-#include "system/failure.h"
 #include "pictures/metafile_header.h"
+#include "system/failure.h"
 
 namespace zarumo {
 namespace {

@@ -24,13 +24,13 @@
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
-#include "system/failure.h"
-#include "system/handles.h"
-#include "text/message_text.h"
 #include "pictures/picture_file.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "text/message_text.h"
 
 using namespace zarumo;
 using namespace test_common;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "common/le_bytes_writer.h"
-#include "support/saver_process.h"
 #include "support/picture_files.h"
+#include "support/saver_process.h"
 #include "support/screen.h"
 
 using namespace wt;

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "support/locked_folder.h"
-#include "system/handles.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/setup_dialog.h"
 #include "support/windows_of.h"
+#include "system/handles.h"
 
 using namespace wt;
 

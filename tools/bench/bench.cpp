@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "system/handles.h"
 #include "forms/picture.h"
 #include "pictures/picture_file.h"
 #include "saver/saver_window.h"
 #include "setup/picture_view.h"
+#include "system/handles.h"
 
 namespace {
 
