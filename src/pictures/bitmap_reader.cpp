@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "forms/bitmap_picture.h"
 #include "pictures/bitmap_layout.h"
 #include "pictures/picture_readers.h"
 #include "system/failure.h"

@@ -1,3 +1,4 @@
+#include "forms/bitmap_picture.h"
 #include "pictures/icon_directory.h"
 #include "pictures/picture_readers.h"
 #include "system/failure.h"

@@ -1,3 +1,4 @@
+#include "forms/bitmap_picture.h"
 #include "pictures/jpeg_decoder.h"
 #include "pictures/picture_limits.h"
 #include "pictures/picture_readers.h"

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "forms/bitmap_picture.h"
 #include "resources/resource_ids.h"
 #include "system/system_text.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/picture.h"
+#include "forms/bitmap_picture.h"
 #include "pictures/picture_file.h"
 #include "saver/saver_window.h"
 #include "setup/picture_view.h"
