@@ -82,7 +82,7 @@ status=0
 if dialog=$(find_window 'ザルモセーバー設定'); then
   sleep 1.5
   shoot "$dialog" "$out/setup-dialog.png"
-  # Button1 has the focus: Enter browses for the name picture.
+  # The name picture's browse button has the focus: Enter browses for the name picture.
   xdotool key Return
   if open=$(find_window '開く'); then
     sleep 1.5

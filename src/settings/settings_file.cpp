@@ -135,11 +135,11 @@ void SettingsReader::Close() {
   if (file && file != INVALID_HANDLE_VALUE && !CloseHandle(file)) RaiseIo();
 }
 
-void WriteSettings(const std::string& line1, const std::string& line2) {
+void WriteSettings(const std::string& namePicture, const std::string& wishPicture) {
   const std::string dir = ExeDir();
   const std::string path = dir + kSettingsFileName;
   CheckReplaceable(path);
-  const std::string bytes = FormatSettings(line1, line2);
+  const std::string bytes = FormatSettings(namePicture, wishPicture);
   // The new content goes to a file of its own first, so that a failure
   // half-way never costs the old settings.
   const std::string fresh = dir + kSettingsNewName;

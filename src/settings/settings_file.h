@@ -35,6 +35,6 @@ class SettingsReader {
 };
 
 // Replaces the whole file with two lines. A failure leaves the previous file as it was.
-void WriteSettings(const std::string& line1, const std::string& line2);
+void WriteSettings(const std::string& namePicture, const std::string& wishPicture);
 
 }  // namespace zarumo

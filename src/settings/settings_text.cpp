@@ -41,16 +41,16 @@ std::string LineSplitter::TakeLine() {
   return line;
 }
 
-void SplitSettings(const std::string& content, std::string& line1, std::string& line2) {
+void SplitSettings(const std::string& content, std::string& namePicture, std::string& wishPicture) {
   LineSplitter splitter;
   std::size_t used = splitter.Feed(content.data(), content.size());
-  line1 = splitter.TakeLine();
+  namePicture = splitter.TakeLine();
   splitter.Feed(content.data() + used, content.size() - used);
-  line2 = splitter.TakeLine();
+  wishPicture = splitter.TakeLine();
 }
 
-std::string FormatSettings(const std::string& line1, const std::string& line2) {
-  return line1 + "\r\n" + line2 + "\r\n";
+std::string FormatSettings(const std::string& namePicture, const std::string& wishPicture) {
+  return namePicture + "\r\n" + wishPicture + "\r\n";
 }
 
 std::string ResolvePicturePath(const std::string& line, const std::string& exeDir,

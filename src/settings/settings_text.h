@@ -33,10 +33,10 @@ class LineSplitter {
 };
 
 // The first two lines of a whole file; missing lines are empty.
-void SplitSettings(const std::string& content, std::string& line1, std::string& line2);
+void SplitSettings(const std::string& content, std::string& namePicture, std::string& wishPicture);
 
 // The bytes the file holds for two lines.
-std::string FormatSettings(const std::string& line1, const std::string& line2);
+std::string FormatSettings(const std::string& namePicture, const std::string& wishPicture);
 
 // A line without a directory part names a file beside the executable.
 std::string ResolvePicturePath(const std::string& line, const std::string& exeDir,

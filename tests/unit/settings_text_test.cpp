@@ -16,11 +16,12 @@ TEST(PicturePath, BareNamesLieBesideTheExecutable) {
   EXPECT_EQ(ResolvePicturePath("..\\a.jpg", dir, lead), "..\\a.jpg");
 }
 
-void ExpectLines(const std::string& content, const std::string& line1, const std::string& line2) {
-  std::string got1 = "unset", got2 = "unset";
-  SplitSettings(content, got1, got2);
-  EXPECT_EQ(got1, line1) << content;
-  EXPECT_EQ(got2, line2) << content;
+void ExpectLines(const std::string& content, const std::string& namePicture,
+                 const std::string& wishPicture) {
+  std::string gotName = "unset", gotWish = "unset";
+  SplitSettings(content, gotName, gotWish);
+  EXPECT_EQ(gotName, namePicture) << content;
+  EXPECT_EQ(gotWish, wishPicture) << content;
 }
 
 TEST(SettingsLines, EndAtLfOrCrLf) {
@@ -79,10 +80,10 @@ TEST(SettingsLines, SplitterWorksOnPiecesOfAnySize) {
 TEST(SettingsFormat, IsTwoLinesEachEndedByCrLf) {
   EXPECT_EQ(FormatSettings("a", "b"), "a\r\nb\r\n");
   EXPECT_EQ(FormatSettings("", ""), "\r\n\r\n");
-  std::string line1, line2;
-  SplitSettings(FormatSettings("C:\\\x83\x5C.jpg", "x y"), line1, line2);
-  EXPECT_EQ(line1, "C:\\\x83\x5C.jpg");
-  EXPECT_EQ(line2, "x y");
+  std::string namePicture, wishPicture;
+  SplitSettings(FormatSettings("C:\\\x83\x5C.jpg", "x y"), namePicture, wishPicture);
+  EXPECT_EQ(namePicture, "C:\\\x83\x5C.jpg");
+  EXPECT_EQ(wishPicture, "x y");
 }
 
 }  // namespace

@@ -56,9 +56,9 @@ class SettingsFile : public ::testing::Test {
     for (const char* name : {"ザルモ.new", "ザルモ.old"})
       EXPECT_EQ(GetFileAttributesA((DriverDir() + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
   }
-  static int WriteFailureCode(const std::string& line1, const std::string& line2) {
+  static int WriteFailureCode(const std::string& namePicture, const std::string& wishPicture) {
     try {
-      zarumo::WriteSettings(line1, line2);
+      zarumo::WriteSettings(namePicture, wishPicture);
     } catch (const IoFailure& failure) {
       return failure.Code();
     }
