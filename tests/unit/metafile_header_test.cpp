@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/le_bytes_writer.h"
-#include "common/placeable_metafile.h"
+#include "common/metafile_writer.h"
 #include "pictures/metafile_header.h"
 #include "system/failure.h"
 
@@ -17,57 +17,19 @@ using test_common::Put16;
 using test_common::Put32;
 using test_common::Set32;
 
-struct Rect {
-  std::int32_t left, top, right, bottom;
-};
+using Rect = test_common::MetafileRect;
 
 // Header, one 12-byte record, end of file.
 Bytes Emf(Rect bounds, Rect frame) {
-  Bytes b;
-  Put32(b, 1);
-  Put32(b, 88);
-  for (std::int32_t v : {bounds.left, bounds.top, bounds.right, bounds.bottom, frame.left,
-                         frame.top, frame.right, frame.bottom}) {
-    Put32(b, static_cast<std::uint32_t>(v));
-  }
-  Put32(b, 0x464D4520);
-  Put32(b, 0x10000);
-  Put32(b, 0);  // total, set below
-  Put32(b, 3);
-  Put32(b, 1);
-  for (int i = 0; i < 7; ++i) Put32(b, 0);
-  Put32(b, 18);  // EMR_SETMAPMODE
-  Put32(b, 12);
-  Put32(b, 1);
-  Put32(b, 14);  // EMR_EOF
-  Put32(b, 20);
-  Put32(b, 0);
-  Put32(b, 16);
-  Put32(b, 20);
-  Set32(b, 48, static_cast<std::uint32_t>(b.size()));
-  return b;
+  Bytes mapMode;
+  for (std::uint32_t v : {18u, 12u, 1u}) Put32(mapMode, v);  // EMR_SETMAPMODE
+  return test_common::EnhancedMetafile(bounds, frame, mapMode);
 }
 
 Bytes Wmf(bool placeable, bool windowExtent) {
-  Bytes b = placeable ? test_common::PlaceableHeader(100, 50, 1540, 770, 1440, false) : Bytes();
-  const std::size_t start = b.size();
-  Put16(b, 1);
-  Put16(b, 9);
-  Put16(b, 0x300);
-  Put32(b, 0);  // total words, set below
-  Put16(b, 0);
-  Put32(b, 5);
-  Put16(b, 0);
-  if (windowExtent) {
-    Put32(b, 5);
-    Put16(b, 0x020C);
-    Put16(b, static_cast<std::uint16_t>(-120));  // y
-    Put16(b, 300);                               // x
-  }
-  Put32(b, 3);
-  Put16(b, 0);
-  Set32(b, start + 6, static_cast<std::uint32_t>((b.size() - start) / 2));
-  return b;
+  return test_common::WindowsMetafile(
+      windowExtent ? test_common::WindowExtentRecord(300, -120) : Bytes(),
+      placeable ? test_common::PlaceableHeader(100, 50, 1540, 770, 1440, false) : Bytes());
 }
 
 MetafileFrame CheckEnh(const Bytes& b, int dpi = 96) {
@@ -174,18 +136,17 @@ TEST(MetafileHeader, WindowsHeaderAndRecordsMustHoldTogether) {
   ExpectRejected(CheckWin, noEnd);
 }
 
-// `records` put in before the end-of-file record, the lengths mended.
+// `records` after the one record each of the samples above has.
 Bytes EmfWith(const Bytes& records) {
-  Bytes b = Emf({0, 0, 99, 49}, {0, 0, 2540, 1270});
-  b.insert(b.end() - 20, records.begin(), records.end());
-  Set32(b, 48, static_cast<std::uint32_t>(b.size()));
-  return b;
+  Bytes all;
+  for (std::uint32_t v : {18u, 12u, 1u}) Put32(all, v);  // EMR_SETMAPMODE
+  all.insert(all.end(), records.begin(), records.end());
+  return test_common::EnhancedMetafile({0, 0, 99, 49}, {0, 0, 2540, 1270}, all);
 }
 Bytes WmfWith(const Bytes& records) {
-  Bytes b = Wmf(false, true);
-  b.insert(b.end() - 6, records.begin(), records.end());
-  Set32(b, 6, static_cast<std::uint32_t>(b.size() / 2));
-  return b;
+  Bytes all = test_common::WindowExtentRecord(300, -120);
+  all.insert(all.end(), records.begin(), records.end());
+  return test_common::WindowsMetafile(all);
 }
 Bytes Repeated(const Bytes& records, std::size_t times) {
   Bytes b;

@@ -23,7 +23,7 @@
 #include "common/icon_file.h"
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
-#include "common/placeable_metafile.h"
+#include "common/metafile_writer.h"
 #include "pictures/picture_file.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/le_bytes_writer.h"
+#include "common/metafile_writer.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
@@ -202,57 +202,25 @@ TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
 
 // A metafile of nothing but saved drawing states, as many as `count`.
 std::string EndlessSaves(bool enhanced, int count) {
-  using test_common::Put16;
-  using test_common::Put32;
-  std::string body;
-  std::string head;
-  if (enhanced) {
-    for (int i = 0; i < count; ++i) {
-      Put32(body, 33);  // EMR_SAVEDC
-      Put32(body, 8);
-    }
-    for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) Put32(body, v);  // EMR_EOF
-    for (std::uint32_t v : {1u,
-                            88u,
-                            0u,
-                            0u,
-                            299u,
-                            99u,
-                            0u,
-                            0u,
-                            7900u,
-                            2600u,
-                            0x464D4520u,
-                            0x10000u,
-                            static_cast<std::uint32_t>(88 + body.size()),
-                            static_cast<std::uint32_t>(count + 2),
-                            1u,
-                            0u,
-                            0u,
-                            0u,
-                            1024u,
-                            768u,
-                            320u,
-                            240u})
-      Put32(head, v);
-    return head + body;
-  }
-  Put32(body, 5);
-  Put16(body, 0x020C);  // META_SETWINDOWEXT, 300 x 100
-  Put16(body, 100);
-  Put16(body, 300);
+  test_common::Bytes saves;
   for (int i = 0; i < count; ++i) {
-    Put32(body, 3);
-    Put16(body, 0x001E);  // META_SAVEDC
+    if (enhanced) {
+      test_common::Put32(saves, 33);  // EMR_SAVEDC
+      test_common::Put32(saves, 8);
+    } else {
+      test_common::Put32(saves, 3);
+      test_common::Put16(saves, 0x001E);  // META_SAVEDC
+    }
   }
-  Put32(body, 3);
-  Put16(body, 0);  // META_EOF
-  for (std::uint32_t v : {1u, 9u, 0x300u}) Put16(head, v);
-  Put32(head, static_cast<std::uint32_t>((18 + body.size()) / 2));
-  Put16(head, 0);
-  Put32(head, 7);
-  Put16(head, 0);
-  return head + body;
+  test_common::Bytes file;
+  if (enhanced) {
+    file = test_common::EnhancedMetafile({0, 0, 299, 99}, {0, 0, 7900, 2600}, saves);
+  } else {
+    test_common::Bytes records = test_common::WindowExtentRecord(300, 100);
+    records.insert(records.end(), saves.begin(), saves.end());
+    file = test_common::WindowsMetafile(records);
+  }
+  return std::string(file.begin(), file.end());
 }
 
 TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
