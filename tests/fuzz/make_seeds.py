@@ -137,6 +137,13 @@ def jpegs(work):
     tiny = cjpeg(work, grey, "-quality", "50")
     out["large-header.jpg"] = with_size(tiny, 4000, 3000)
     out["too-large-header.jpg"] = with_size(tiny, 65000, 65000)
+    # One scan past the decoder's limit: a DC refinement scan sent again and again.
+    Image.new("L", (8, 8), 90).save(os.path.join(work, "flat.pgm"))
+    with open(os.path.join(work, "refine.txt"), "w") as f:
+        f.write("0: 0-0, 0, 1;\n0: 1-63, 0, 0;\n0: 0-0, 1, 0;\n")
+    flat = cjpeg(work, os.path.join(work, "flat.pgm"), "-scans", "refine.txt")
+    last_scan = flat[flat.rindex(b"\xFF\xDA"):-2]
+    out["scan-limit.jpg"] = flat[:-2] + last_scan * 1000 + b"\xFF\xD9"
     picture.crop((0, 0, 1, 1)).save(os.path.join(work, "one.ppm"))
     out["one-pixel.jpg"] = cjpeg(work, os.path.join(work, "one.ppm"))
     for name, data in out.items():
