@@ -10,16 +10,30 @@ tools/build-libjpeg.sh
 tools/make-samples.sh
 
 jobs=$(nproc)
-if [ ! -f build/win32/build.ninja ]; then
-  cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
-    -DZARUMO_PRODUCT_DIR="$root/build" >/dev/null
-fi
+# Every configure passes every option, so a changed option takes effect
+# without deleting build/. A compiler is fixed when a tree is first
+# configured: a changed toolchain file starts its tree afresh.
+configure() {
+  local tree=$1 toolchain=${2:-} stamp
+  stamp=$( [ -n "$toolchain" ] && cat "$toolchain" cmake/mingw-i686.cmake | sha1sum || echo native)
+  if [ -f "$tree/CMakeCache.txt" ] && [ "$(cat "$tree/toolchain.stamp" 2>/dev/null)" != "$stamp" ]; then
+    rm -rf "$tree"
+  fi
+  cmake -S . -B "$tree" -G Ninja ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$toolchain"} "${@:3}" >/dev/null
+  echo "$stamp" >"$tree/toolchain.stamp"
+}
+# The saver: win32-thread compiler, nothing but system DLLs.
+configure build/win32 "$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
+  -DZARUMO_PRODUCT_DIR="$root/build"
 cmake --build build/win32 -j "$jobs"
 
-if [ ! -f build/native/build.ninja ]; then
-  cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-fi
+# The Wine test driver, its doubles and the benchmark, around that saver.
+configure build/driver "$root/cmake/mingw-i686-test-driver.cmake" -DCMAKE_BUILD_TYPE=Release \
+  -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
+  -DZARUMO_TEST_DRIVER=ON -DZARUMO_SAVER="$root/build/zarumo.scr"
+cmake --build build/driver -j "$jobs"
+
+configure build/native "" -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/native -j "$jobs"
 echo "Built $root/build/zarumo.scr"

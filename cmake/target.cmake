@@ -1,4 +1,7 @@
-# Target build: the screen saver itself, the Wine test driver and the test doubles.
+# Target build. Two trees use this file: the product tree builds zarumo.scr
+# and checks what it carries; the test-driver tree (ZARUMO_TEST_DRIVER, another
+# compiler variant) builds the Wine test driver, its doubles and the benchmark,
+# which all run the product tree's saver.
 enable_language(RC)
 set(ZARUMO_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
@@ -12,23 +15,45 @@ set_target_properties(jpeg_static PROPERTIES
   IMPORTED_LOCATION ${ZARUMO_JPEG_PREFIX}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${ZARUMO_JPEG_PREFIX}/include)
 
-set(ZARUMO_WIN32_LIBS jpeg_static user32 gdi32 comdlg32 comctl32 advapi32 shell32)
+set(ZARUMO_WIN32_LIBS jpeg_static user32 gdi32 comdlg32 comctl32 advapi32)
 
-# Everything but the entry point, shared by the saver and the in-process drawing tests.
-add_library(zarumo_lib STATIC ${ZARUMO_PURE_SOURCES} ${ZARUMO_WIN32_SOURCES} ${ZARUMO_TEMP_SOURCES})
+# Everything but the entry point, shared by the saver and the in-process tests.
+add_library(zarumo_lib STATIC ${ZARUMO_PURE_SOURCES} ${ZARUMO_WIN32_SOURCES})
 zarumo_flags(zarumo_lib)
 target_include_directories(zarumo_lib PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500)
+# Windows 95 and NT 4.0 headers would hide too much; what is newer than those
+# systems is looked up at run time, and the import check holds the line.
+target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _WIN32_IE=0x0500
+  # The one-argument setjmp, which every C runtime DLL has.
+  USE_NO_MINGW_SETJMP_TWO_ARGS)
 target_link_libraries(zarumo_lib PUBLIC ${ZARUMO_WIN32_LIBS})
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
-add_executable(zarumo WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp ${ZARUMO_RC})
-zarumo_flags(zarumo)
-target_link_libraries(zarumo PRIVATE zarumo_lib)
-target_link_options(zarumo PRIVATE ${ZARUMO_STATIC_LINK})
-set_target_properties(zarumo PROPERTIES SUFFIX ".scr")
 set_source_files_properties(${ZARUMO_RC} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
+
+option(ZARUMO_TEST_DRIVER "Build the Wine test driver instead of the saver" OFF)
+if(ZARUMO_TEST_DRIVER)
+  set(ZARUMO_SAVER "" CACHE FILEPATH "The saver under test, as the product tree built it")
+  if(NOT ZARUMO_SAVER)
+    message(FATAL_ERROR "ZARUMO_SAVER must name the built zarumo.scr (run ./build.sh)")
+  endif()
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tools/bench ${CMAKE_BINARY_DIR}/bench)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_BINARY_DIR}/wine_tests)
+  return()
+endif()
+
+add_executable(zarumo WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp
+               ${CMAKE_SOURCE_DIR}/src/app/crtdll_gaps.cpp ${ZARUMO_RC})
+zarumo_flags(zarumo)
+target_link_libraries(zarumo PRIVATE zarumo_lib)
+# The C runtime every 32-bit Windows carries is crtdll.dll; msvcrt.dll came
+# later to Windows 95. The runtime libraries are named by hand, last on the
+# line, to swap it in.
+target_link_options(zarumo PRIVATE ${ZARUMO_STATIC_LINK} -nodefaultlibs)
+set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lstdc++ -lmingw32 -lgcc -lgcc_eh -lmingwex \
+-lcrtdll -lkernel32 -luser32 -lgdi32 -lcomdlg32 -lcomctl32 -ladvapi32 -Wl,--end-group")
+set_target_properties(zarumo PROPERTIES SUFFIX ".scr")
 set(ZARUMO_PRODUCT_DIR "" CACHE PATH "Where the finished zarumo.scr is copied")
 if(ZARUMO_PRODUCT_DIR)
   add_custom_command(TARGET zarumo POST_BUILD
@@ -38,8 +63,7 @@ endif()
 add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
-
-add_subdirectory(${CMAKE_SOURCE_DIR}/tools/bench ${CMAKE_BINARY_DIR}/bench)
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
-  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/wine ${CMAKE_BINARY_DIR}/wine_tests)
-endif()
+# Every import must be one that Windows 95 and NT 4.0 export.
+add_test(NAME imports
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_imports.py
+          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/tests/resources/system_functions.tsv)

@@ -1,42 +1,126 @@
 #!/usr/bin/env bash
-# Measures the saver under Wine: one tick against one plain copy of as many
-# pixels (1024x768 and 1920x1080), and start-to-first-frame with two
-# 12-megapixel JPEG pictures against djpeg decoding the same files natively.
+# Measures the saver under Wine:
+#  - one tick against one plain copy of as many pixels (1024x768 and 1920x1080);
+#  - start to first frame and the saver's peak working set, median of RUNS
+#    starts (default 7): without pictures, with two 12-megapixel and with two
+#    48-megapixel baseline photos, and with one 48-megapixel progressive photo,
+#    against djpeg -dct float decoding the same files natively;
+#  - the picture pane's time to show each photo after its selection;
+#  - how much memory a saver that has built its scene can still allocate.
+# With BASELINE=path/to/other/zarumo.scr the starts of that saver are measured
+# in the same run, interleaved with this one's, so that whatever else loads
+# the machine falls on both alike.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 ./build.sh >/dev/null
 
-bench="$root/build/bench-run"
-bare="$root/build/bench-bare"
-mkdir -p "$bench" "$bare"
-cp build/zarumo.scr "$bench/"
-cp build/zarumo.scr "$bare/"
-[ -f "$bench/なまえ.jpg" ] || convert -seed 7 -size 4000x3000 plasma:blue-yellow -quality 90 "$bench/なまえ.jpg"
-[ -f "$bench/ねがい.jpg" ] || convert -seed 11 -size 4000x3000 plasma:red-green -quality 90 "$bench/ねがい.jpg"
-exe=build/win32/bench/zarumo_bench.exe
+runs=${RUNS:-7}
+bench="$root/build/bench"
+photos="$bench/photos"
+mkdir -p "$photos"
+# Phone-like photos: 4:2:0, quality 90.
+photo() {  # name size seed colours [more convert options]
+  local out="$photos/$1.jpg"
+  [ -f "$out" ] || convert -seed "$3" -size "$2" "plasma:$4" -sampling-factor 2x2 -quality 90 \
+    "${@:5}" "$out"
+}
+photo name12 4000x3000 7 blue-yellow
+photo wish12 4000x3000 11 red-green
+photo name48 8000x6000 13 blue-yellow
+photo wish48 8000x6000 17 red-green
+photo prog48 8000x6000 19 green-blue -interlace JPEG
+
+# One folder for each saver and case; the name and wish pictures beside it.
+declare -A saver=([new]="$root/build/zarumo.scr")
+[ -n "${BASELINE:-}" ] && saver[old]=$(realpath "$BASELINE")
+cases=(bare 12mp 48mp prog48)
+for who in "${!saver[@]}"; do
+  for c in "${cases[@]}"; do
+    dir="$bench/$who-$c"
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp "${saver[$who]}" "$dir/zarumo.scr"
+    case $c in
+      12mp) ln "$photos/name12.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12.jpg" "$dir/ねがい.jpg" ;;
+      48mp) ln "$photos/name48.jpg" "$dir/なまえ.jpg"; ln "$photos/wish48.jpg" "$dir/ねがい.jpg" ;;
+      prog48) ln "$photos/prog48.jpg" "$dir/ねがい.jpg" ;;
+    esac
+  done
+done
+exe=build/driver/bench/zarumo_bench.exe
+echo "load before: $(uptime)"
 
 for size in 1024x768 1920x1080; do
   ZARUMO_SCREEN=$size tools/wine-run.sh "$exe" ticks "${TICKS:-2000}"
 done
 
-runs=${RUNS:-5}
-# The same start without pictures shows what Wine's process start costs.
+log="$bench/firstframe.txt"
 ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
-  for i in $(seq "$3"); do
-    wine "$4" firstframe "$(winepath -w "$1")" | sed "s/^/pictures /"
-    wine "$4" firstframe "$(winepath -w "$2")" | sed "s/^/bare /"
-  done' _ "$bench" "$bare" "$runs" "$exe" | tee "$bench/firstframe.txt"
+  bench=$1 runs=$2 exe=$3
+  shift 3
+  for i in $(seq "$runs"); do
+    for c in bare 12mp 48mp prog48; do
+      for who in "$@"; do
+        wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" |
+          sed "s/^/$who $c $i /"
+      done
+    done
+  done' _ "$bench" "$runs" "$exe" "${!saver[@]}" | tee "$log"
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-frame=$(grep '^pictures' "$bench/firstframe.txt" | grep -o '[0-9]* ms from' | cut -d' ' -f1 | median)
-bareFrame=$(grep '^bare' "$bench/firstframe.txt" | grep -o '[0-9]* ms from' | cut -d' ' -f1 | median)
-decode=$(for i in $(seq "$runs"); do
-  start=$(date +%s%N)
-  for f in "$bench/なまえ.jpg" "$bench/ねがい.jpg"; do djpeg -dct float -bmp -outfile /dev/null "$f"; done
-  echo $(( ($(date +%s%N) - start) / 1000000 ))
-done | median)
-echo "median start to first frame: ${frame} ms with the two pictures, ${bareFrame} ms without;" \
-  "djpeg -dct float of both files: ${decode} ms; ratio $(awk -v a="$frame" -v b="$decode" \
-  'BEGIN { printf "%.1f", a / b }'), of the pictures' share $(awk -v a="$frame" -v c="$bareFrame" \
-  -v b="$decode" 'BEGIN { printf "%.1f", (a - c) / b }')"
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "-") }'; }
+values() {  # who case pattern: "run value" for the number before `pattern`
+  grep "^$1 $2 " "$log" | sed -n "s/^[^ ]* [^ ]* \([0-9]*\) .* \([0-9]*\) $3.*/\1 \2/p"
+}
+field() { values "$@" | cut -d' ' -f2 | median; }
+# The median of each run's difference from the bare start in the same run:
+# the load changes less within a run than across runs.
+overBare() {
+  join <(values "$1" "$2" "$3" | sort) <(values "$1" bare "$3" | sort) |
+    awk '{ print $2 - $3 }' | median
+}
+djpeg_ms() {  # median time of djpeg -dct float over the files given
+  for i in $(seq "$runs"); do
+    local start=$(date +%s%N)
+    for f in "$@"; do djpeg -dct float -bmp -outfile /dev/null "$f"; done
+    echo $(( ($(date +%s%N) - start) / 1000000 ))
+  done | median
+}
+declare -A decode=([12mp]=$(djpeg_ms "$photos/name12.jpg" "$photos/wish12.jpg")
+                   [48mp]=$(djpeg_ms "$photos/name48.jpg" "$photos/wish48.jpg")
+                   [prog48]=$(djpeg_ms "$photos/prog48.jpg"))
+declare -A bytes=([12mp]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
+                  [48mp]=$(( $(stat -c %s "$photos/name48.jpg") + $(stat -c %s "$photos/wish48.jpg") ))
+                  [prog48]=$(stat -c %s "$photos/prog48.jpg"))
+
+echo
+echo "Start to first frame at 1024x768, median of $runs starts; peak working set, median:"
+printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' saver case "start ms" "+bare ms" "djpeg ms" "peak KB" \
+  "+bare KB" "files KB"
+for who in "${!saver[@]}"; do
+  for c in "${cases[@]}"; do
+    printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' "$who" "$c" "$(field "$who" "$c" "ms from")" \
+      "$(overBare "$who" "$c" "ms from")" "${decode[$c]:--}" "$(field "$who" "$c" KB)" \
+      "$(overBare "$who" "$c" KB)" "$(( ${bytes[$c]:-0} / 1024 ))"
+  done
+done
+echo "(+bare: the median of each run's difference from the bare start of the same run)"
+echo "(no-frame starts are left out of the medians; a fallback shows as a start close to bare)"
+
+echo
+echo "The picture pane, from selection to the photo shown (this build), median of $runs:"
+ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
+  photos=$1 runs=$2 exe=$3
+  for p in name12 name48 prog48; do
+    for i in $(seq "$runs"); do
+      wine "$exe" pane "$(winepath -w "$photos/$p.jpg")" | tr -d "\r" | sed "s/^/$p /"
+    done
+  done' _ "$photos" "$runs" "$exe" >"$bench/pane.txt"
+for p in name12 name48 prog48; do
+  echo "  $p: median $(grep "^$p " "$bench/pane.txt" | grep -o '[0-9]* ms' | cut -d' ' -f1 | median) ms;" \
+    "$(grep "^$p " "$bench/pane.txt" | tail -n 1 | cut -d' ' -f2-)"
+done
+
+echo
+ZARUMO_SCREEN=1024x768 tools/wine-run.sh "$exe" room | tr -d '\r'
+echo "load after: $(uptime)"

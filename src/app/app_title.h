@@ -1,21 +1,16 @@
-// The application title: the executable's file name up to its first ".",
-// everything after the first byte lower-cased by `lower` (the system's rules).
+// The application title, the caption of every failure box: the executable's
+// file name up to its first ".", everything after its first character
+// lower-cased (a double-byte first character stays whole).
 #pragma once
 
-#include <algorithm>
 #include <string>
 
-#include "forms/lead_bytes.h"
-#include "settings/path_delimiter.h"
+#include "text/case_mapping.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
-template <typename Lower>
-std::string ApplicationTitle(const std::string& exePath, const LeadBytes& leadBytes, Lower lower) {
-  std::string name = FileNamePart(exePath, leadBytes);
-  name.resize(std::min(name.find('.'), name.size()));
-  if (name.size() > 1) name = name.substr(0, 1) + lower(name.substr(1));
-  return name;
-}
+std::string ApplicationTitle(const std::string& exePath, const LeadBytes& leadBytes,
+                             LowerCase lower);
 
 }  // namespace zarumo

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "text/case_mapping.h"
+
 namespace zarumo {
 
 CommandLine::CommandLine(std::string line, const LeadBytes& leadBytes)
@@ -61,16 +63,8 @@ std::string CommandLine::Argument(int index) const {
   return index >= 1 ? item : std::string();
 }
 
-std::string UpperCaseBytes(const std::string& text) {
-  std::string result = text;
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return result;
-}
-
 std::string ModeSwitchFor(const CommandLine& commandLine) {
-  if (commandLine.ArgumentCount() >= 1) return UpperCaseBytes(commandLine.Argument(1));
+  if (commandLine.ArgumentCount() >= 1) return UpperCaseAscii(commandLine.Argument(1));
   return "/C";
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
@@ -25,9 +25,6 @@ class CommandLine {
   std::string line_;
   LeadBytes lead_;
 };
-
-// Bytes "a".."z" become "A".."Z" wherever they stand, trail bytes included.
-std::string UpperCaseBytes(const std::string& text);
 
 // The switch for the dispatch: the first argument upper-cased, or "/C".
 std::string ModeSwitchFor(const CommandLine& commandLine);

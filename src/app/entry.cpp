@@ -3,17 +3,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <new>
 
 #include "app/command_line.h"
-#include "app/password_services.h"
-#include "app/process_values.h"
+#include "system/password_services.h"
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/message_text.h"
-#include "forms/system_text.h"
-#include "saver/ssform.h"
-#include "settings/path_delimiter.h"
-#include "setup/sssetdlg.h"
+#include "system/failure.h"
+#include "text/message_text.h"
+#include "system/executable_path.h"
+#include "system/system_text.h"
+#include "saver/saver_window.h"
+#include "text/path_delimiter.h"
+#include "setup/setup_dialog.h"
 
 namespace zarumo {
 namespace {
@@ -31,15 +32,16 @@ HWND HandleArgument(const CommandLine& commandLine) {
 
 void HideApplicationWindow() { ShowWindow(Application::Instance().Handle(), SW_HIDE); }
 
-int RunSaverWindow() {
+// Show mode without a preview window, preview mode with one.
+int RunSaverWindow(HWND previewWindow) {
   Application& application = Application::Instance();
   // Failures above a full-screen top-most window must not hide behind it.
-  application.SetFailureBoxOnTop(!PreviewParent);
-  TScreenSaverForm form;
-  if (form.EndedDuringCreation()) return 0;
-  form.CreateHandle();
-  application.SetMainForm(&form);
-  form.Show();
+  application.SetFailureBoxOnTop(!previewWindow);
+  SaverWindow window(previewWindow);
+  if (window.EndedDuringCreation()) return 0;
+  window.CreateHandle();
+  application.SetMainForm(&window);
+  window.Show();
   application.Run();
   return 0;
 }
@@ -47,28 +49,25 @@ int RunSaverWindow() {
 }  // namespace
 
 int RunEntry() {
-  CommandLine commandLine(GetCommandLineA(), SystemLeadBytes());
-  ModeSwitch = ModeSwitchFor(commandLine);
-  switch (ModeFor(ModeSwitch)) {
+  const CommandLine commandLine(GetCommandLineA(), SystemLeadBytes());
+  switch (ModeFor(ModeSwitchFor(commandLine))) {
     case Mode::kChangePassword:
       HideApplicationWindow();
-      PreviewParent = HandleArgument(commandLine);
-      ChangeScreenSaverPassword(PreviewParent);
+      ChangeScreenSaverPassword(HandleArgument(commandLine));
       return 0;
     case Mode::kConfigure: {
       HideApplicationWindow();
-      TScrnSaveSetupDlg dialog;
+      SetupDialog dialog;
       dialog.ShowModal();
       return 0;
     }
     case Mode::kPreview:
       HideApplicationWindow();
-      PreviewParent = HandleArgument(commandLine);
-      return RunSaverWindow();
+      return RunSaverWindow(HandleArgument(commandLine));
     case Mode::kShow:
       break;
   }
-  return RunSaverWindow();
+  return RunSaverWindow(nullptr);
 }
 
 int ReportEscapedFailure() noexcept {
@@ -78,6 +77,10 @@ int ReportEscapedFailure() noexcept {
     const void* address = nullptr;
     try {
       throw;
+    } catch (const std::bad_alloc&) {
+      const SystemFailure failure = MemoryFailure();
+      kind = failure.Kind();
+      message = failure.Message();
     } catch (const Failure& failure) {
       kind = failure.Kind();
       message = failure.Message();
@@ -86,10 +89,8 @@ int ReportEscapedFailure() noexcept {
       message = failure.what();
     } catch (...) {
     }
-    Application& application = Application::Instance();
-    std::string text =
-        TopLevelErrorText(kind, FileNamePart(application.ExePath(), SystemLeadBytes()), address,
-                          message, SystemLeadBytes());
+    std::string text = TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()),
+                                         address, message, SystemLeadBytes());
     MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
   } catch (...) {

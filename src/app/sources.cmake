@@ -1,2 +1,2 @@
-set(PURE command_line.cpp)
-set(WIN32_ONLY password_services.cpp process_values.cpp entry.cpp)
+set(PURE command_line.cpp app_title.cpp)
+set(WIN32_ONLY entry.cpp)

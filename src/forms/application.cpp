@@ -1,9 +1,11 @@
 #include "forms/application.h"
 
-#include "forms/failure.h"
+#include <new>
+
+#include "system/failure.h"
 #include "forms/form.h"
-#include "forms/message_text.h"
-#include "forms/system_text.h"
+#include "text/message_text.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {
@@ -29,17 +31,13 @@ void Application::Initialize(HINSTANCE instance, const std::string& title) {
   wc.hInstance = instance;
   wc.hIcon = LoadIconA(instance, "MAINICON");
   wc.lpszClassName = kAppWindowClass;
-  RegisterClassA(&wc);
+  // Without its owner window the application still runs: boxes and forms
+  // then simply have no owner, and hiding it does nothing.
+  if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
   window_ = CreateWindowExA(0, kAppWindowClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                             0, nullptr, nullptr, instance, nullptr);
-}
-
-std::string Application::ExePath() const {
-  char path[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, length < sizeof path ? length : sizeof path - 1);
 }
 
 void Application::SetMainForm(Form* form) {
@@ -66,6 +64,11 @@ void Application::ShowFailure(const std::exception& failure) {
 void Application::ShowCurrentFailure() noexcept {
   try {
     throw;
+  } catch (const std::bad_alloc&) {
+    try {
+      ShowFailure(MemoryFailure());
+    } catch (...) {
+    }
   } catch (const std::exception& failure) {
     try {
       ShowFailure(failure);

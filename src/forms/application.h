@@ -19,8 +19,6 @@ class Application {
   void Initialize(HINSTANCE instance, const std::string& title);
   HWND Handle() const { return window_; }
   const std::string& Title() const { return title_; }
-  // The executable's full path.
-  std::string ExePath() const;
 
   Form* MainForm() const { return mainForm_; }
   // The first form made main stays main.

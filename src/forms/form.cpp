@@ -1,7 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/application.h"
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {
@@ -57,12 +57,19 @@ void Form::Close() {
   if (!FormCloseQuery()) return;
   FormClose();
   if (modal_) {
-    if (modalResult_ == kModalNone) modalResult_ = kModalCancel;
+    if (modalResult_ == kModalNone) SetModalResult(kModalCancel);
   } else if (Application::Instance().MainForm() == this) {
     Application::Instance().Terminate();
   } else {
     Hide();
   }
+}
+
+void Form::SetModalResult(int result) {
+  modalResult_ = result;
+  // A result set while handling a message sent from another thread or process
+  // does not make GetMessage return: wake the loop so that it looks.
+  if (modal_ && result != kModalNone && window_) PostMessageA(window_, WM_NULL, 0, 0);
 }
 
 int Form::ShowModal() {
@@ -116,9 +123,8 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
   }
   LRESULT result = 0;
-  bool handled = false;
   // A handler that failed has still answered the message.
-  handled = true;
+  bool handled = true;
   Guarded([&] { handled = form->HandleMessage(message, wParam, lParam, result); });
   return handled ? result : DefWindowProcA(window, message, wParam, lParam);
 }

@@ -44,7 +44,8 @@ class Form {
   void Close();
   // Shows the form and dispatches messages until a modal result is set.
   int ShowModal();
-  void SetModalResult(int result) { modalResult_ = result; }
+  // Ends a modal loop with `result` once the message being handled is done.
+  void SetModalResult(int result);
   int GetModalResult() const { return modalResult_; }
 
  protected:

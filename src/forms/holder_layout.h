@@ -4,7 +4,6 @@
 namespace zarumo {
 
 struct HolderLayout {
-  const char* name;
   int left;
   int top;
   int width;

@@ -1,7 +1,7 @@
 #include "forms/picture.h"
 
 #include "forms/stretch_mode.h"
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

@@ -1,12 +1,12 @@
 #include "forms/picture_holder.h"
 
-#include "forms/failure.h"
+#include "system/failure.h"
+#include "system/handles.h"
 
 namespace zarumo {
 
 PictureHolder::PictureHolder(const HolderLayout& layout)
-    : name_(layout.name),
-      left_(layout.left),
+    : left_(layout.left),
       top_(layout.top),
       width_(layout.width),
       height_(layout.height),
@@ -30,15 +30,9 @@ BitmapPicture& PictureHolder::Canvas() {
 
 void PictureHolder::Paint(HDC target) {
   if (!picture_ || picture_->Width() <= 0 || picture_->Height() <= 0) return;
-  int saved = SaveDC(target);
+  SavedDcState saved(target);
   IntersectClipRect(target, left_, top_, left_ + width_, top_ + height_);
-  try {
-    picture_->Draw(target, left_, top_);
-  } catch (...) {
-    RestoreDC(target, saved);
-    throw;
-  }
-  RestoreDC(target, saved);
+  picture_->Draw(target, left_, top_);
 }
 
 }  // namespace zarumo

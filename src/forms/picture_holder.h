@@ -1,11 +1,10 @@
-// A named picture holder of a form: a place in the window with a size, a
+// A picture holder of a form: a place in the window with a size, a
 // visibility flag, an auto-size flag and at most one picture.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
-#include <string>
 
 #include "forms/holder_layout.h"
 #include "forms/picture.h"
@@ -16,7 +15,6 @@ class PictureHolder {
  public:
   explicit PictureHolder(const HolderLayout& layout);
 
-  const std::string& Name() const { return name_; }
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
@@ -38,7 +36,6 @@ class PictureHolder {
   void Paint(HDC target);
 
  private:
-  std::string name_;
   int left_, top_, width_, height_;
   bool visible_, autoSize_;
   std::unique_ptr<Picture> picture_;

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "forms/application.h"
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

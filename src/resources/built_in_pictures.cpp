@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "forms/system_text.h"
+#include "system/system_text.h"
 #include "resources/resource_ids.h"
 
 namespace zarumo {

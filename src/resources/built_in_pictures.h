@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "forms/picture.h"
-#include "resources/ssform_layout.h"
+#include "resources/saver_layout.h"
 
 namespace zarumo {
 

@@ -1,2 +1,2 @@
-set(PURE ssform_layout.cpp)
+set(PURE saver_layout.cpp)
 set(WIN32_ONLY built_in_pictures.cpp)

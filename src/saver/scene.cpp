@@ -1,25 +1,29 @@
 #include "saver/scene.h"
 
-#include <windows.h>
-
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
+#include "resources/built_in_pictures.h"
 #include "saver/pictures/picture_file.h"
-#include "saver/ssform.h"
 #include "saver/ticker.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
 
 namespace zarumo {
-
-int NameW = 0;
-int NameH = 0;
-int WishW = 0;
-int WishH = 0;
-int TickerX = 0;
-
 namespace {
+
+constexpr int kBannerTop = 50;
+constexpr int kNameTop = 300;
+
+struct ScreenSize {
+  int width;
+  int height;
+};
+
+// The primary screen, asked afresh at every use: the scene follows it.
+ScreenSize MeasureScreen() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 // Paints a whole canvas black with a solid black brush and the default pen.
 void FillBlack(BitmapPicture& canvas, int width, int height) {
@@ -29,8 +33,8 @@ void FillBlack(BitmapPicture& canvas, int width, int height) {
 }
 
 // A source copy from a bitmap, cut to what the source holds.
-void CopyFrom(HDC target, BitmapPicture& source, Blit blit) {
-  blit = ClipToSource(blit, source.Width(), source.Height());
+void CopyClipped(HDC target, BitmapPicture& source, const Blit& wanted) {
+  const Blit blit = ClipToSource(wanted, source.Width(), source.Height());
   if (blit.Empty()) return;
   BitBlt(target, blit.destX, blit.destY, blit.width, blit.height, source.Dc(), blit.sourceX,
          blit.sourceY, SRCCOPY);
@@ -38,28 +42,50 @@ void CopyFrom(HDC target, BitmapPicture& source, Blit blit) {
 
 }  // namespace
 
-void TScreenSaverForm::setup() {
-  const int w = GetSystemMetrics(SM_CXSCREEN);
-  const int h = GetSystemMetrics(SM_CYSCREEN);
-  Image0.SetWidth(w);
-  Image3.SetWidth(w);
-  Image4.SetWidth(w);
-  Image0.SetHeight(h);
-  Image3.SetHeight(h / 2);
-  Image4.SetHeight(h / 2);
-
-  BitmapPicture& composition = Image0.Canvas();
-  FillBlack(composition, Image0.Width(), Image0.Height());
-
-  loadbmp();
-
-  BitmapPicture& banner = Image2.Canvas();
-  CopyFrom(composition.Dc(), banner,
-           {0, 0, w / 2 - Image2.Width() / 2, kBannerTop, Image2.Width(), Image2.Height()});
-  CopyFrom(composition.Dc(), Image3.Canvas(), {0, 0, w / 2 - NameW / 2, kNameTop, NameW, NameH});
+Scene::Scene() {
+  const SaverWindowLayout& layout = SaverLayout();
+  for (std::size_t i = 0; i < layout.holderCount; ++i) {
+    const SaverHolderData& data = layout.holders[i];
+    auto holder = std::make_unique<PictureHolder>(data.layout);
+    holder->SetPicture(LoadBuiltInPicture(data.picture));
+    holders_.emplace_back(data.part, std::move(holder));
+  }
 }
 
-void TScreenSaverForm::loadbmp() {
+PictureHolder& Scene::Part(SaverPart part) {
+  for (auto& [role, holder] : holders_) {
+    if (role == part) return *holder;
+  }
+  throw Failure("the stored layout lacks a picture holder");
+}
+
+void Scene::Compose() {
+  const ScreenSize screen = MeasureScreen();
+  PictureHolder& composition = Part(SaverPart::kComposition);
+  PictureHolder& banner = Part(SaverPart::kBanner);
+  PictureHolder& nameStrip = Part(SaverPart::kNameStrip);
+  PictureHolder& wishStrip = Part(SaverPart::kWishStrip);
+  composition.SetWidth(screen.width);
+  nameStrip.SetWidth(screen.width);
+  wishStrip.SetWidth(screen.width);
+  composition.SetHeight(screen.height);
+  nameStrip.SetHeight(screen.height / 2);
+  wishStrip.SetHeight(screen.height / 2);
+
+  BitmapPicture& canvas = composition.Canvas();
+  FillBlack(canvas, composition.Width(), composition.Height());
+
+  LoadPictures();
+
+  CopyClipped(
+      canvas.Dc(), banner.Canvas(),
+      {0, 0, screen.width / 2 - banner.Width() / 2, kBannerTop, banner.Width(), banner.Height()});
+  CopyClipped(canvas.Dc(), nameStrip.Canvas(),
+              {0, 0, screen.width / 2 - state_.nameWidth / 2, kNameTop, state_.nameWidth,
+               state_.nameHeight});
+}
+
+void Scene::LoadPictures() {
   std::string namePicture;
   std::string wishPicture;
   SettingsReader reader;
@@ -71,32 +97,71 @@ void TScreenSaverForm::loadbmp() {
     namePicture = ExeDir() + kDefaultNamePicture;
     wishPicture = ExeDir() + kDefaultWishPicture;
   }
-  LoadStrip(Image3, namePicture, NameW, NameH);
-  LoadStrip(Image4, wishPicture, WishW, WishH);
+  LoadStrip(Part(SaverPart::kNameStrip), namePicture, state_.nameWidth, state_.nameHeight);
+  LoadStrip(Part(SaverPart::kWishStrip), wishPicture, state_.wishWidth, state_.wishHeight);
 }
 
-void TScreenSaverForm::LoadStrip(PictureHolder& strip, const std::string& line, int& width,
-                                 int& height) {
-  const int w = GetSystemMetrics(SM_CXSCREEN);
-  const int h = GetSystemMetrics(SM_CYSCREEN);
+void Scene::LoadStrip(PictureHolder& strip, const std::string& line, int& width, int& height) {
+  const ScreenSize screen = MeasureScreen();
+  PictureHolder& scratch = Part(SaverPart::kScratch);
+  PictureHolder& fallback = Part(SaverPart::kFallback);
   BitmapPicture& canvas = strip.Canvas();
-  FillBlack(canvas, w, h / 2);
+  FillBlack(canvas, screen.width, screen.height / 2);
 
   std::string path = ResolvePicturePath(line, ExeDir(), SystemLeadBytes());
   if (FileExists(path)) {
     try {
-      Image5.SetPicture(LoadPictureFile(path));
-      width = Image5.Width();
-      height = Image5.Height();
-      if (Picture* picture = Image5.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
+      scratch.SetPicture(LoadPictureFile(path));
+      width = scratch.Width();
+      height = scratch.Height();
+      if (Picture* picture = scratch.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
       return;
     } catch (const InvalidPicture&) {
       // Whatever cannot be shown gives way to the built-in picture.
     }
   }
-  width = Image6.Width();
-  height = Image6.Height();
-  if (Picture* fallback = Image6.GetPicture()) fallback->Draw(canvas.Dc(), 0, 0);
+  width = fallback.Width();
+  height = fallback.Height();
+  if (Picture* picture = fallback.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
+}
+
+void Scene::MoveTicker() {
+  const ScreenSize screen = MeasureScreen();
+  const int bandTop = screen.height - kTickerBandFromBottom;
+  BitmapPicture& composition = Part(SaverPart::kComposition).Canvas();
+  BitmapPicture& strip = Part(SaverPart::kWishStrip).Canvas();
+
+  const TickerStep step = ComputeTick(state_.tickerX, screen.width, state_.wishWidth);
+  // Copies are cut to the strip. What a copy would take from beyond it is
+  // black: keeping the old pixels there smears the strip's last columns
+  // along the band when the picture is wider than the screen.
+  auto copy = [&](const StripCopy& c) {
+    const Blit whole{c.sourceX, 0, c.destX, bandTop, c.width, state_.wishHeight};
+    const Blit inside = ClipToSource(whole, strip.Width(), strip.Height());
+    if (inside.width < whole.width || inside.height < whole.height)
+      PatBlt(composition.Dc(), whole.destX, whole.destY, whole.width, whole.height, BLACKNESS);
+    CopyClipped(composition.Dc(), strip, whole);
+  };
+  if (step.leading) copy(step.leadingCopy);
+  if (step.next) copy(step.nextCopy);
+  state_.tickerX = step.tickerX;
+}
+
+void Scene::Present(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  BitmapPicture& composition = Part(SaverPart::kComposition).Canvas();
+  WindowDc dc(window);
+  if (!dc.Get()) throw Failure("デバイス コンテキストの作成に失敗しました");
+  if (composition.BitsPerPixel() != 1) SetStretchBltMode(dc.Get(), COLORONCOLOR);
+  StretchBlt(dc.Get(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+             composition.Dc(), 0, 0, composition.Width(), composition.Height(), SRCCOPY);
+}
+
+void Scene::PaintLayout(HDC dc) {
+  for (auto& entry : holders_) {
+    if (entry.second->Visible()) entry.second->Paint(dc);
+  }
 }
 
 }  // namespace zarumo

@@ -1,2 +1,2 @@
 set(PURE ticker.cpp)
-set(WIN32_ONLY ssform.cpp scene.cpp presentation.cpp)
+set(WIN32_ONLY saver_window.cpp scene.cpp)

@@ -16,7 +16,7 @@ TickerStep ComputeTick(int t, int screenWidth, int wishWidth) {
     step.leadingCopy = {0, t, screenWidth - t};
   } else if (t < 0) {
     step.leading = true;
-    step.leadingCopy = {-t, 0, screenWidth + 400 + t};
+    step.leadingCopy = {-t, 0, screenWidth + kLeadingCopyOverreach + t};
   }
   // Widened so that a huge picture cannot overflow the sum.
   long long next = static_cast<long long>(t) + wishWidth + TickerGap(screenWidth, wishWidth);

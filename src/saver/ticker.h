@@ -22,6 +22,9 @@ struct TickerStep {
 
 constexpr int kTickerStep = 5;
 constexpr int kTickerBandFromBottom = 200;
+// How far past the screen's right edge the leading copy reaches while it
+// stands partly off the left edge.
+constexpr int kLeadingCopyOverreach = 400;
 
 // One tick at ticker position `t` on a screen `screenWidth` wide, for a wish picture `wishWidth`
 // wide.

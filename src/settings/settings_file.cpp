@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
-#include "forms/failure.h"
-#include "forms/system_text.h"
-#include "settings/path_delimiter.h"
+#include "system/failure.h"
+#include "system/system_text.h"
+#include "text/path_delimiter.h"
 #include "settings/settings_text.h"
+#include "system/executable_path.h"
+#include "system/system_function.h"
 
 namespace zarumo {
 namespace {
@@ -40,13 +42,50 @@ void CheckReplaceable(const std::string& path) {
   if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) RaiseIo();
 }
 
+void WriteInPlace(const std::string& path, const std::string& bytes) {
+  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) RaiseIo();
+  WriteAll(file.Get(), bytes);
+  if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
+}
+
+// Puts `fresh` in the place of `path` in one step, where the system can.
+bool ReplaceAtOnce(const std::string& path, const std::string& fresh) {
+  using MoveFileExProc = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  // The 9x family exports MoveFileExA but does not implement it.
+  if (IsNineXFamily()) return false;
+  auto moveFileEx = SystemFunction<MoveFileExProc>("KERNEL32", "MoveFileExA");
+  if (!moveFileEx) return false;
+  if (moveFileEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return false;
+  RaiseIo();
+}
+
+// Without a replacing move: the old file steps aside, the new one takes its
+// name, then the old one goes. Whatever happens in between, the old or the
+// new content stands complete in one of the files.
+void ReplaceByRenames(const std::string& path, const std::string& fresh, const std::string& old) {
+  DeleteFileA(old.c_str());  // left by a write that was cut off
+  const bool hadOld = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (hadOld && !MoveFileA(path.c_str(), old.c_str())) RaiseIo();
+  if (!MoveFileA(fresh.c_str(), path.c_str())) {
+    const DWORD code = GetLastError();
+    if (hadOld) MoveFileA(old.c_str(), path.c_str());
+    SetLastError(code);
+    RaiseIo();
+  }
+  if (hadOld) DeleteFileA(old.c_str());
+}
+
+void Replace(const std::string& path, const std::string& fresh, const std::string& old) {
+  if (!ReplaceAtOnce(path, fresh)) ReplaceByRenames(path, fresh, old);
+}
+
 }  // namespace
 
-std::string ExeDir() {
-  char path[261] = {};
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path - 1);
-  return DirectoryPart(std::string(path, length), SystemLeadBytes());
-}
+std::string ExeDir() { return DirectoryPart(ExecutablePath(), SystemLeadBytes()); }
 
 std::string SettingsPath() { return ExeDir() + kSettingsFileName; }
 
@@ -97,23 +136,28 @@ void SettingsReader::Close() {
 }
 
 void WriteSettings(const std::string& line1, const std::string& line2) {
-  std::string path = SettingsPath();
+  const std::string dir = ExeDir();
+  const std::string path = dir + kSettingsFileName;
   CheckReplaceable(path);
+  const std::string bytes = FormatSettings(line1, line2);
   // The new content goes to a file of its own first, so that a failure
   // half-way never costs the old settings.
-  char temp[MAX_PATH + 1] = {};
-  if (!GetTempFileNameA(ExeDir().c_str(), "zrm", 0, temp)) RaiseIo();
+  const std::string fresh = dir + kSettingsNewName;
+  OwnedFile file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    // A folder that takes no new files may still let the file itself be rewritten.
+    WriteInPlace(path, bytes);
+    return;
+  }
   try {
-    OwnedFile file(CreateFileA(temp, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) RaiseIo();
-    WriteAll(file.Get(), FormatSettings(line1, line2));
+    WriteAll(file.Get(), bytes);
     if (!FlushFileBuffers(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
     if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
-    if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      RaiseIo();
+    Replace(path, fresh, dir + kSettingsOldName);
   } catch (...) {
-    DeleteFileA(temp);
+    file.Reset();
+    DeleteFileA(fresh.c_str());
     throw;
   }
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "forms/handles.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

@@ -1,10 +1,12 @@
 #include "settings/settings_text.h"
 
-#include "settings/path_delimiter.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 
 const char kSettingsFileName[] = "ザルモ.ini";
+const char kSettingsNewName[] = "ザルモ.new";
+const char kSettingsOldName[] = "ザルモ.old";
 const char kDefaultNamePicture[] = "なまえ.jpg";
 const char kDefaultWishPicture[] = "ねがい.jpg";
 

@@ -5,11 +5,15 @@
 #include <cstddef>
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
 extern const char kSettingsFileName[];
+// Beside the settings file while it is replaced; fixed names, so that a write
+// cut off by a crash leaves at most one of each, which the next write reuses.
+extern const char kSettingsNewName[];
+extern const char kSettingsOldName[];
 extern const char kDefaultNamePicture[];
 extern const char kDefaultWishPicture[];
 

@@ -1,2 +1,2 @@
-set(PURE path_delimiter.cpp settings_text.cpp)
+set(PURE settings_text.cpp)
 set(WIN32_ONLY settings_file.cpp)

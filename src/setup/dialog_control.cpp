@@ -1,7 +1,7 @@
 #include "setup/dialog_control.h"
 
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {
@@ -20,8 +20,7 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
 
 }  // namespace
 
-std::string DialogControl::Text() const {
-  if (!window_) return text_;
+std::string DialogControl::WindowText() const {
   int length = GetWindowTextLengthA(window_);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   int got = GetWindowTextA(window_, &text[0], length + 1);
@@ -29,9 +28,19 @@ std::string DialogControl::Text() const {
   return text;
 }
 
+std::string DialogControl::Text() const {
+  if (!window_) return text_;
+  std::string shown = WindowText();
+  // Unchanged since it was given, a field gives back the whole text, however
+  // long: a control may hold less than a settings line.
+  return shown == shown_ ? text_ : shown;
+}
+
 void DialogControl::SetText(const std::string& text) {
   text_ = text;
-  if (window_ && !SetWindowTextA(window_, text.c_str())) RaiseLastError();
+  if (!window_) return;
+  if (!SetWindowTextA(window_, text.c_str())) RaiseLastError();
+  shown_ = WindowText();
 }
 
 void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
@@ -60,13 +69,21 @@ void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& s
     height = extent.cy;
   }
   SetLastError(0);
-  window_ = CreateWindowExA(exStyle, className, text_.c_str(), style, scale.Length(data_.left),
-                            scale.Length(data_.top), width, height, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  // A field gets its text once its limit is raised: as a creation title a
+  // long text would be cut.
+  const bool field = data_.kind == ComponentKind::kEdit;
+  window_ = CreateWindowExA(exStyle, className, field ? "" : text_.c_str(), style,
+                            scale.Length(data_.left), scale.Length(data_.top), width, height,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
   if (!window_) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
   id_ = id;
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (field) {
+    // As much as the system's edit control can hold.
+    SendMessageA(window_, EM_LIMITTEXT, 0, 0);
+    SetText(text_);
+  }
 }
 
 }  // namespace zarumo

@@ -16,7 +16,6 @@ class DialogControl {
   DialogControl(const DialogControl&) = delete;
   DialogControl& operator=(const DialogControl&) = delete;
 
-  const char* Name() const { return data_.name; }
   ComponentKind Kind() const { return data_.kind; }
   int TabOrder() const { return data_.tabOrder; }
   HWND Handle() const { return window_; }
@@ -32,8 +31,11 @@ class DialogControl {
   void Forget() { window_ = nullptr; }
 
  private:
+  std::string WindowText() const;
+
   const ComponentData& data_;
   std::string text_;
+  std::string shown_;  // what the window held right after it was given text_
   HWND window_ = nullptr;
   int id_ = 0;
 };

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "forms/system_text.h"
+#include "system/system_text.h"
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
 
@@ -13,6 +13,14 @@ namespace zarumo {
 namespace {
 
 constexpr std::size_t kFileBufferSize = 1024;
+
+// Windows 2000 and later take the whole structure; the dialogs of older
+// systems refuse every size but that of its first layout.
+DWORD RequestSize() {
+  const DWORD version = GetVersion();
+  const bool nt5 = !(version & 0x80000000u) && LOBYTE(LOWORD(version)) >= 5;
+  return nt5 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+}
 
 }  // namespace
 
@@ -23,7 +31,7 @@ bool OpenPictureDialog::Execute(HWND owner) {
   std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
 
   OPENFILENAMEA request{};
-  request.lStructSize = sizeof request;
+  request.lStructSize = RequestSize();
   request.hwndOwner = owner;
   request.hInstance = pane.TemplateHandle();
   request.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();

@@ -1,7 +1,8 @@
 #include "setup/picture_area.h"
 
 #include "forms/application.h"
-#include "forms/system_text.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 
@@ -56,14 +57,14 @@ void PictureArea::SyncText() {
 }
 
 void PictureArea::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  if (dc) {
-    RECT client;
-    GetClientRect(window_, &client);
-    view_->Paint(dc, client, 2, reinterpret_cast<HFONT>(GetWindowLongPtrA(window_, 0)));
+  {
+    WindowPaint paint(window_);
+    if (paint.Dc()) {
+      RECT client;
+      GetClientRect(window_, &client);
+      view_->Paint(paint.Dc(), client, 2, reinterpret_cast<HFONT>(GetWindowLongPtrA(window_, 0)));
+    }
   }
-  EndPaint(window_, &paint);
   SyncText();
 }
 

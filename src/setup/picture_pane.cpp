@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/message_text.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
+#include "system/system_text.h"
 #include "saver/pictures/picture_file.h"
 #include "settings/settings_file.h"
 #include "setup/dialog_template.h"
+#include "system/system_function.h"
 
 namespace zarumo {
 namespace {
@@ -118,6 +119,15 @@ RECT RectIn(HWND window, HWND reference) {
   return rect;
 }
 
+// Tool-tips need the common controls registered. The Ex form arrived with a
+// later common-controls library than Windows 95 and NT 4.0 carry.
+void InitToolTips() {
+  using InitExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  auto initEx = SystemFunction<InitExProc>("COMCTL32", "InitCommonControlsEx");
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  if (!initEx || !initEx(&controls)) InitCommonControls();
+}
+
 std::string SelectedPath(HWND dialog) {
   std::vector<char> path(MAX_PATH + 1, '\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -134,8 +144,7 @@ std::string SelectedPath(HWND dialog) {
 
 PicturePane::PicturePane() {
   PictureArea::RegisterWindowClass();
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  InitToolTips();
   std::vector<std::uint8_t> bytes = PaneTemplate();
   // Fixed memory: the handle is the address, whichever way the system reads it.
   template_.Reset(GlobalAlloc(GMEM_FIXED, bytes.size()));
@@ -179,7 +188,8 @@ void PicturePane::Attach(HWND child) {
                              nullptr, GetModuleHandleA(nullptr), nullptr);
   if (tooltip_) {
     TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
+    // The first layout of the structure: every common-controls library takes it.
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = child;
     tool.uId = reinterpret_cast<UINT_PTR>(previewButton_);

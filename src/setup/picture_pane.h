@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "setup/picture_area.h"
 #include "setup/preview_window.h"
 

@@ -1,6 +1,6 @@
 #include "setup/picture_view.h"
 
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "setup/picture_fit.h"
 
 namespace zarumo {
@@ -26,17 +26,19 @@ std::string PictureView::StatusText() const {
   return std::string();
 }
 
-void PictureView::Render() noexcept {
-  if (rendered_ || failed_ || !picture_) return;
-  const int width = picture_->Width();
-  const int height = picture_->Height();
-  if (width <= 0 || height <= 0) return;
+void PictureView::Render(int width, int height) noexcept {
+  if (failed_ || !picture_) return;
+  if (picture_->Width() <= 0 || picture_->Height() <= 0) return;
   try {
-    auto bitmap = BitmapPicture::CreateScreenCompatible(width, height);
+    // A JPEG is decoded reduced, as far as it still covers the box; a rendering
+    // that already covers it is kept, so that a smaller area decodes nothing.
+    const SIZE size = picture_->ReducedSize(width, height);
+    if (rendered_ && rendered_->Width() >= size.cx && rendered_->Height() >= size.cy) return;
+    auto bitmap = BitmapPicture::CreateScreenCompatible(size.cx, size.cy);
     // Whatever the picture leaves transparent shows the pane's own colour.
-    RECT all{0, 0, width, height};
+    RECT all{0, 0, size.cx, size.cy};
     FillRect(bitmap->Dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    picture_->Draw(bitmap->Dc(), 0, 0);
+    picture_->DrawReduced(bitmap->Dc(), 0, 0, width, height);
     rendered_ = std::move(bitmap);
   } catch (...) {
     failed_ = true;
@@ -64,13 +66,13 @@ void PictureView::Paint(HDC dc, const RECT& bounds, int margin, HFONT font) {
   FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
   InflateRect(&area, -margin, -margin);
 
-  Render();
+  const Box box =
+      FitCentred(PictureWidth(), PictureHeight(), area.right - area.left, area.bottom - area.top);
+  Render(box.width, box.height);
   std::string status = StatusText();
   if (!status.empty()) {
     PaintText(target, area, status.c_str(), font);
   } else if (rendered_) {
-    Box box = FitCentred(rendered_->Width(), rendered_->Height(), area.right - area.left,
-                         area.bottom - area.top);
     SetStretchBltMode(target, HALFTONE);
     SetBrushOrgEx(target, 0, 0, nullptr);
     StretchBlt(target, area.left + box.left, area.top + box.top, box.width, box.height,

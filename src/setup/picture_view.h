@@ -1,5 +1,6 @@
 // What the picture pane and the preview window show: one picture, drawn once
-// at its own size and stretched from there into whatever area asks for it.
+// at the smallest size it can be made at that still covers the area (a JPEG
+// decodes reduced), and stretched from there into whatever area asks for it.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +29,8 @@ class PictureView {
   void Paint(HDC dc, const RECT& bounds, int margin, HFONT font);
 
  private:
-  void Render() noexcept;
+  // Makes sure the rendering covers a box of `width` x `height`.
+  void Render(int width, int height) noexcept;
 
   std::unique_ptr<Picture> picture_;
   std::unique_ptr<BitmapPicture> rendered_;

@@ -1,20 +1,13 @@
 #include "setup/preview_window.h"
 
+#include "system/handles.h"
 #include "setup/picture_fit.h"
+#include "system/monitor_area.h"
 
 namespace zarumo {
 namespace {
 
 constexpr int kMargin = 8;
-
-RECT MonitorOf(HWND window) {
-  RECT monitor{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-    monitor = info.rcMonitor;
-  return monitor;
-}
 
 }  // namespace
 
@@ -33,7 +26,7 @@ void PreviewWindow::CreateParams(WindowParams& params) {
 
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, params.style, FALSE, params.exStyle);
-  RECT monitor = MonitorOf(owner_);
+  RECT monitor = MonitorArea(owner_);
   const int monitorWidth = monitor.right - monitor.left;
   const int monitorHeight = monitor.bottom - monitor.top;
   Extent extent = PreviewWindowExtent(view_->PictureWidth(), view_->PictureHeight(), kMargin,
@@ -47,7 +40,7 @@ void PreviewWindow::CreateParams(WindowParams& params) {
 
 void PreviewWindow::FormShow() {
   // The system may have made a small window wider than asked: centre what it became.
-  RECT monitor = MonitorOf(owner_);
+  RECT monitor = MonitorArea(owner_);
   RECT frame;
   GetWindowRect(Handle(), &frame);
   const int width = frame.right - frame.left;
@@ -63,14 +56,12 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       result = 1;
       return true;
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      if (dc) {
+      WindowPaint paint(Handle());
+      if (paint.Dc()) {
         RECT client;
         GetClientRect(Handle(), &client);
-        view_->Paint(dc, client, kMargin, font_);
+        view_->Paint(paint.Dc(), client, kMargin, font_);
       }
-      EndPaint(Handle(), &paint);
       result = 0;
       return true;
     }

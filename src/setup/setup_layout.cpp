@@ -1,7 +1,6 @@
 #include "setup/setup_layout.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace zarumo {
 namespace {
@@ -10,20 +9,21 @@ constexpr int kDesignDpi = 96;
 constexpr int kDesignTextHeight = 12;
 constexpr int kShiftJisCharset = 128;
 
+// In the order of declaration, which is also the order of creation of the labels.
 const ComponentData kComponents[] = {
-    {"Label1", ComponentKind::kLabel, 32, 17, 241, 16, "名前･願事の画像の設定を行います", -1},
-    {"Label2", ComponentKind::kLabel, 40, 57, 32, 16, "名前", -1},
-    {"Button1", ComponentKind::kButton, 416, 80, 49, 25, "参照", 0},
-    {"Button2", ComponentKind::kButton, 416, 152, 51, 25, "参照", 1},
-    {"Button3", ComponentKind::kButton, 120, 200, 75, 25, "OK", 2},
-    {"Button4", ComponentKind::kButton, 288, 200, 75, 25, "キャンセル", 3},
-    {"Edit1", ComponentKind::kEdit, 8, 80, 393, 20, "", 4},
-    {"Edit2", ComponentKind::kEdit, 8, 152, 393, 20, "", 5},
-    {"Label3", ComponentKind::kLabel, 40, 128, 32, 16, "願事", -1},
+    {SetupControl::kHeading, ComponentKind::kLabel, 32, 17, 241, 16,
+     "名前･願事の画像の設定を行います", -1},
+    {SetupControl::kNameLabel, ComponentKind::kLabel, 40, 57, 32, 16, "名前", -1},
+    {SetupControl::kNameBrowse, ComponentKind::kButton, 416, 80, 49, 25, "参照", 0},
+    {SetupControl::kWishBrowse, ComponentKind::kButton, 416, 152, 51, 25, "参照", 1},
+    {SetupControl::kOk, ComponentKind::kButton, 120, 200, 75, 25, "OK", 2},
+    {SetupControl::kCancel, ComponentKind::kButton, 288, 200, 75, 25, "キャンセル", 3},
+    {SetupControl::kNameField, ComponentKind::kEdit, 8, 80, 393, 20, "", 4},
+    {SetupControl::kWishField, ComponentKind::kEdit, 8, 152, 393, 20, "", 5},
+    {SetupControl::kWishLabel, ComponentKind::kLabel, 40, 128, 32, 16, "願事", -1},
 };
 
 const SetupDialogLayout kLayout = {
-    "ScrnSaveSetupDlg",
     "ザルモセーバー設定",
     480,
     240,
@@ -41,11 +41,11 @@ const SetupDialogLayout kLayout = {
 
 const SetupDialogLayout& SetupDialogLayoutData() { return kLayout; }
 
-const ComponentData* FindComponent(const char* name) {
+const ComponentData& ControlLayout(SetupControl role) {
   for (const ComponentData& component : kComponents) {
-    if (std::strcmp(component.name, name) == 0) return &component;
+    if (component.role == role) return component;
   }
-  return nullptr;
+  return kComponents[0];  // unreachable: the table has every role
 }
 
 int MulDivRounded(int value, int numerator, int denominator) {

@@ -9,8 +9,21 @@ namespace zarumo {
 
 enum class ComponentKind { kLabel, kEdit, kButton };
 
+// What each control of the setup dialog is for.
+enum class SetupControl {
+  kHeading,
+  kNameLabel,
+  kNameBrowse,  // browses for the name picture
+  kWishBrowse,
+  kOk,
+  kCancel,
+  kNameField,  // the name picture's path
+  kWishField,
+  kWishLabel,
+};
+
 struct ComponentData {
-  const char* name;
+  SetupControl role;
   ComponentKind kind;
   int left;
   int top;
@@ -21,7 +34,6 @@ struct ComponentData {
 };
 
 struct SetupDialogLayout {
-  const char* componentName;
   const char* caption;
   int clientWidth;
   int clientHeight;
@@ -37,8 +49,8 @@ struct SetupDialogLayout {
 
 const SetupDialogLayout& SetupDialogLayoutData();
 
-// The component of that name, or null.
-const ComponentData* FindComponent(const char* name);
+// The control with that role; every role has one.
+const ComponentData& ControlLayout(SetupControl role);
 
 // value * numerator / denominator, rounded half away from zero, as the system's MulDiv.
 int MulDivRounded(int value, int numerator, int denominator);

@@ -17,6 +17,9 @@ struct JpegOptions {
   bool greyscale = false;
   bool progressive = false;
   int quality = 95;
+  // Luma samples for each chroma sample, across and down: 2 x 2 is 4:2:0.
+  int lumaAcross = 2;
+  int lumaDown = 2;
 };
 
 // `pixel(x, y, samples)` fills in the pixel's samples: one grey, or red, green and blue.
@@ -36,6 +39,10 @@ Bytes WriteJpeg(int width, int height, const JpegOptions& options, Pixel pixel) 
   info.in_color_space = options.greyscale ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, options.quality, TRUE);
+  if (!options.greyscale) {
+    info.comp_info[0].h_samp_factor = options.lumaAcross;
+    info.comp_info[0].v_samp_factor = options.lumaDown;
+  }
   if (options.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * components);

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/bitmap_layout.h"
 
 using namespace zarumo;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 using namespace zarumo;
 

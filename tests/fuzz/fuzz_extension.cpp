@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/failure.h"
-#include "forms/lead_bytes.h"
+#include "system/failure.h"
+#include "text/lead_bytes.h"
 #include "saver/pictures/picture_kind.h"
 
 using namespace zarumo;
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!lead.Any() && extension.find_first_of("\\:") != std::string::npos) __builtin_trap();
     }
     try {
-      PictureKindOf(name, lead, AsciiLowerCase);
+      PictureKindOf(name, lead, LowerCaseAscii);
     } catch (const InvalidPicture& failure) {
       // Names reach the system as C strings: a zero byte would end them.
       const std::string shown = extension.substr(0, extension.find('\0'));

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/icon_directory.h"
 
 using namespace zarumo;

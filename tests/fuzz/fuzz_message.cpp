@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/failure.h"
-#include "forms/lead_bytes.h"
-#include "forms/message_text.h"
+#include "system/failure.h"
+#include "text/lead_bytes.h"
+#include "text/message_text.h"
 
 using namespace zarumo;
 

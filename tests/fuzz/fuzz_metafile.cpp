@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/metafile_header.h"
 
 using namespace zarumo;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/lead_bytes.h"
-#include "settings/path_delimiter.h"
+#include "text/lead_bytes.h"
+#include "text/path_delimiter.h"
 #include "settings/settings_text.h"
 
 using namespace zarumo;

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "common/le_bytes_writer.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/bitmap_layout.h"
+#include "saver/pictures/picture_limits.h"
 
 namespace zarumo {
 namespace {
@@ -174,7 +175,12 @@ TEST(BitmapLayout, FormatsTheSystemCannotTakeAreInvalid) {
   ExpectInvalid(with([](Fields& s) { s.height = 0; }));
   ExpectInvalid(with([](Fields& s) { s.height = INT32_MIN; }));
   ExpectInvalid(with([](Fields& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }));
-  ExpectInvalid(with([](Fields& s) { s.width = 8192, s.height = -8192; }));
+  // One row more than the pixel bytes a bitmap may have; run-length data counts 4 a pixel.
+  const int rows = static_cast<int>(kMaxBitmapBytes / (8192 * 4)) + 1;
+  ExpectInvalid(with([&](Fields& s) { s.width = 8192, s.height = -rows, s.bitCount = 32; }));
+  ExpectInvalid(with([&](Fields& s) {
+    s.width = 8192, s.height = rows, s.bitCount = 8, s.compression = kBitmapRle8;
+  }));
 }
 
 TEST(BitmapLayout, PaletteIsAlwaysFullAndTakesItsEntriesFromTheFile) {

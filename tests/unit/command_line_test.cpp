@@ -48,10 +48,10 @@ TEST(CommandLineSplitting, DoubleByteCharactersStepWhole) {
 }
 
 TEST(UpperCasing, IsByteWiseIncludingTrailBytes) {
-  EXPECT_EQ(UpperCaseBytes("/s:abc"), "/S:ABC");
-  EXPECT_EQ(UpperCaseBytes("\x83\x61"), "\x83\x41");
-  EXPECT_EQ(UpperCaseBytes("\xE0\x7A\xFF"), "\xE0\x5A\xFF");
-  EXPECT_EQ(UpperCaseBytes("`{@["), "`{@[");
+  EXPECT_EQ(UpperCaseAscii("/s:abc"), "/S:ABC");
+  EXPECT_EQ(UpperCaseAscii("\x83\x61"), "\x83\x41");
+  EXPECT_EQ(UpperCaseAscii("\xE0\x7A\xFF"), "\xE0\x5A\xFF");
+  EXPECT_EQ(UpperCaseAscii("`{@["), "`{@[");
 }
 
 TEST(ModeChoice, ComesFromTheSecondByteAlone) {
@@ -115,17 +115,21 @@ TEST(WindowHandle, RefusesEverythingElse) {
 }
 
 TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
-  auto lower = [](std::string text) {
-    for (char& c : text)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
-  };
+  const LowerCase lower = LowerCaseAscii;
   LeadBytes lead = LeadBytes::Cp932();
   EXPECT_EQ(ApplicationTitle("C:\\Savers\\ZARUMO.SCR", lead, lower), "Zarumo");
   EXPECT_EQ(ApplicationTitle("C:\\a.b\\My.Saver.scr", lead, lower), "My");
   // ソ ends in a backslash byte that is no delimiter.
   EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x5CX.scr", lead, lower), "\x83\x5Cx");
   EXPECT_EQ(ApplicationTitle("noext", lead, lower), "noext");
+  // ザ is 0x83 0x55: the lowering starts after the whole first character.
+  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55\x83\x8B\x83\x82.scr", lead, lower),
+            "\x83\x55\x83\x8B\x83\x82");
+  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55"
+                             "AB.scr",
+                             lead, lower),
+            "\x83\x55"
+            "ab");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "common/icon_file.h"
 #include "common/le_bytes_writer.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/icon_directory.h"
 
 namespace zarumo {

@@ -12,7 +12,7 @@
 #include <jerror.h>
 
 #include "common/jpeg_writer.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/jpeg_decoder.h"
 
 namespace zarumo {
@@ -55,27 +55,35 @@ std::size_t FindSegment(const Bytes& b, std::uint8_t code) {
 // A bottom-up buffer, as a device-independent bitmap keeps its rows.
 struct Decoded {
   JpegHeader header;
+  JpegRect part;
   Bytes pixels;
   std::ptrdiff_t stride = 0;
   JpegGreys greys;
 
+  // Of the part's own pixel (x, y).
   int At(int x, int y, int byte) const {
-    return pixels[(header.height - 1 - y) * stride + x * (header.greyscale ? 1 : 3) + byte];
+    return pixels[(part.height - 1 - y) * stride + x * (header.greyscale ? 1 : 3) + byte];
   }
 };
 
-Decoded Decode(const Bytes& file) {
+// `part` of the picture decoded at `eighths`/8; the whole of it when empty.
+Decoded DecodePart(const Bytes& file, JpegRect part, int eighths = kJpegFullScale) {
   Decoded d;
   d.header = ReadJpegHeader(file.data(), file.size());
-  d.stride = (d.header.width * (d.header.greyscale ? 1 : 3) + 3) / 4 * 4;
-  d.pixels.assign(d.stride * d.header.height, 0);
+  d.part = part.Empty() ? ScaledJpeg(d.header, eighths) : part;
+  d.stride = (d.part.width * (d.header.greyscale ? 1 : 3) + 3) / 4 * 4;
+  d.pixels.assign(d.stride * d.part.height, 0);
   JpegTarget target;
   target.header = d.header;
-  target.topRow = d.pixels.data() + (d.header.height - 1) * d.stride;
+  target.eighths = eighths;
+  target.part = d.part;
+  target.topRow = d.pixels.data() + (d.part.height - 1) * d.stride;
   target.rowStep = -d.stride;
   DecodeJpeg(file.data(), file.size(), target, d.greys);
   return d;
 }
+
+Decoded Decode(const Bytes& file) { return DecodePart(file, {}); }
 
 std::string FailureOf(const Bytes& file) {
   try {
@@ -158,12 +166,33 @@ TEST(JpegDecoder, DataEndingEarlyIsOnlyAWarning) {
   EXPECT_LE(std::abs(d.At(1, 1, 2) - SourceChannel(1, 1, 0)), 12);
 }
 
-TEST(JpegDecoder, PicturesBeyondTheLimitsAreRefusedAtTheHeader) {
-  Bytes file = Compress(false, false);
-  const std::size_t frame = FindSegment(file, 0xC0);
+// Sets the frame's height and width, leaving the data as it was.
+void SetFrameSize(Bytes& file, int width, int height) {
+  std::size_t frame = FindSegment(file, 0xC0);
+  if (frame == std::string::npos) frame = FindSegment(file, 0xC2);
   ASSERT_NE(frame, std::string::npos);
-  for (int i = 0; i < 4; ++i) file[frame + 5 + i] = i % 2 ? 0x40 : 0x1F;  // 8000 x 8000
-  EXPECT_EQ(FailureOf(file), JpegTooBigMessage());
+  file[frame + 5] = static_cast<std::uint8_t>(height >> 8);
+  file[frame + 6] = static_cast<std::uint8_t>(height);
+  file[frame + 7] = static_cast<std::uint8_t>(width >> 8);
+  file[frame + 8] = static_cast<std::uint8_t>(width);
+}
+
+TEST(JpegDecoder, NoPixelCapButABoundOnWhatProgressiveFilesKeep) {
+  // A baseline part needs only its rows: 30000 x 30000 is no obstacle.
+  Bytes file = Compress(false, false);
+  SetFrameSize(file, 30000, 30000);
+  const Decoded top = DecodePart(file, {0, 0, kWidth, kHeight});
+  EXPECT_EQ(top.header.width, 30000);
+  EXPECT_LE(std::abs(top.At(1, 1, 2) - SourceChannel(1, 1, 0)), 12);
+  // A progressive one keeps two bytes for each of its 1.35 G samples.
+  file = Compress(false, true);
+  SetFrameSize(file, 30000, 30000);
+  try {
+    DecodePart(file, {0, 0, kWidth, kHeight});
+    ADD_FAILURE() << "decoded";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), Code(JERR_NO_BACKING_STORE));
+  }
 }
 
 TEST(JpegDecoder, EndlessScansAreCutOff) {
@@ -183,6 +212,165 @@ TEST(JpegDecoder, EndlessScansAreCutOff) {
   // Repeating a refinement is only a warning; the number of scans is what ends it.
   EXPECT_EQ(FailureOf(repeated(900)), "(decoded)");
   EXPECT_EQ(FailureOf(repeated(1200)), Code(JERR_BAD_PROGRESSION));
+
+  // In a larger picture the blocks the scans walk end it sooner: the repeated
+  // scan walks the luma's 250 000 blocks of a 4000 x 4000 picture.
+  auto large = [&](int times) {
+    Bytes b = repeated(times);
+    SetFrameSize(b, 4000, 4000);
+    try {
+      DecodePart(b, {0, 0, 16, 16});
+    } catch (const InvalidPicture& failure) {
+      return failure.Message();
+    }
+    return std::string("(decoded)");
+  };
+  EXPECT_EQ(large(100), "(decoded)");
+  EXPECT_EQ(large(140), Code(JERR_BAD_PROGRESSION));
+}
+
+// --- Parts ----------------------------------------------------------------
+
+// An odd-sized photo-like picture: shading with fine detail in every channel,
+// so that neighbouring chroma samples differ and any edge effect shows.
+constexpr int kPhotoWidth = 203;
+constexpr int kPhotoHeight = 157;
+
+void PhotoPixel(int x, int y, bool grey, std::uint8_t* s) {
+  std::uint32_t h =
+      static_cast<std::uint32_t>(x) * 73856093u ^ static_cast<std::uint32_t>(y) * 19349663u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  h ^= h >> 15;
+  const int detail = static_cast<int>(h % 64);
+  if (grey) {
+    s[0] = static_cast<std::uint8_t>((x + y + detail) % 256);
+    return;
+  }
+  s[0] = static_cast<std::uint8_t>(30 + x / 2 + detail);
+  s[1] = static_cast<std::uint8_t>(220 - y + detail / 2);
+  s[2] = static_cast<std::uint8_t>((x * y / 97 + detail * 2) % 256);
+}
+
+struct PhotoKind {
+  const char* name;
+  bool grey;
+  bool progressive;
+  int lumaAcross;
+  int lumaDown;
+  // Only the first scans: the library then smooths the blocks it lacks.
+  bool firstScansOnly;
+};
+
+const PhotoKind kPhotoKinds[] = {
+    {"baseline 4:2:0", false, false, 2, 2, false},
+    {"progressive 4:2:0", false, true, 2, 2, false},
+    {"progressive 4:2:0, first scans only", false, true, 2, 2, true},
+    {"baseline 4:2:2", false, false, 2, 1, false},
+    {"baseline 4:4:4", false, false, 1, 1, false},
+    {"progressive 4:4:4", false, true, 1, 1, false},
+    {"progressive 4:4:4, first scans only", false, true, 1, 1, true},
+    {"baseline greyscale", true, false, 1, 1, false},
+    {"progressive greyscale", true, true, 1, 1, false},
+};
+
+// Offset of the `n`th start-of-scan marker from 1, or npos.
+std::size_t NthScan(const Bytes& b, int n) {
+  for (std::size_t i = 0; i + 1 < b.size(); ++i) {
+    if (b[i] == 0xFF && b[i + 1] == 0xDA && --n == 0) return i;
+  }
+  return std::string::npos;
+}
+
+Bytes Photo(const PhotoKind& kind) {
+  test_common::JpegOptions options;
+  options.greyscale = kind.grey;
+  options.progressive = kind.progressive;
+  options.quality = 80;
+  options.lumaAcross = kind.lumaAcross;
+  options.lumaDown = kind.lumaDown;
+  Bytes file = test_common::WriteJpeg(
+      kPhotoWidth, kPhotoHeight, options,
+      [&](int x, int y, std::uint8_t* s) { PhotoPixel(x, y, kind.grey, s); });
+  if (kind.firstScansOnly) {
+    file.resize(NthScan(file, 4));
+    file.insert(file.end(), {0xFF, 0xD9});
+  }
+  return file;
+}
+
+// The first pixel at which `part` differs from the same place in `whole`, or "".
+std::string FirstDifference(const Decoded& whole, const Decoded& part) {
+  const int bytes = whole.header.greyscale ? 1 : 3;
+  for (int y = 0; y < part.part.height; ++y) {
+    for (int x = 0; x < part.part.width; ++x) {
+      for (int b = 0; b < bytes; ++b) {
+        if (part.At(x, y, b) != whole.At(part.part.left + x, part.part.top + y, b)) {
+          return "at " + std::to_string(part.part.left + x) + "," +
+                 std::to_string(part.part.top + y);
+        }
+      }
+    }
+  }
+  if (whole.header.greyscale &&
+      (part.greys.count != whole.greys.count ||
+       !std::equal(whole.greys.level, whole.greys.level + 256, part.greys.level))) {
+    return "in the greys";
+  }
+  return "";
+}
+
+TEST(JpegParts, EveryPartIsWhatTheWholeDecodeGivesThere) {
+  // Edges on, beside and between the blocks and sample rows of every layout.
+  const int lefts[] = {0, 1, 7, 8, 15, 16, 17, 31, 32, 33, 48, 99, 190};
+  const int tops[] = {0, 1, 2, 7, 8, 15, 16, 17, 31, 32, 33, 47, 64, 101, 150};
+  for (const PhotoKind& kind : kPhotoKinds) {
+    SCOPED_TRACE(kind.name);
+    const Bytes file = Photo(kind);
+    const Decoded whole = Decode(file);
+    int parts = 0;
+    for (int left : lefts) {
+      for (int top : tops) {
+        // A narrow part, and one to the right and bottom edges.
+        for (const JpegRect& part : {JpegRect{left, top, std::min(13, kPhotoWidth - left), 5},
+                                     JpegRect{left, top, kPhotoWidth - left, kPhotoHeight - top}}) {
+          const std::string difference = FirstDifference(whole, DecodePart(file, part));
+          ASSERT_EQ(difference, "")
+              << "part " << part.left << "," << part.top << " " << part.width << "x" << part.height;
+          ++parts;
+        }
+      }
+    }
+    EXPECT_EQ(parts, 2 * 13 * 15);
+  }
+}
+
+TEST(JpegParts, ScalesRoundAsTheLibraryDoesAndTheSmallestCoveringOneIsChosen) {
+  for (const auto& [width, height] : {std::pair{8000, 6000}, {203, 157}, {1, 1}, {65500, 9}}) {
+    Bytes file = Compress(false, false);
+    SetFrameSize(file, width, height);
+    for (int eighths = 1; eighths <= kJpegFullScale; ++eighths) {
+      jpeg_decompress_struct info;
+      jpeg_error_mgr errors;
+      info.err = jpeg_std_error(&errors);
+      jpeg_create_decompress(&info);
+      jpeg_mem_src(&info, file.data(), file.size());
+      jpeg_read_header(&info, TRUE);
+      info.scale_num = eighths;
+      info.scale_denom = 8;
+      jpeg_calc_output_dimensions(&info);
+      const JpegRect scaled = ScaledJpeg({width, height, false}, eighths);
+      EXPECT_EQ(scaled.width, static_cast<int>(info.output_width)) << width << " " << eighths;
+      EXPECT_EQ(scaled.height, static_cast<int>(info.output_height)) << height << " " << eighths;
+      jpeg_destroy_decompress(&info);
+    }
+  }
+  const JpegHeader photo{8000, 6000, false};
+  EXPECT_EQ(CoveringJpegScale(photo, 1000, 750), 1);
+  EXPECT_EQ(CoveringJpegScale(photo, 1001, 750), 2);
+  EXPECT_EQ(CoveringJpegScale(photo, 200, 5251), 8);
+  EXPECT_EQ(CoveringJpegScale(photo, 9000, 1), 8);  // nothing covers: full size
+  EXPECT_EQ(CoveringJpegScale(photo, 0, 0), 1);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "forms/message_text.h"
+#include "text/message_text.h"
 
 #include <gtest/gtest.h>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 
 namespace zarumo {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/metafile_header.h"
 
 namespace zarumo {
@@ -172,6 +172,75 @@ TEST(MetafileHeader, WindowsHeaderAndRecordsMustHoldTogether) {
   Bytes noEnd = good;
   noEnd[good.size() - 2] = 0x01;  // the last record is no end-of-file
   ExpectRejected(CheckWin, noEnd);
+}
+
+// `records` put in before the end-of-file record, the lengths mended.
+Bytes EmfWith(const Bytes& records) {
+  Bytes b = Emf({0, 0, 99, 49}, {0, 0, 2540, 1270});
+  b.insert(b.end() - 20, records.begin(), records.end());
+  Set32(b, 48, static_cast<std::uint32_t>(b.size()));
+  return b;
+}
+Bytes WmfWith(const Bytes& records) {
+  Bytes b = Wmf(false, true);
+  b.insert(b.end() - 6, records.begin(), records.end());
+  Set32(b, 6, static_cast<std::uint32_t>(b.size() / 2));
+  return b;
+}
+Bytes Repeated(const Bytes& records, std::size_t times) {
+  Bytes b;
+  for (std::size_t i = 0; i < times; ++i) b.insert(b.end(), records.begin(), records.end());
+  return b;
+}
+
+TEST(MetafileHeader, NestingOfSavedStatesIsBounded) {
+  Bytes emfSave, emfRestore, wmfSave, wmfRestore;
+  Put32(emfSave, 33);
+  Put32(emfSave, 8);
+  Put32(emfRestore, 34);
+  Put32(emfRestore, 12);
+  Put32(emfRestore, static_cast<std::uint32_t>(-1));
+  Put32(wmfSave, 3);
+  Put16(wmfSave, 0x001E);
+  Put32(wmfRestore, 4);
+  Put16(wmfRestore, 0x0127);
+  Put16(wmfRestore, static_cast<std::uint16_t>(-1));
+  const std::size_t deepest = static_cast<std::size_t>(kMaxMetafileNesting);
+  for (bool enhanced : {true, false}) {
+    const Bytes& save = enhanced ? emfSave : wmfSave;
+    const Bytes& restore = enhanced ? emfRestore : wmfRestore;
+    auto with = [&](const Bytes& records) {
+      return enhanced ? EmfWith(records) : WmfWith(records);
+    };
+    auto check = [&](const Bytes& b) { enhanced ? CheckEnh(b) : CheckWin(b); };
+    EXPECT_NO_THROW(check(with(Repeated(save, deepest)))) << enhanced;
+    ExpectRejected([&](const Bytes& b, int) { check(b); }, with(Repeated(save, deepest + 1)));
+    // A restored state makes room again: many shallow saves, then the deepest nesting.
+    Bytes pair = save;
+    pair.insert(pair.end(), restore.begin(), restore.end());
+    Bytes shallowThenDeep = Repeated(pair, 1000);
+    const Bytes deep = Repeated(save, deepest);
+    shallowThenDeep.insert(shallowThenDeep.end(), deep.begin(), deep.end());
+    EXPECT_NO_THROW(check(with(shallowThenDeep))) << enhanced;
+  }
+}
+
+TEST(MetafileHeader, RecordCountIsBounded) {
+  Bytes emfLine, wmfLine;
+  Put32(emfLine, 54);  // EMR_LINETO
+  Put32(emfLine, 16);
+  Put32(emfLine, 10);
+  Put32(emfLine, 20);
+  Put32(wmfLine, 5);
+  Put16(wmfLine, 0x0213);  // META_LINETO
+  Put16(wmfLine, 20);
+  Put16(wmfLine, 10);
+  // Both samples carry two records of their own, the end-of-file record included.
+  const std::size_t most = static_cast<std::size_t>(kMaxMetafileRecords) - 2;
+  EXPECT_NO_THROW(CheckEnh(EmfWith(Repeated(emfLine, most))));
+  ExpectRejected(CheckEnh, EmfWith(Repeated(emfLine, most + 1)));
+  EXPECT_NO_THROW(CheckWin(WmfWith(Repeated(wmfLine, most))));
+  ExpectRejected(CheckWin, WmfWith(Repeated(wmfLine, most + 1)));
 }
 
 }  // namespace

@@ -3,18 +3,18 @@
 
 #include <string>
 
-#include "forms/failure.h"
-#include "forms/lead_bytes.h"
+#include "system/failure.h"
+#include "text/lead_bytes.h"
 #include "saver/pictures/picture_kind.h"
 
 namespace zarumo {
 namespace {
 
 PictureKind KindOf(const std::string& name) {
-  return PictureKindOf(name, LeadBytes::Cp932(), AsciiLowerCase);
+  return PictureKindOf(name, LeadBytes::Cp932(), LowerCaseAscii);
 }
 
-std::string RejectionOf(const std::string& name, LowerCase lower = AsciiLowerCase) {
+std::string RejectionOf(const std::string& name, LowerCase lower = LowerCaseAscii) {
   try {
     PictureKindOf(name, LeadBytes::Cp932(), lower);
   } catch (const InvalidPicture& failure) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/path_delimiter.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

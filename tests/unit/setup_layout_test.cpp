@@ -13,40 +13,45 @@ namespace {
 
 TEST(SetupLayout, TabOrderRunsOverTheButtonsThenTheFields) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
-  std::vector<std::string> order(6);
+  std::vector<SetupControl> order(6, SetupControl::kHeading);
   for (std::size_t i = 0; i < layout.componentCount; ++i) {
     const ComponentData& c = layout.components[i];
     if (c.kind == ComponentKind::kLabel) {
-      EXPECT_EQ(c.tabOrder, -1) << c.name;
+      EXPECT_EQ(c.tabOrder, -1) << i;
       continue;
     }
-    ASSERT_GE(c.tabOrder, 0) << c.name;
-    ASSERT_LT(c.tabOrder, 6) << c.name;
-    EXPECT_TRUE(order[c.tabOrder].empty()) << "two components share tab order " << c.tabOrder;
-    order[c.tabOrder] = c.name;
+    ASSERT_GE(c.tabOrder, 0) << i;
+    ASSERT_LT(c.tabOrder, 6) << i;
+    EXPECT_EQ(order[c.tabOrder], SetupControl::kHeading)
+        << "two controls share tab order " << c.tabOrder;
+    order[c.tabOrder] = c.role;
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"Button1", "Button2", "Button3", "Button4", "Edit1",
-                                             "Edit2"}));
+  EXPECT_EQ(order, (std::vector<SetupControl>{SetupControl::kNameBrowse, SetupControl::kWishBrowse,
+                                              SetupControl::kOk, SetupControl::kCancel,
+                                              SetupControl::kNameField, SetupControl::kWishField}));
 }
 
-TEST(SetupLayout, ComponentsAreFoundByName) {
-  const ComponentData* button2 = FindComponent("Button2");
-  ASSERT_NE(button2, nullptr);
-  EXPECT_EQ(button2->kind, ComponentKind::kButton);
-  EXPECT_EQ(button2->width, 51);
-  EXPECT_EQ(FindComponent("Button1")->width, 49);
-  EXPECT_EQ(FindComponent("Button5"), nullptr);
-  EXPECT_EQ(FindComponent("OpenPictureDialog1"), nullptr);  // not on the form
+TEST(SetupLayout, EveryRoleHasItsControl) {
+  const ComponentData& wishBrowse = ControlLayout(SetupControl::kWishBrowse);
+  EXPECT_EQ(wishBrowse.role, SetupControl::kWishBrowse);
+  EXPECT_EQ(wishBrowse.kind, ComponentKind::kButton);
+  EXPECT_EQ(wishBrowse.width, 51);
+  EXPECT_EQ(ControlLayout(SetupControl::kNameBrowse).width, 49);
+  for (SetupControl role :
+       {SetupControl::kHeading, SetupControl::kNameLabel, SetupControl::kNameBrowse,
+        SetupControl::kWishBrowse, SetupControl::kOk, SetupControl::kCancel,
+        SetupControl::kNameField, SetupControl::kWishField, SetupControl::kWishLabel})
+    EXPECT_EQ(ControlLayout(role).role, role);
 }
 
 TEST(SetupLayout, EveryControlLiesInsideTheClientArea) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   for (std::size_t i = 0; i < layout.componentCount; ++i) {
     const ComponentData& c = layout.components[i];
-    EXPECT_GE(c.left, 0) << c.name;
-    EXPECT_GE(c.top, 0) << c.name;
-    EXPECT_LE(c.left + c.width, layout.clientWidth) << c.name;
-    EXPECT_LE(c.top + c.height, layout.clientHeight) << c.name;
+    EXPECT_GE(c.left, 0) << i;
+    EXPECT_GE(c.top, 0) << i;
+    EXPECT_LE(c.left + c.width, layout.clientWidth) << i;
+    EXPECT_LE(c.top + c.height, layout.clientHeight) << i;
   }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "support/password_double.h"
+#include "support/preview_host.h"
 #include "support/registry.h"
 #include "support/saver_process.h"
 
@@ -9,49 +11,8 @@ using namespace wt;
 
 namespace {
 
-const char kSaverClass[] = "TScreenSaverForm";
 const char kDesktopKey[] = "Control Panel\\desktop";
 const char kFlagName[] = "ScreenSaveUsePassword";
-
-// A window of the driver's own that stands for the display settings' preview.
-class PreviewHost {
- public:
-  PreviewHost() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PreviewHost";
-    RegisterClassA(&wc);
-    window_ = CreateWindowExA(0, "PreviewHost", "preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                              220, 180, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  ~PreviewHost() {
-    if (IsWindow(window_)) DestroyWindow(window_);
-  }
-  HWND Handle() const { return window_; }
-  void Destroy() { DestroyWindow(window_); }
-  // The saver's child window, once it exists.
-  HWND WaitChild(DWORD timeoutMs = 15000) const {
-    DWORD start = GetTickCount();
-    do {
-      if (HWND child = FindWindowExA(window_, nullptr, kSaverClass, nullptr)) return child;
-      Pump(20);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
-  }
-
- private:
-  HWND window_;
-};
-
-DWORD ExitCodeAfter(const Saver& saver, DWORD timeoutMs = 10000) {
-  DWORD code = 12345;
-  EXPECT_TRUE(saver.WaitExit(timeoutMs, &code)) << "the saver did not end";
-  return code;
-}
-
-// True while the process keeps running for `ms`.
-bool StaysUp(const Saver& saver, DWORD ms = 700) { return !saver.WaitExit(ms); }
 
 void ExpectShowWindow(HWND window) {
   ASSERT_NE(window, nullptr);
@@ -114,6 +75,17 @@ TEST(ShowMode, ScreenSaveCommandIsAnsweredAndCloseRequestEnds) {
   EXPECT_TRUE(StaysUp(saver));
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST(ShowMode, CloseSentFromAnotherProcessEndsIt) {
+  TempDir dir;
+  Saver saver(dir, "/s");
+  HWND window = saver.WaitTopWindow(kSaverClass);
+  ASSERT_NE(window, nullptr);
+  saver.Idle();
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
 }
 
 TEST(ShowMode, OneCharacterSwitchAndUnknownSwitchShow) {
@@ -231,27 +203,10 @@ TEST_F(ChangePassword, WithoutHandleOrWithAByteWiseSwitch) {
 // The close query on a 9x system asks the system's password check.
 class PasswordCheck : public ::testing::Test {
  protected:
-  PasswordCheck() {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    cpl_ = std::string(system) + "\\PASSWORD.CPL";
-    CopyFileA((DriverDir() + "doubles\\PASSWORD.CPL").c_str(), cpl_.c_str(), FALSE);
-  }
-  ~PasswordCheck() override { DeleteFileA(cpl_.c_str()); }
-  SaverOptions Options(const std::string& answers) {
-    dir_.Write("answers", answers);
-    SaverOptions options;
-    options.environment = {{"ZARUMO_DOUBLE_LOG", dir_ / "log"},
-                           {"ZARUMO_DOUBLE_ANSWERS", dir_ / "answers"}};
-    return options;
-  }
-  int Calls() {
-    std::string log = dir_.Read("log");
-    int lines = 0;
-    for (char c : log) lines += c == '\n';
-    return lines;
-  }
-  std::string cpl_;
+  SaverOptions Options(const std::string& answers) { return check_.Options(dir_, answers); }
+  int Calls() { return check_.Calls(dir_); }
+  std::string Log() { return dir_.Read("log"); }
+  PasswordDouble check_;
   TempDir dir_;
 };
 
@@ -264,9 +219,9 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
   PostMessageA(window, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(StaysUp(saver, 1000));
   EXPECT_EQ(Calls(), 1);
-  EXPECT_NE(dir_.Read("log").find("VerifyScreenSavePwd " +
-                                  ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
-            std::string::npos);
+  EXPECT_NE(
+      Log().find("VerifyScreenSavePwd " + ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
+      std::string::npos);
   // After a refusal the next movement only records a new point.
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(StaysUp(saver, 500));

@@ -24,9 +24,9 @@
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/message_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "text/message_text.h"
 #include "saver/pictures/picture_file.h"
 #include "support/picture_files.h"
 #include "support/screen.h"
@@ -49,9 +49,7 @@ std::string WithSlash(std::string dir) {
   return dir;
 }
 
-std::string SuiteDir() {
-  return WithSlash(Environment("ZARUMO_BMPSUITE_DIR", ""));
-}
+std::string SuiteDir() { return WithSlash(Environment("ZARUMO_BMPSUITE_DIR", "")); }
 
 std::string ProgramDir() {
   char path[MAX_PATH];
@@ -470,6 +468,138 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   }
   EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
   EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
+}
+
+// An odd-sized photo-like picture with detail in every channel, so that any
+// difference at the edges of a decoded part shows.
+Bytes DetailedJpeg(int width, int height, JpegOptions options) {
+  options.quality = 80;
+  return WriteJpeg(width, height, options, [&](int x, int y, std::uint8_t* s) {
+    const unsigned h =
+        (static_cast<unsigned>(x) * 73856093u ^ static_cast<unsigned>(y) * 19349663u) % 61u;
+    s[0] = static_cast<std::uint8_t>(options.greyscale ? (x + y + h) % 256 : 30 + x / 2 + h);
+    if (!options.greyscale) {
+      s[1] = static_cast<std::uint8_t>(220 - y + h / 2);
+      s[2] = static_cast<std::uint8_t>((x * y / 97 + h * 2) % 256);
+    }
+  });
+}
+
+// Where `canvas`, onto which the picture was drawn at `at`, differs from the
+// whole drawing `whole`; "" when it does nowhere within the picture and `area`.
+std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole,
+                             RECT area = {0, 0, 1 << 16, 1 << 16}) {
+  for (int y = std::max(0, static_cast<int>(area.top));
+       y < std::min(canvas.Height(), static_cast<int>(area.bottom)); ++y)
+    for (int x = std::max(0, static_cast<int>(area.left));
+         x < std::min(canvas.Width(), static_cast<int>(area.right)); ++x) {
+      const int px = x - at.x, py = y - at.y;
+      if (px < 0 || py < 0 || px >= whole.Width() || py >= whole.Height()) continue;
+      if (canvas.At(x, y) != whole.At(px, py)) {
+        return "picture pixel " + std::to_string(px) + "," + std::to_string(py);
+      }
+    }
+  return "";
+}
+
+TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
+  Scratch scratch;
+  const int width = 203, height = 157;
+  JpegOptions progressive;
+  progressive.progressive = true;
+  JpegOptions grey;
+  grey.greyscale = true;
+  for (const JpegOptions& options : {JpegOptions{}, progressive, grey}) {
+    SCOPED_TRACE(options.greyscale     ? "greyscale"
+                 : options.progressive ? "progressive"
+                                       : "baseline");
+    const std::string path = scratch.Write("detail.jpg", DetailedJpeg(width, height, options));
+    // What a target of the picture's own size gets: all of it.
+    Canvas whole(width, height);
+    LoadPictureFile(path)->Draw(whole.Dc(), 0, 0);
+
+    std::unique_ptr<Picture> picture = LoadPictureFile(path);
+    // Its left edge on a chroma block's, its right edge between two samples.
+    Canvas small(63, 48);
+    picture->Draw(small.Dc(), -48, -21);
+    EXPECT_EQ(DifferenceWithin(small, {-48, -21}, whole), "");
+    // A later drawing that reaches further gets the rest; clipping counts too.
+    Canvas larger(width + 10, height + 10);
+    IntersectClipRect(larger.Dc(), 0, 0, 120, 90);
+    picture->Draw(larger.Dc(), 5, 3);
+    EXPECT_EQ(DifferenceWithin(larger, {5, 3}, whole, {0, 0, 120, 90}), "");
+    EXPECT_EQ(larger.At(130, 100), kMarker);
+    SelectClipRgn(larger.Dc(), nullptr);
+    picture->Draw(larger.Dc(), 5, 3);
+    EXPECT_EQ(DifferenceWithin(larger, {5, 3}, whole), "");
+    EXPECT_TRUE(MarkerAround(larger, {5, 3}, width, height));
+  }
+}
+
+// The file with a second frame header put `fraction` of the way into its last scan.
+Bytes WithFrameInLastScan(Bytes file, double fraction) {
+  std::size_t scan = 0;
+  for (std::size_t i = 0; i + 1 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == 0xDA) scan = i;
+  const std::size_t data = scan + 2 + (file[scan + 2] << 8 | file[scan + 3]);
+  const std::size_t at = data + static_cast<std::size_t>((file.size() - 2 - data) * fraction);
+  const Bytes frame = {0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x10,
+                       0x00, 0x10, 0x01, 0x01, 0x11, 0x00};
+  file.insert(file.begin() + static_cast<std::ptrdiff_t>(at), frame.begin(), frame.end());
+  return file;
+}
+
+TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
+  Scratch scratch;
+  const int width = 64, height = 600;
+  const Bytes sound = DetailedJpeg(width, height, {});
+  Canvas whole(width, height);
+  LoadPictureFile(scratch.Write("sound.jpg", sound))->Draw(whole.Dc(), 0, 0);
+
+  std::unique_ptr<Picture> picture =
+      LoadPictureFile(scratch.Write("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
+  Canvas top(width, 100);
+  picture->Draw(top.Dc(), 0, 0);
+  EXPECT_EQ(DifferenceWithin(top, {0, 0}, whole), "");
+  // A drawing that reaches the damage keeps what was shown, without a failure.
+  Canvas all(width, height);
+  EXPECT_NO_THROW(picture->Draw(all.Dc(), 0, 0));
+  EXPECT_EQ(all.At(10, 50), whole.At(10, 50));
+  EXPECT_EQ(all.At(10, 100), kMarker);
+  EXPECT_EQ(all.At(10, 550), kMarker);
+
+  // Damage to a file of several scans is read before anything is shown.
+  JpegOptions progressive;
+  progressive.progressive = true;
+  picture = LoadPictureFile(scratch.Write(
+      "scans.jpg", WithFrameInLastScan(DetailedJpeg(width, height, progressive), 0.75)));
+  try {
+    picture->Draw(top.Dc(), 0, 0);
+    ADD_FAILURE() << "drawn";
+  } catch (const InvalidPicture& failure) {
+    EXPECT_EQ(failure.Message(), JpegError(JERR_SOF_DUPLICATE));
+  }
+}
+
+TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
+  Scratch scratch;
+  std::unique_ptr<Picture> picture = LoadPictureFile(
+      scratch.Write("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
+                      wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
+                    })));
+  EXPECT_EQ(picture->ReducedSize(50, 40).cx, 50);
+  EXPECT_EQ(picture->ReducedSize(51, 40).cx, 100);
+  EXPECT_EQ(picture->ReducedSize(401, 40).cx, 400);  // no scale covers: full size
+  Canvas canvas(60, 50);
+  picture->DrawReduced(canvas.Dc(), 2, 3, 50, 40);
+  EXPECT_LE(Distance(canvas.At(2 + 10, 3 + 20), RGB(255, 0, 0)), 12);
+  EXPECT_LE(Distance(canvas.At(2 + 40, 3 + 20), RGB(0, 0, 255)), 12);
+  EXPECT_TRUE(MarkerAround(canvas, {2, 3}, 50, 40));
+  // Other kinds draw at their own size.
+  const std::string bmp = wt::MakeBmp(400, 320, [](int, int) { return RGB(0, 0, 0); });
+  std::unique_ptr<Picture> bitmap =
+      LoadPictureFile(scratch.Write("big.bmp", Bytes(bmp.begin(), bmp.end())));
+  EXPECT_EQ(bitmap->ReducedSize(50, 40).cx, 400);
 }
 
 // --- Icons --------------------------------------------------------------

@@ -4,15 +4,14 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "app/process_values.h"
-#include "saver/scene.h"
-#include "saver/ssform.h"
+#include "saver/saver_window.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
 
 using namespace wt;
-using zarumo::TScreenSaverForm;
+using zarumo::SaverPart;
+using zarumo::SaverWindow;
 
 namespace {
 
@@ -38,37 +37,39 @@ class SaverFormInProcess : public ::testing::Test {
 };
 
 TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
-  TScreenSaverForm form;
+  SaverWindow form;
   EXPECT_FALSE(form.EndedDuringCreation());
   // What the stored layout and the built-in pictures give.
-  EXPECT_EQ(form.Image2.Width(), 656);
-  EXPECT_EQ(form.Image2.Height(), 241);
-  EXPECT_EQ(form.Image6.Width(), 201);
-  EXPECT_EQ(form.Image6.Height(), 101);
-  EXPECT_EQ(form.Image5.Width(), 105);
-  EXPECT_EQ(form.Image5.Height(), 73);
-  EXPECT_EQ(form.Image5.GetPicture(), nullptr);
-  EXPECT_FALSE(form.Image0.Visible());
-  EXPECT_TRUE(form.Image2.Visible() && form.Image3.Visible() && form.Image6.Visible());
-  EXPECT_EQ(form.Image2.Left(), 128);
-  EXPECT_EQ(form.Image2.Top(), -152);
-  EXPECT_TRUE(form.Timer1.Enabled());
-  EXPECT_EQ(form.Timer1.Interval(), 100u);
-  EXPECT_EQ(form.LastMouseX, -1);
-  EXPECT_EQ(form.PlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Width(), 656);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Height(), 241);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kFallback).Width(), 201);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kFallback).Height(), 101);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).Width(), 105);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).Height(), 73);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).GetPicture(), nullptr);
+  EXPECT_FALSE(form.GetScene().Part(SaverPart::kComposition).Visible());
+  EXPECT_TRUE(form.GetScene().Part(SaverPart::kBanner).Visible() &&
+              form.GetScene().Part(SaverPart::kNameStrip).Visible() &&
+              form.GetScene().Part(SaverPart::kFallback).Visible());
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Left(), 128);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Top(), -152);
+  EXPECT_TRUE(form.TickTimer().Enabled());
+  EXPECT_EQ(form.TickTimer().Interval(), 100u);
+  EXPECT_EQ(form.MouseBaseline().x, -1);
+  EXPECT_EQ(form.PlatformId(), static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
 
   // The scene: sizes set by the composition, the fallback in both strips.
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  EXPECT_EQ(form.Image0.Width(), w);
-  EXPECT_EQ(form.Image0.Height(), h);
-  EXPECT_EQ(form.Image3.Height(), h / 2);
-  EXPECT_EQ(form.Image4.Width(), w);
-  EXPECT_EQ(zarumo::NameW, 201);
-  EXPECT_EQ(zarumo::NameH, 101);
-  EXPECT_EQ(zarumo::WishW, 201);
-  EXPECT_EQ(zarumo::WishH, 101);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kComposition).Width(), w);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kComposition).Height(), h);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kNameStrip).Height(), h / 2);
+  EXPECT_EQ(form.GetScene().Part(SaverPart::kWishStrip).Width(), w);
+  EXPECT_EQ(form.GetScene().State().nameWidth, 201);
+  EXPECT_EQ(form.GetScene().State().nameHeight, 101);
+  EXPECT_EQ(form.GetScene().State().wishWidth, 201);
+  EXPECT_EQ(form.GetScene().State().wishHeight, 101);
 
-  HDC composition = form.Image0.Canvas().Dc();
+  HDC composition = form.GetScene().Part(SaverPart::kComposition).Canvas().Dc();
   const int bannerLeft = w / 2 - 328;
   // The banner's lettering fills 18..636 x 17..220 of it; its margins stay black.
   EXPECT_GT(Lit(composition, bannerLeft + 18, 50 + 17, bannerLeft + 637, 50 + 221), 20000);
@@ -78,12 +79,13 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   const int nameLeft = w / 2 - 100;
   EXPECT_EQ(GetPixel(composition, nameLeft + 90, 300 + 50) & 0xFFFFFF, RGB(255, 0, 0));
   EXPECT_EQ(Lit(composition, nameLeft, 300, nameLeft + 201, 300 + 101),
-            Lit(form.Image6.Canvas().Dc(), 0, 0, 201, 101));
+            Lit(form.GetScene().Part(SaverPart::kFallback).Canvas().Dc(), 0, 0, 201, 101));
   EXPECT_EQ(Lit(composition, 0, 50 + 241, w, 300), 0);
   EXPECT_EQ(Lit(composition, 0, 401, w, h), 0);
   // The wish strip holds the fallback at its top-left corner, black elsewhere.
-  EXPECT_EQ(PixelAt(form.Image4, 90, 50) & 0xFFFFFF, RGB(255, 0, 0));
-  EXPECT_EQ(Lit(form.Image4.Canvas().Dc(), 201, 0, w, h / 2), 0);
+  EXPECT_EQ(PixelAt(form.GetScene().Part(SaverPart::kWishStrip), 90, 50) & 0xFFFFFF,
+            RGB(255, 0, 0));
+  EXPECT_EQ(Lit(form.GetScene().Part(SaverPart::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2), 0);
 }
 
 }  // namespace
@@ -103,21 +105,17 @@ class PreviewInProcess : public SaverFormInProcess {
     host_ = CreateWindowExA(0, "InProcessHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                             rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                             wc.hInstance, nullptr);
-    zarumo::PreviewParent = host_;
   }
-  ~PreviewInProcess() override {
-    zarumo::PreviewParent = nullptr;
-    DestroyWindow(host_);
-  }
+  ~PreviewInProcess() override { DestroyWindow(host_); }
   HWND host_;
 };
 
 TEST_F(PreviewInProcess, ShrinksTheWholeSceneIntoTheHost) {
-  TScreenSaverForm form;
+  SaverWindow form(host_);
   form.CreateHandle();
   form.Show();
   Pump(100);
-  form.Timer1Timer();
+  form.Tick();
   Capture shot = Capture::Client(form.Handle());
   ASSERT_EQ(shot.Width(), 256);
   ASSERT_EQ(shot.Height(), 192);
@@ -138,7 +136,7 @@ TEST_F(PreviewInProcess, ShrinksTheWholeSceneIntoTheHost) {
 }
 
 TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
-  TScreenSaverForm form;
+  SaverWindow form;
   form.CreateHandle();
   form.Show();
   auto privateBytes = [] {
@@ -149,10 +147,10 @@ TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
     // Committed memory; each GDI object leaked per tick would add to it.
     return counters.PagefileUsage;
   };
-  for (int i = 0; i < 300; ++i) form.Timer1Timer();
+  for (int i = 0; i < 300; ++i) form.Tick();
   SIZE_T before = privateBytes();
   DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  for (int i = 0; i < 5000; ++i) form.Timer1Timer();
+  for (int i = 0; i < 5000; ++i) form.Tick();
   SIZE_T after = privateBytes();
   EXPECT_GT(before, 0u);
   EXPECT_LT(after, before + 512 * 1024) << before << " -> " << after;
@@ -177,13 +175,13 @@ class WideWishInProcess : public SaverFormInProcess {
   }
 };
 
-// Where a copy would read past the wish strip, the composition keeps what it had.
-TEST_F(WideWishInProcess, CopiesBeyondTheStripLeaveTheCompositionAsItWas) {
-  TScreenSaverForm form;
-  ASSERT_EQ(zarumo::WishW, 1000);
+// Where a copy would read past the wish strip, the composition shows black.
+TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
+  SaverWindow form;
+  ASSERT_EQ(form.GetScene().State().wishWidth, 1000);
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   ASSERT_EQ(w, 1024);
-  HDC composition = form.Image0.Canvas().Dc();
+  HDC composition = form.GetScene().Part(SaverPart::kComposition).Canvas().Dc();
   const int row = h - 200 + 10;
   RECT band = {0, h - 200, w, h - 200 + 50};
   HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
@@ -191,17 +189,17 @@ TEST_F(WideWishInProcess, CopiesBeyondTheStripLeaveTheCompositionAsItWas) {
   DeleteObject(marker);
 
   // The leading copy at -10 reads strip columns 10..1423; the strip ends at 1023.
-  zarumo::TickerX = -10;
-  form.Timer1Timer();
-  EXPECT_EQ(zarumo::TickerX, -15);
+  form.GetScene().State().tickerX = -10;
+  form.Tick();
+  EXPECT_EQ(form.GetScene().State().tickerX, -15);
   EXPECT_EQ(GetPixel(composition, 0, row), RGB(0, 200, 0));
   EXPECT_EQ(GetPixel(composition, 989, row), RGB(0, 200, 0));
   // The strip's own black past the picture's 1000 columns...
   EXPECT_EQ(GetPixel(composition, 990, row), RGB(0, 0, 0));
   EXPECT_EQ(GetPixel(composition, 1013, row), RGB(0, 0, 0));
-  // ...and beyond the strip nothing was copied.
-  EXPECT_EQ(GetPixel(composition, 1014, row), RGB(255, 0, 255));
-  EXPECT_EQ(GetPixel(composition, 1023, row), RGB(255, 0, 255));
+  // ...and beyond the strip black too, not what the band held before.
+  EXPECT_EQ(GetPixel(composition, 1014, row), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(composition, 1023, row), RGB(0, 0, 0));
   // Rows below the band's 50 were never touched.
   EXPECT_EQ(GetPixel(composition, 5, h - 200 + 50), RGB(0, 0, 0));
 }

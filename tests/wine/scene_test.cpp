@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
+#include "common/le_bytes_writer.h"
 #include "support/saver_process.h"
 #include "support/picture_files.h"
 #include "support/screen.h"
@@ -12,7 +14,6 @@ using namespace wt;
 
 namespace {
 
-const char kSaverClass[] = "TScreenSaverForm";
 
 // A running saver whose first ticks have been presented.
 struct RunningSaver {
@@ -200,6 +201,63 @@ TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
   }
 }
 
+// A metafile of nothing but saved drawing states, as many as `count`.
+std::string EndlessSaves(bool enhanced, int count) {
+  using test_common::Put16;
+  using test_common::Put32;
+  std::string body;
+  std::string head;
+  if (enhanced) {
+    for (int i = 0; i < count; ++i) {
+      Put32(body, 33);  // EMR_SAVEDC
+      Put32(body, 8);
+    }
+    for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) Put32(body, v);  // EMR_EOF
+    for (std::uint32_t v : {1u, 88u, 0u, 0u, 299u, 99u, 0u, 0u, 7900u, 2600u, 0x464D4520u,
+                            0x10000u, static_cast<std::uint32_t>(88 + body.size()),
+                            static_cast<std::uint32_t>(count + 2), 1u, 0u, 0u, 0u, 1024u, 768u,
+                            320u, 240u})
+      Put32(head, v);
+    return head + body;
+  }
+  Put32(body, 5);
+  Put16(body, 0x020C);  // META_SETWINDOWEXT, 300 x 100
+  Put16(body, 100);
+  Put16(body, 300);
+  for (int i = 0; i < count; ++i) {
+    Put32(body, 3);
+    Put16(body, 0x001E);  // META_SAVEDC
+  }
+  Put32(body, 3);
+  Put16(body, 0);  // META_EOF
+  for (std::uint32_t v : {1u, 9u, 0x300u}) Put16(head, v);
+  Put32(head, static_cast<std::uint32_t>((18 + body.size()) / 2));
+  Put16(head, 0);
+  Put32(head, 7);
+  Put16(head, 0);
+  return head + body;
+}
+
+TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
+  for (const char* name : {"ねがい.emf", "ねがい.wmf"}) {
+    TempDir dir;
+    dir.Write(name, EndlessSaves(std::string(name).find("emf") != std::string::npos, 600000));
+    dir.Write("ザルモ.ini", std::string("\r\n") + name + "\r\n");
+    const DWORD start = GetTickCount();
+    RunningSaver running(dir);
+    ASSERT_NE(running.window, nullptr) << name;
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr) << name;
+    // The wish falls back: red marks in the band.
+    EXPECT_EQ(Capture::Screen().BoundsOf(IsRed, {0, 401, 1024, 768}).top, 568 + 21) << name;
+    PostMessageA(running.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(running.saver.WaitExit(5000)) << name;
+    const DWORD elapsed = GetTickCount() - start;
+    RecordProperty(std::string(name).find("emf") != std::string::npos ? "emf_ms" : "wmf_ms",
+                   static_cast<int>(elapsed));
+    EXPECT_LT(elapsed, 10000u) << name;
+  }
+}
+
 TEST(ScenePictures, PictureThatCannotBeOpenedStopsTheSceneWithItsMessage) {
   TempDir dir;
   dir.Write("locked.bmp", MakeBmp(40, 40, [](int, int) { return kBlue; }));
@@ -246,6 +304,34 @@ TEST(ScenePictures, OversizedNamePictureIsClippedToItsStrip) {
   EXPECT_EQ(screen.At(100, 300), byColumn(588, 0));
   // The band is the ticker's; below it nothing reaches past the strip's 384 rows.
   EXPECT_EQ(screen.CountLit({0, 684, 1024, 768}), 0);
+}
+
+TEST(ScenePictures, FortyEightMegapixelPhotosShowWithoutBeingDecodedWhole) {
+  TempDir bareDir;
+  std::size_t bare = 0;
+  {
+    RunningSaver running(bareDir);
+    ASSERT_NE(running.window, nullptr);
+    bare = running.saver.PeakWorkingSet();
+  }
+  TempDir dir;
+  dir.Write("なまえ.jpg", LargePhoto());
+  dir.Write("ねがい.jpg", LargePhoto());
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  const std::size_t peak = running.saver.PeakWorkingSet();
+  Capture screen = Capture::Screen();
+  ExpectBanner(screen);
+  // The photo's top-left corner scrolls in the band; no fallback mark anywhere.
+  EXPECT_TRUE(Near(screen.At(500, 568), kLargePhotoTop));
+  EXPECT_TRUE(Near(screen.At(500, 767), kLargePhotoTop));
+  EXPECT_EQ(screen.BoundsOf(IsRed, {0, 0, 1024, 768}).right, -1);
+  // Neither photo was held whole: 144 MB each at three bytes a pixel.
+  std::printf("peak working set: %zu KB without pictures, %zu KB with the photos\n", bare >> 10,
+              peak >> 10);
+  ASSERT_GT(bare, 0u);
+  EXPECT_LT(peak, bare + LargePhoto().size() * 2 + 3 * 1024 * 768 * 4);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "settings/settings_file.h"
+#include "system/system_function.h"
 #include "support/saver_process.h"
 
 using namespace wt;
@@ -18,9 +19,12 @@ class SettingsFile : public ::testing::Test {
   ~SettingsFile() override { Remove(); }
   static std::string Path() { return DriverDir() + "ザルモ.ini"; }
   static void Remove() {
-    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(Path().c_str());
-    RemoveDirectoryA(Path().c_str());
+    for (const std::string& path :
+         {Path(), DriverDir() + "ザルモ.new", DriverDir() + "ザルモ.old"}) {
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+      RemoveDirectoryA(path.c_str());
+    }
   }
   static void SetLastWrite(WORD year) {
     HANDLE file =
@@ -46,6 +50,11 @@ class SettingsFile : public ::testing::Test {
       reader.Close();
     }
     return lines;
+  }
+  // A write leaves no file of its own beside the settings file.
+  static void ExpectNothingBeside() {
+    for (const char* name : {"ザルモ.new", "ザルモ.old"})
+      EXPECT_EQ(GetFileAttributesA((DriverDir() + name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
   }
   static int WriteFailureCode(const std::string& line1, const std::string& line2) {
     try {
@@ -84,11 +93,44 @@ TEST_F(SettingsFile, WriteGivesTwoCrLfLinesAndReplacesTheOld) {
   std::string longLine(600, 'x');
   ASSERT_EQ(WriteFailureCode(longLine, "\x83\x5C.jpg"), 0);
   EXPECT_EQ(ReadFileBytes(Path()), longLine + "\r\n\x83\x5C.jpg\r\n");
-  // Nothing is left beside it.
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((DriverDir() + "zrm*.tmp").c_str(), &found);
-  EXPECT_EQ(search, INVALID_HANDLE_VALUE);
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  ExpectNothingBeside();
+}
+
+TEST_F(SettingsFile, WithoutAReplacingMoveTheOldFileStepsAside) {
+  // As on the 9x family, where MoveFileExA is not implemented.
+  zarumo::HiddenSystemFunction noMoveFileEx("MoveFileExA");
+  ASSERT_EQ(WriteFailureCode("first", "file"), 0);
+  EXPECT_EQ(ReadFileBytes(Path()), "first\r\nfile\r\n");
+  // Leftovers of a write that was killed half-way are taken over, not multiplied.
+  WriteFileBytes(DriverDir() + "ザルモ.new", "killed\r\n");
+  WriteFileBytes(DriverDir() + "ザルモ.old", "older\r\n");
+  ASSERT_EQ(WriteFailureCode("second", "write"), 0);
+  EXPECT_EQ(ReadFileBytes(Path()), "second\r\nwrite\r\n");
+  ExpectNothingBeside();
+  // A refusal still keeps the old content and leaves nothing behind.
+  SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(WriteFailureCode("third", "try"), 5);
+  EXPECT_EQ(ReadFileBytes(Path()), "second\r\nwrite\r\n");
+  ExpectNothingBeside();
+}
+
+TEST_F(SettingsFile, FolderThatTakesNoNewFileStillLetsTheFileBeRewritten) {
+  // Nothing can be created under the name of the new file.
+  const std::string blocker = DriverDir() + "ザルモ.new";
+  ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+  WriteFileBytes(Path(), "old1\r\nold2\r\n");
+  EXPECT_EQ(WriteFailureCode("new1", "new2"), 0);
+  EXPECT_EQ(ReadFileBytes(Path()), "new1\r\nnew2\r\n");
+  // Written in place, the file keeps its refusals and their codes.
+  SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(WriteFailureCode("a", "b"), 5);
+  SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE reader = CreateFileA(Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_EQ(WriteFailureCode("a", "b"), 32);
+  CloseHandle(reader);
+  EXPECT_EQ(ReadFileBytes(Path()), "new1\r\nnew2\r\n");
+  RemoveDirectoryA(blocker.c_str());
 }
 
 TEST_F(SettingsFile, FolderOfThatNameIsAbsentAndCannotBeWritten) {
@@ -180,7 +222,7 @@ void ExpectSharingFailureBox(const TempDir& dir, const std::string& exeName) {
   DismissMessageBox(box);
   CloseHandle(writer);
   // The scene stopped there, but the window still opens and closes on input.
-  HWND window = saver.WaitTopWindow("TScreenSaverForm");
+  HWND window = saver.WaitTopWindow(kSaverClass);
   ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   DWORD code = 99;

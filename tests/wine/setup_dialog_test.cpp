@@ -5,17 +5,23 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "support/locked_folder.h"
+#include "support/picture_files.h"
 #include "support/saver_process.h"
+#include "support/setup_dialog.h"
+#include "support/windows_of.h"
 
 using namespace wt;
 
 namespace {
 
-const char kDialogClass[] = "TScrnSaveSetupDlg";
 const char kPreviewClass[] = "ZarumoPreviewWindow";
 const char kSettings[] = "ザルモ.ini";
 const int kPaneCaption = 0x5A01;
@@ -152,137 +158,6 @@ std::string SolidBitmap(int width, int height, BYTE red, BYTE green, BYTE blue) 
   return bytes;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 8000) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount() - start >= timeoutMs) return false;
-    Pump(20);
-  }
-}
-
-// The text of a control of another process, asked for as the control keeps it.
-std::string ControlText(HWND control) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-    return "<no answer>";
-  std::string text(length + 1, '\0');
-  DWORD_PTR got = 0;
-  SendMessageTimeoutA(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
-                      SMTO_ABORTIFHUNG, 5000, &got);
-  text.resize(got);
-  return text;
-}
-
-void SetControlText(HWND control, const std::string& text) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                      SMTO_ABORTIFHUNG, 5000, &result);
-}
-
-// The window that has the keyboard focus in the thread that owns `window`.
-HWND FocusOf(HWND window) {
-  DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
-  HWND focus = GetFocus();
-  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
-  return focus;
-}
-
-void PostKey(HWND window, WPARAM key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-  return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND parent) {
-  std::vector<HWND> found;
-  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-HWND DescendantById(HWND parent, int id) {
-  for (HWND child : Descendants(parent)) {
-    if (GetDlgCtrlID(child) == id) return child;
-  }
-  return nullptr;
-}
-
-HWND DescendantByClass(HWND parent, const char* className) {
-  for (HWND child : Descendants(parent)) {
-    if (ClassName(child) == className) return child;
-  }
-  return nullptr;
-}
-
-RECT ClientRectOf(HWND control, HWND reference) {
-  RECT rect;
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The setup dialog of a saver started in configure mode, with its components
-// found by kind, text and position.
-class SetupDialog {
- public:
-  explicit SetupDialog(const Saver& saver) {
-    window_ = saver.WaitTopWindow(kDialogClass);
-    if (!window_ || !WaitFor([this] { return IsWindowVisible(window_) != FALSE; })) {
-      window_ = nullptr;
-      return;
-    }
-    std::vector<HWND> browse;
-    for (HWND child : Descendants(window_)) {
-      std::string kind = ClassName(child);
-      std::string text = WindowText(child);
-      if (kind == "Edit") {
-        (edit1 ? edit2 : edit1) = child;
-      } else if (kind == "Button" && text == "参照") {
-        (button1 ? button2 : button1) = child;
-      } else if (kind == "Button" && text == "OK") {
-        button3 = child;
-      } else if (kind == "Button" && text == "キャンセル") {
-        button4 = child;
-      } else if (kind == "Static") {
-        labels.push_back(child);
-      }
-    }
-    // The upper of each pair is the name picture's.
-    if (edit1 && edit2 && ClientRectOf(edit1, window_).top > ClientRectOf(edit2, window_).top)
-      std::swap(edit1, edit2);
-    if (button1 && button2 &&
-        ClientRectOf(button1, window_).top > ClientRectOf(button2, window_).top)
-      std::swap(button1, button2);
-  }
-  HWND Handle() const { return window_; }
-  bool Complete() const {
-    return window_ && edit1 && edit2 && button1 && button2 && button3 && button4 &&
-           labels.size() == 3;
-  }
-
-  HWND edit1 = nullptr;
-  HWND edit2 = nullptr;
-  HWND button1 = nullptr;
-  HWND button2 = nullptr;
-  HWND button3 = nullptr;
-  HWND button4 = nullptr;
-  std::vector<HWND> labels;
-
- private:
-  HWND window_ = nullptr;
-};
-
-DWORD ExitCodeAfter(const Saver& saver, DWORD timeoutMs = 10000) {
-  DWORD code = 12345;
-  EXPECT_TRUE(saver.WaitExit(timeoutMs, &code)) << "the saver did not end";
-  return code;
-}
-
 // The digit height of the form font as this system draws it.
 int FormTextHeight() {
   HDC screen = GetDC(nullptr);
@@ -336,9 +211,9 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
     HWND control;
     int left, top, width, height;
   } expected[] = {
-      {dialog.edit1, 8, 80, 393, 20},     {dialog.edit2, 8, 152, 393, 20},
-      {dialog.button1, 416, 80, 49, 25},  {dialog.button2, 416, 152, 51, 25},
-      {dialog.button3, 120, 200, 75, 25}, {dialog.button4, 288, 200, 75, 25},
+      {dialog.nameField, 8, 80, 393, 20},     {dialog.wishField, 8, 152, 393, 20},
+      {dialog.nameBrowse, 416, 80, 49, 25},  {dialog.wishBrowse, 416, 152, 51, 25},
+      {dialog.okButton, 120, 200, 75, 25}, {dialog.cancelButton, 288, 200, 75, 25},
   };
   for (const Expected& e : expected) {
     RECT rect = ClientRectOf(e.control, window);
@@ -375,7 +250,7 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
   DeleteObject(labelFont);
   ReleaseDC(nullptr, screen);
 
-  EXPECT_EQ(FocusOf(window), dialog.button1);
+  EXPECT_EQ(FocusOf(window), dialog.nameBrowse);
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }
@@ -385,14 +260,48 @@ TEST(SetupDialog, WithoutSettingsTheDefaultsShowAndOkWritesThem) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.edit1), dir / "なまえ.jpg");
-  EXPECT_EQ(ControlText(dialog.edit2), dir / "ねがい.jpg");
-  PostMessageA(dialog.button3, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
   bool exists = false;
   EXPECT_EQ(dir.Read(kSettings, &exists),
             dir / "なまえ.jpg" + "\r\n" + dir / "ねがい.jpg" + "\r\n");
   EXPECT_TRUE(exists);
+}
+
+TEST(SetupDialog, OkRewritesTheFileInAFolderThatTakesNoNewFiles) {
+  TempDir dir;
+  dir.Write(kSettings, "old1\r\nold2\r\n");
+  ASSERT_TRUE(CopyFileA((DriverDir() + "zarumo.scr").c_str(), (dir / "zarumo.scr").c_str(), FALSE));
+  LockedFolder locked(dir.Path());
+  if (!locked.Locked()) GTEST_SKIP() << "this host cannot make a folder immutable";
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  SetControlText(dialog.nameField, "new1");
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+  // No box: the file itself could be written.
+  EXPECT_EQ(saver.WaitMessageBox(1500), nullptr);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(dir.Read(kSettings), "new1\r\nold2\r\n");
+}
+
+TEST(SetupDialog, CloseSentFromAnotherProcessEndsItWithoutFurtherInput) {
+  // What the taskbar's close and a task manager's end-task do: a sent, not a posted, WM_CLOSE.
+  TempDir dir;
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  saver.Idle();
+  const DWORD start = GetTickCount();
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+  RecordProperty("ms_to_exit", static_cast<int>(GetTickCount() - start));
+  bool written = true;
+  dir.Read(kSettings, &written);
+  EXPECT_FALSE(written);
 }
 
 TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
@@ -401,12 +310,51 @@ TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.edit1), "bare.jpg");
-  EXPECT_EQ(ControlText(dialog.edit2), "sub\\wish.bmp");
-  SetControlText(dialog.edit2, "");
-  PostMessageA(dialog.button3, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), "bare.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), "sub\\wish.bmp");
+  SetControlText(dialog.wishField, "");
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
   EXPECT_EQ(dir.Read(kSettings), "bare.jpg\r\n\r\n");
+}
+
+TEST(SetupDialog, OkWritesBackLinesLongerThanAFieldHolds) {
+  for (std::size_t length : {65536u, 70000u}) {
+    TempDir dir;
+    const std::string content = std::string(length, 'n') + "\r\n" + std::string(length, 'w') + "\r\n";
+    dir.Write(kSettings, content);
+    Saver saver(dir, "/c");
+    SetupDialog dialog(saver);
+    ASSERT_TRUE(dialog.Complete());
+    PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    const std::string written = dir.Read(kSettings);
+    EXPECT_TRUE(written == content) << length << " became " << written.size() << " bytes";
+  }
+}
+
+TEST(SetupDialog, LineTooLargeForMemoryIsASystemFailureAndOkKeepsTheFile) {
+  TempDir dir;
+  // 1.5 GB of zero bytes without a line end, stored sparse.
+  const std::string path = dir / kSettings;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LONG high = 0;
+  SetFilePointer(file, 0x60000000, &high, FILE_BEGIN);
+  ASSERT_TRUE(SetEndOfFile(file));
+  CloseHandle(file);
+  Saver saver(dir, "/c");
+  HWND box = saver.WaitMessageBox(120000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box).rfind("システムエラー。コード：8.\r\n", 0), 0u) << MessageBoxText(box);
+  DismissMessageBox(box);
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 0x60000000u);
 }
 
 TEST(SetupDialog, ReadOnlySettingsFileFillsTheFieldsAndOkReportsTheRefusal) {
@@ -417,9 +365,9 @@ TEST(SetupDialog, ReadOnlySettingsFileFillsTheFieldsAndOkReportsTheRefusal) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.edit1), "a.jpg");
-  EXPECT_EQ(ControlText(dialog.edit2), "b.jpg");
-  PostMessageA(dialog.button3, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), "a.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), "b.jpg");
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
   HWND box = saver.WaitMessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "ファイルへのアクセスが拒否されました.");
@@ -443,14 +391,14 @@ TEST(SetupDialog, ReadingFailureIsShownBeforeTheDialogOpensWithEmptyFields) {
   HWND box = saver.WaitMessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "I/O エラー (32)");
-  EXPECT_EQ(saver.WaitTopWindow(kDialogClass, 0), nullptr);
+  EXPECT_EQ(saver.WaitTopWindow(kSetupDialogClass, 0), nullptr);
   CloseHandle(held);
   DismissMessageBox(box);
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.edit1), "");
-  EXPECT_EQ(ControlText(dialog.edit2), "");
-  PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), "");
+  EXPECT_EQ(ControlText(dialog.wishField), "");
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
   EXPECT_EQ(dir.Read(kSettings), "a.jpg\r\nb.jpg\r\n");
 }
@@ -461,15 +409,15 @@ TEST(SetupKeyboard, TabOrderEnterAndEscape) {
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
   HWND window = dialog.Handle();
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.button1; }));
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.nameBrowse; }));
 
   // Escape closes nothing.
-  PostKey(dialog.button1, VK_ESCAPE);
-  PostMessageA(dialog.button1, WM_CHAR, 0x1B, 1);
+  PostKey(dialog.nameBrowse, VK_ESCAPE);
+  PostMessageA(dialog.nameBrowse, WM_CHAR, 0x1B, 1);
   EXPECT_FALSE(saver.WaitExit(700));
 
-  const HWND order[] = {dialog.button2, dialog.button3, dialog.button4,
-                        dialog.edit1,   dialog.edit2,   dialog.button1};
+  const HWND order[] = {dialog.wishBrowse, dialog.okButton, dialog.cancelButton,
+                        dialog.nameField,   dialog.wishField,   dialog.nameBrowse};
   for (HWND next : order) {
     PostKey(FocusOf(window), VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == next; }, 3000))
@@ -478,20 +426,20 @@ TEST(SetupKeyboard, TabOrderEnterAndEscape) {
 
   // Enter in a field does nothing, and does not reach the field either.
   for (int i = 0; i < 4; ++i) PostKey(FocusOf(window), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.edit1; }, 3000));
-  const std::string before = ControlText(dialog.edit1);
-  PostKey(dialog.edit1, VK_RETURN);
-  PostMessageA(dialog.edit1, WM_CHAR, '\r', 1);
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.nameField; }, 3000));
+  const std::string before = ControlText(dialog.nameField);
+  PostKey(dialog.nameField, VK_RETURN);
+  PostMessageA(dialog.nameField, WM_CHAR, '\r', 1);
   EXPECT_FALSE(saver.WaitExit(700));
-  EXPECT_EQ(ControlText(dialog.edit1), before);
+  EXPECT_EQ(ControlText(dialog.nameField), before);
   bool exists = true;
   dir.Read(kSettings, &exists);
   EXPECT_FALSE(exists);
 
   // Enter on OK is OK.
   for (int i = 0; i < 4; ++i) PostKey(FocusOf(window), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.button3; }, 3000));
-  PostKey(dialog.button3, VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.okButton; }, 3000));
+  PostKey(dialog.okButton, VK_RETURN);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
   dir.Read(kSettings, &exists);
   EXPECT_TRUE(exists);
@@ -551,7 +499,7 @@ TEST(SetupOwner, ForegroundWindowIsDisabledWhileTheDialogExists) {
     ASSERT_TRUE(dialog.Complete());
     EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), console);
     EXPECT_FALSE(IsWindowEnabled(console));
-    PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+    PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
     EXPECT_EQ(ExitCodeAfter(saver), 0u);
   }
   Pump(100);
@@ -591,7 +539,7 @@ TEST(SetupBrowse, ConfirmedFileFillsTheFieldAndCancelWritesNothing) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.button1, BM_CLICK, 0, 0);
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
   OpenDialog open(saver);
   ASSERT_NE(open.window, nullptr);
   ASSERT_NE(open.fileName, nullptr);
@@ -600,9 +548,9 @@ TEST(SetupBrowse, ConfirmedFileFillsTheFieldAndCancelWritesNothing) {
   // A typed name is taken even though no such file exists.
   open.Enter(dir / "chosen.jpg");
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ControlText(dialog.edit1), dir / "chosen.jpg");
-  EXPECT_EQ(ControlText(dialog.edit2), dir / "ねがい.jpg");
-  PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "chosen.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
   bool exists = true;
   dir.Read(kSettings, &exists);
@@ -615,14 +563,14 @@ TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.button1, BM_CLICK, 0, 0);
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
   OpenDialog first(saver);
   ASSERT_NE(first.fileName, nullptr);
   first.Enter(dir / "first.bmp");
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(first.window); }));
-  EXPECT_EQ(ControlText(dialog.edit1), dir / "first.bmp");
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "first.bmp");
 
-  PostMessageA(dialog.button2, BM_CLICK, 0, 0);
+  PostMessageA(dialog.wishBrowse, BM_CLICK, 0, 0);
   OpenDialog second(saver);
   ASSERT_NE(second.fileName, nullptr);
   std::string offered = ControlText(second.fileName);
@@ -630,23 +578,29 @@ TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
   EXPECT_TRUE(offered == "first.bmp" || offered == dir / "first.bmp") << offered;
   second.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(second.window); }));
-  EXPECT_EQ(ControlText(dialog.edit2), dir / "ねがい.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
   // Focus comes back to where it was.
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog.Handle()) == dialog.button2; }, 3000));
-  PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog.Handle()) == dialog.wishBrowse; }, 3000));
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }
 
 namespace {
 
-// The colour on the screen at the middle of a window.
-COLORREF CentreColour(HWND window) {
+// The colour on the screen at the middle of a window, or `up` pixels above it.
+COLORREF CentreColour(HWND window, int up = 0) {
   RECT rect;
   GetWindowRect(window, &rect);
   HDC screen = GetDC(nullptr);
-  COLORREF colour = GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  COLORREF colour =
+      GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 - up);
   ReleaseDC(nullptr, screen);
   return colour;
+}
+
+int ColourDistance(COLORREF a, COLORREF b) {
+  return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                   std::abs(GetBValue(a) - GetBValue(b))});
 }
 
 // Types one letter into the file list, which selects the first file it begins;
@@ -682,7 +636,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.button1, BM_CLICK, 0, 0);
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
   OpenDialog open(saver);
   ASSERT_NE(open.fileName, nullptr);
   Pane pane(open.window);
@@ -771,7 +725,63 @@ TEST(SetupPicturePane, FollowsTheSelection) {
 
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ControlText(dialog.edit1), dir / "なまえ.jpg");
-  PostMessageA(dialog.button4, BM_CLICK, 0, 0);
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
+  TempDir dir;
+  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  dir.Write("photo.jpg", LargePhoto());
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.fileName, nullptr);
+  Pane pane(open.window);
+  open.Enter(dir.Path());
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    list = DescendantByClass(open.window, "SysListView32");
+    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+  }));
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+
+  // Decoded at an eighth of its size, which still covers the pane; the
+  // caption keeps the photo's own size.
+  SelectByLetter(list, 'p');
+  const DWORD selected = GetTickCount();
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        // The photo's top half lies above the middle, its bottom half below.
+        return pane.Shows(" (8000x6000)", "") &&
+               ColourDistance(CentreColour(pane.area, 20), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(pane.area, -20), kLargePhotoBottom) <= 12;
+      },
+      3000))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  std::printf("the pane showed the 8000 x 6000 photo %lu ms after its selection\n",
+              GetTickCount() - selected);
+
+  // The preview window is larger than the pane: it decodes larger.
+  PostMessageA(pane.button, BM_CLICK, 0, 0);
+  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        RECT client;
+        GetClientRect(preview, &client);
+        return client.right > 500 &&
+               ColourDistance(CentreColour(preview, 40), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(preview, -40), kLargePhotoBottom) <= 12;
+      },
+      3000));
+  PostKey(preview, VK_ESCAPE);
+  open.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }

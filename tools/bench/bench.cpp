@@ -1,8 +1,14 @@
 // Measures the saver under Wine: the cost of one tick against one plain copy
-// of as many pixels, and the time from start to first frame.
+// of as many pixels, the time from start to first frame, how long the picture
+// pane takes to show a picture, and how much memory a saver can still get.
 //   zarumo_bench ticks [count]      in-process, on the current screen
 //   zarumo_bench firstframe DIR     starts DIR\zarumo.scr /s and waits for its first frame
+//   zarumo_bench pane FILE          loads FILE and paints it as the picture pane does
+//   zarumo_bench draw FILE          loads FILE and draws it as the scene does, twice
+//   zarumo_bench room               the largest blocks a saver with its scene can allocate
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,10 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "app/process_values.h"
-#include "forms/handles.h"
+#include "system/handles.h"
 #include "forms/picture.h"
-#include "saver/ssform.h"
+#include "saver/pictures/picture_file.h"
+#include "saver/saver_window.h"
+#include "setup/picture_view.h"
 
 namespace {
 
@@ -40,8 +47,8 @@ void Pump() {
 }
 
 int Ticks(int count) {
-  zarumo::TScreenSaverForm form;
-  form.Timer1.SetEnabled(false);  // ticks are driven here, one at a time
+  zarumo::SaverWindow form;
+  form.TickTimer().SetEnabled(false);  // ticks are driven here, one at a time
   form.CreateHandle();
   form.Show();
   Pump();
@@ -51,7 +58,7 @@ int Ticks(int count) {
   auto plain = zarumo::BitmapPicture::CreateScreenCompatible(w, h);
   for (int i = 0; i < count; ++i) {
     double start = Now();
-    form.Timer1Timer();
+    form.Tick();
     GdiFlush();
     double middle = Now();
     {
@@ -104,8 +111,13 @@ int FirstFrame(const std::string& dir) {
     Sleep(2);
   }
   ReleaseDC(nullptr, screen);
+  // The peak so far covers the start: nothing is made or decoded per tick.
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters);
   if (seen > 0) {
-    std::printf("firstframe: %.0f ms from start to first frame\n", seen * 1000);
+    std::printf("firstframe: %.0f ms from start to first frame, peak working set %lu KB\n",
+                seen * 1000, static_cast<unsigned long>(counters.PeakWorkingSetSize >> 10));
   } else {
     std::printf("firstframe: no frame within 60 s\n");
   }
@@ -115,11 +127,137 @@ int FirstFrame(const std::string& dir) {
   return seen > 0 ? 0 : 1;
 }
 
+// The picture pane's work after a selection: load the file and paint it into
+// an area of the pane's size (as at 1024 x 768).
+int Pane(const std::string& file) {
+  double start = Now();
+  std::unique_ptr<zarumo::Picture> picture;
+  try {
+    picture = zarumo::LoadPictureFile(file);
+  } catch (const std::exception& failure) {
+    std::printf("pane: not a picture (%s)\n", failure.what());
+    return 1;
+  }
+  zarumo::PictureView view(std::move(picture));
+  zarumo::WindowDc screen(nullptr);
+  const int width = 160, height = 190;
+  zarumo::OwnedDc dc(CreateCompatibleDC(screen.Get()));
+  zarumo::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+  zarumo::Selection selection(dc.Get(), bitmap.Get());
+  RECT area{0, 0, width, height};
+  view.Paint(dc.Get(), area, 2, nullptr);
+  GdiFlush();
+  const double end = Now();
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  std::printf("pane: %dx%d shown in %.0f ms%s, peak working set %lu KB\n", view.PictureWidth(),
+              view.PictureHeight(), (end - start) * 1000,
+              view.StatusText().empty() ? "" : " (as failed)",
+              static_cast<unsigned long>(counters.PeakWorkingSetSize >> 10));
+  return 0;
+}
+
+// The scene's work on one user picture: load it, draw it into a strip, and
+// draw it again as the window's painting draws the scratch holder.
+int Draw(const std::string& file) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const double start = Now();
+  std::unique_ptr<zarumo::Picture> picture = zarumo::LoadPictureFile(file);
+  const double loaded = Now();
+  auto strip = zarumo::BitmapPicture::CreateScreenCompatible(w, h / 2);
+  auto window = zarumo::BitmapPicture::CreateScreenCompatible(w, h);
+  const double made = Now();
+  picture->Draw(strip->Dc(), 0, 0);
+  GdiFlush();
+  const double drawn = Now();
+  IntersectClipRect(window->Dc(), 8, 240, 8 + picture->Width(), 240 + picture->Height());
+  picture->Draw(window->Dc(), 8, 240);
+  GdiFlush();
+  const double painted = Now();
+  std::printf("draw: load %.0f ms, strip %.0f ms, painting %.0f ms\n", (loaded - start) * 1000,
+              (drawn - made) * 1000, (painted - drawn) * 1000);
+  return 0;
+}
+
+// The largest `count` blocks in the proportions `parts` (in sixths) that can
+// be held at once, found by halving; `get` makes a block or gives null.
+template <typename Get, typename Free>
+std::size_t LargestTogether(const std::vector<int>& parts, Get get, Free release) {
+  std::size_t low = 0, high = std::size_t{3} << 30;
+  while (high - low > (std::size_t{1} << 20)) {
+    const std::size_t total = low + (high - low) / 2;
+    std::vector<void*> held;
+    bool ok = true;
+    for (int part : parts) {
+      void* block = get(total / 6 * static_cast<std::size_t>(part), held.size());
+      if (!block) {
+        ok = false;
+        break;
+      }
+      held.push_back(block);
+    }
+    for (std::size_t i = 0; i < held.size(); ++i) release(held[i], i);
+    (ok ? low : high) = total;
+  }
+  return low;
+}
+
+// What a saver that has built its scene can still allocate: one block, a
+// bitmap section, a file's bytes beside a bitmap of the same size (a bitmap
+// file being read), and the three coefficient arrays of a 4:2:0 and of a
+// 4:4:4 picture.
+int Room() {
+  zarumo::SaverWindow form;
+  form.TickTimer().SetEnabled(false);
+  auto heap = [](std::size_t bytes, std::size_t) { return std::malloc(bytes); };
+  auto unheap = [](void* block, std::size_t) { std::free(block); };
+  std::vector<zarumo::OwnedBitmap> sections(2);
+  auto section = [&](std::size_t bytes, std::size_t i) -> void* {
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = 4096;
+    info.biHeight = static_cast<LONG>(bytes / (4096 * 4));
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    void* bits = nullptr;
+    sections[i].Reset(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+    return sections[i] ? bits : nullptr;
+  };
+  auto unsection = [&](void*, std::size_t i) { sections[i].Reset(); };
+  auto fileThenSection = [&](std::size_t bytes, std::size_t i) {
+    return i == 0 ? std::malloc(bytes) : section(bytes, i);
+  };
+  auto unFileThenSection = [&](void* block, std::size_t i) {
+    if (i == 0) {
+      std::free(block);
+    } else {
+      unsection(block, i);
+    }
+  };
+  const int mib = 20;
+  std::printf("room: one heap block %zu MiB\n", LargestTogether({6}, heap, unheap) >> mib);
+  std::printf("room: one bitmap section %zu MiB\n",
+              LargestTogether({6}, section, unsection) >> mib);
+  std::printf("room: file bytes and a bitmap section of the same size %zu MiB in all\n",
+              LargestTogether({3, 3}, fileThenSection, unFileThenSection) >> mib);
+  std::printf("room: coefficients of a 4:2:0 picture (4 + 1 + 1 sixths) %zu MiB in all\n",
+              LargestTogether({4, 1, 1}, heap, unheap) >> mib);
+  std::printf("room: coefficients of a 4:4:4 picture (three thirds) %zu MiB in all\n",
+              LargestTogether({2, 2, 2}, heap, unheap) >> mib);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "ticks") == 0) return Ticks(argc >= 3 ? std::atoi(argv[2]) : 1000);
+  if (argc >= 2 && std::strcmp(argv[1], "ticks") == 0)
+    return Ticks(argc >= 3 ? std::atoi(argv[2]) : 1000);
   if (argc >= 3 && std::strcmp(argv[1], "firstframe") == 0) return FirstFrame(argv[2]);
-  std::printf("usage: zarumo_bench ticks [count] | firstframe DIR\n");
+  if (argc >= 3 && std::strcmp(argv[1], "pane") == 0) return Pane(argv[2]);
+  if (argc >= 2 && std::strcmp(argv[1], "room") == 0) return Room();
+  if (argc >= 3 && std::strcmp(argv[1], "draw") == 0) return Draw(argv[2]);
+  std::printf("usage: zarumo_bench ticks [count] | firstframe DIR | pane FILE | room\n");
   return 2;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/le_bytes.h"
 #include "saver/pictures/picture_limits.h"
 
@@ -25,7 +25,12 @@ bool ValidFormat(bool core, std::int32_t width, std::int32_t height, std::uint16
                  std::uint32_t compression) {
   if (width <= 0 || height == 0 || height == INT32_MIN) return false;
   const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-  if (static_cast<std::uint64_t>(width) * rows > kMaxPicturePixels) return false;
+  // Run-length data becomes a bitmap of the display's format: up to 4 bytes a pixel.
+  const bool runLength = compression == kBitmapRle8 || compression == kBitmapRle4;
+  const std::uint64_t rowBytes = runLength
+                                     ? static_cast<std::uint64_t>(width) * 4
+                                     : (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+  if (rowBytes * rows > kMaxBitmapBytes) return false;
   switch (bitCount) {
     case 1:
     case 4:

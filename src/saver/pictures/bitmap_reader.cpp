@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 #include "saver/pictures/bitmap_layout.h"
 #include "saver/pictures/picture_readers.h"
 

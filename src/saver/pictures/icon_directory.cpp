@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/le_bytes.h"
 
 namespace zarumo {

@@ -1,11 +1,14 @@
-#include "forms/failure.h"
-#include "forms/handles.h"
+#include "system/failure.h"
+#include "system/handles.h"
 #include "saver/pictures/icon_directory.h"
 #include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 
 namespace {
+
+// The icon resource format CreateIconFromResourceEx is told the image has.
+constexpr DWORD kIconResourceVersion = 0x00030000;
 
 class IconPicture : public Picture {
  public:
@@ -35,7 +38,7 @@ std::unique_ptr<Picture> ReadIconPicture(const FileBytes& bytes) {
   FileBytes resource(bytes.begin() + static_cast<std::ptrdiff_t>(image.offset),
                      bytes.begin() + static_cast<std::ptrdiff_t>(image.offset + image.size));
   HICON icon = CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), TRUE,
-                                        0x00030000, 0, 0, LR_DEFAULTCOLOR);
+                                        kIconResourceVersion, 0, 0, LR_DEFAULTCOLOR);
   if (!icon) throw InvalidPicture(kInvalidIconMessage);
   return std::make_unique<IconPicture>(icon);
 }

@@ -1,5 +1,6 @@
 #include "saver/pictures/jpeg_decoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -7,8 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "forms/failure.h"
-#include "forms/message_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
 #include "saver/pictures/picture_limits.h"
 
 namespace zarumo {
@@ -16,9 +17,12 @@ namespace zarumo {
 namespace {
 
 constexpr int kGreyLevels = 236;
-// Each scan of a progressive picture walks all of its blocks: a file made of
-// nothing but tiny scans would keep the decoder busy for hours.
+// Each scan of a progressive picture walks all the blocks of its components:
+// a file made of nothing but scans would keep the decoder busy for hours. The
+// ten scans of a 48-megapixel photo walk some 6 million blocks, those of the
+// largest picture within the memory bound some 15 million.
 constexpr int kMaxScans = 1000;
+constexpr std::uint64_t kMaxScanBlocks = std::uint64_t{1} << 25;
 
 // The library reports errors by calling error_exit, which must not return:
 // it jumps back to the frame that set `jump`. That frame and the library's
@@ -30,6 +34,8 @@ struct ErrorHook {
 
 struct ScanLimit {
   jpeg_progress_mgr manager;
+  int scansCounted = 0;
+  std::uint64_t blocks = 0;  // walked by the scans counted
 };
 
 void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorHook*>(info->err)->jump, 1); }
@@ -37,11 +43,21 @@ void OnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorHook*>(info
 void OnMessage(j_common_ptr, int) {}
 void OnOutput(j_common_ptr) {}
 
-void OnProgress(j_common_ptr info) {
-  if (info->is_decompressor &&
-      reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) {
-    ERREXIT(info, JERR_BAD_PROGRESSION);
+void OnProgress(j_common_ptr common) {
+  if (!common->is_decompressor) return;
+  auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  auto* limit = reinterpret_cast<ScanLimit*>(common->progress);
+  if (info->input_scan_number > kMaxScans) ERREXIT(info, JERR_BAD_PROGRESSION);
+  if (info->input_scan_number == limit->scansCounted) return;
+  limit->scansCounted = info->input_scan_number;
+  for (int i = 0; i < info->comps_in_scan && i < MAX_COMPS_IN_SCAN; ++i) {
+    const jpeg_component_info* component = info->cur_comp_info[i];
+    if (component) {
+      limit->blocks +=
+          static_cast<std::uint64_t>(component->width_in_blocks) * component->height_in_blocks;
+    }
   }
+  if (limit->blocks > kMaxScanBlocks) ERREXIT(info, JERR_BAD_PROGRESSION);
 }
 
 struct Job {
@@ -56,23 +72,52 @@ using Steps = void (*)(j_decompress_ptr info, Job& job);
 
 void ReadHeaderSteps(j_decompress_ptr info, Job& job) {
   jpeg_read_header(info, TRUE);
-  if (static_cast<std::uint64_t>(info->image_width) * info->image_height > kMaxPicturePixels) {
-    ERREXIT1(info, JERR_IMAGE_TOO_BIG, static_cast<unsigned>(kMaxPicturePixels));
-  }
   job.header.width = static_cast<int>(info->image_width);
   job.header.height = static_cast<int>(info->image_height);
   job.header.greyscale = info->jpeg_color_space == JCS_GRAYSCALE;
+  job.header.severalScans = jpeg_has_multiple_scans(info);
+}
+
+// The columns read for a part.
+struct Reach {
+  JDIMENSION left = 0;
+  JDIMENSION width = 0;
+};
+
+// A colour picture's part is read with a margin, because the library treats
+// the edges of what it decodes as edges of the picture: block smoothing looks
+// two blocks to the left, and fancy upsampling takes each chroma sample's
+// neighbours on both sides, which may lie one block further out. Within the
+// margin the pixels differ from a whole decode; they are dropped. Rows need
+// no margin: skipping keeps the upsampler's rows above, and smoothing reads
+// the coefficients of the whole picture.
+Reach ColourReach(j_decompress_ptr info, const JpegRect& part) {
+#if JPEG_LIB_VERSION >= 70
+  const int blockWidth = info->min_DCT_h_scaled_size;
+#else
+  const int blockWidth = info->min_DCT_scaled_size;
+#endif
+  const int columns = info->max_h_samp_factor * blockWidth;
+  const int left = std::max(0, part.left - 3 * columns);
+  const int right = std::min(static_cast<int>(info->output_width), part.Right() + columns);
+  return {static_cast<JDIMENSION>(left), static_cast<JDIMENSION>(right - left)};
 }
 
 void DecodeSteps(j_decompress_ptr info, Job& job) {
   ReadHeaderSteps(info, job);
-  const JpegHeader& wanted = job.target->header;
+  const JpegTarget& target = *job.target;
+  const JpegHeader& wanted = target.header;
   if (job.header.width != wanted.width || job.header.height != wanted.height ||
-      job.header.greyscale != wanted.greyscale) {
+      job.header.greyscale != wanted.greyscale || target.eighths < 1 ||
+      target.eighths > kJpegFullScale) {
     ERREXIT(info, JERR_BAD_DCTSIZE);  // not the picture the buffer was made for
   }
-  info->scale_num = 1;
-  info->scale_denom = 1;
+  const JpegRect whole = ScaledJpeg(wanted, target.eighths);
+  const JpegRect& part = target.part;
+  if (part.Empty() || !whole.Contains(part)) ERREXIT(info, JERR_BAD_CROP_SPEC);
+
+  info->scale_num = static_cast<unsigned>(target.eighths);
+  info->scale_denom = kJpegFullScale;
   info->dct_method = JDCT_FLOAT;
   info->do_block_smoothing = TRUE;
   if (wanted.greyscale) {
@@ -84,16 +129,42 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
   }
   jpeg_start_decompress(info);
   const int components = wanted.greyscale ? 1 : 3;
-  if (static_cast<int>(info->output_width) != wanted.width ||
-      static_cast<int>(info->output_height) != wanted.height ||
+  if (static_cast<int>(info->output_width) != whole.width ||
+      static_cast<int>(info->output_height) != whole.height ||
       info->output_components != components) {
     ERREXIT(info, JERR_BAD_DCTSIZE);
   }
-  while (info->output_scanline < info->output_height) {
-    JSAMPROW row = job.target->topRow +
-                   static_cast<std::ptrdiff_t>(info->output_scanline) * job.target->rowStep;
+
+  // The greys are dithered with errors carried along each row and down to
+  // the next, so a greyscale part is read from the top over the full width.
+  Reach reach;
+  reach.width = info->output_width;
+  if (!wanted.greyscale) {
+    reach = ColourReach(info, part);
+    // The library moves the left edge to a block boundary and widens to suit.
+    if (reach.width < info->output_width) jpeg_crop_scanline(info, &reach.left, &reach.width);
+    const JDIMENSION top = static_cast<JDIMENSION>(part.top);
+    if (top > 0 && jpeg_skip_scanlines(info, top) != top) ERREXIT(info, JERR_INPUT_EOF);
+  }
+  if (reach.left > static_cast<JDIMENSION>(part.left) ||
+      reach.left + reach.width < static_cast<JDIMENSION>(part.Right()) ||
+      info->output_width != reach.width) {
+    ERREXIT(info, JERR_BAD_CROP_SPEC);
+  }
+
+  // From the library's pool, which goes with the decompressor however it ends.
+  JSAMPARRAY spare = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                                reach.width * components, 1);
+  const std::size_t skipped = (part.left - reach.left) * static_cast<std::size_t>(components);
+  const std::size_t kept = static_cast<std::size_t>(part.width) * components;
+  const bool direct = skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  while (info->output_scanline < static_cast<JDIMENSION>(part.Bottom())) {
+    const int y = static_cast<int>(info->output_scanline);
+    JSAMPROW out = y >= part.top ? target.topRow + (y - part.top) * target.rowStep : nullptr;
+    JSAMPROW row = out && direct ? out : spare[0];
     // A memory source never suspends; no progress would mean a loop forever.
     if (jpeg_read_scanlines(info, &row, 1) != 1) ERREXIT(info, JERR_INPUT_EOF);
+    if (out && !direct) std::memcpy(out, spare[0] + skipped, kept);
   }
   if (wanted.greyscale) {
     const int count = info->actual_number_of_colors;
@@ -101,7 +172,8 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
     job.greys->count = count;
     std::memcpy(job.greys->level, info->colormap[0], static_cast<std::size_t>(count));
   }
-  jpeg_finish_decompress(info);
+  // What follows the last row is read only when the part reaches it.
+  if (part.Bottom() == whole.height) jpeg_finish_decompress(info);
 }
 
 // Runs `steps` on a fresh decompressor over the bytes; 0, or the message code
@@ -119,6 +191,9 @@ int RunGuarded(Steps steps, Job& job) {
     return hook.manager.msg_code ? hook.manager.msg_code : JERR_NOTIMPL;
   }
   jpeg_create_decompress(&info);
+  // Coefficients of a file of several scans are kept for the whole picture;
+  // beyond the bound the library finds no backing store and fails.
+  info.mem->max_memory_to_use = static_cast<long>(kMaxJpegDecoderBytes);
   limit.manager.progress_monitor = OnProgress;
   info.progress = &limit.manager;
   jpeg_mem_src(&info, job.data, static_cast<unsigned long>(job.size));
@@ -135,6 +210,43 @@ void Run(Steps steps, Job& job) {
 }
 
 }  // namespace
+
+bool JpegRect::Contains(const JpegRect& other) const {
+  return !other.Empty() && other.left >= left && other.top >= top && other.Right() <= Right() &&
+         other.Bottom() <= Bottom();
+}
+
+JpegRect Union(const JpegRect& a, const JpegRect& b) {
+  if (a.Empty()) return b;
+  if (b.Empty()) return a;
+  const int left = std::min(a.left, b.left);
+  const int top = std::min(a.top, b.top);
+  return {left, top, std::max(a.Right(), b.Right()) - left, std::max(a.Bottom(), b.Bottom()) - top};
+}
+
+JpegRect Intersection(const JpegRect& a, const JpegRect& b) {
+  const int left = std::max(a.left, b.left);
+  const int top = std::max(a.top, b.top);
+  const JpegRect r{left, top, std::min(a.Right(), b.Right()) - left,
+                   std::min(a.Bottom(), b.Bottom()) - top};
+  return r.Empty() ? JpegRect{} : r;
+}
+
+JpegRect ScaledJpeg(const JpegHeader& header, int eighths) {
+  auto scaled = [eighths](int side) {
+    return static_cast<int>((static_cast<std::int64_t>(side) * eighths + kJpegFullScale - 1) /
+                            kJpegFullScale);
+  };
+  return {0, 0, scaled(header.width), scaled(header.height)};
+}
+
+int CoveringJpegScale(const JpegHeader& header, int width, int height) {
+  for (int eighths = 1; eighths < kJpegFullScale; ++eighths) {
+    const JpegRect whole = ScaledJpeg(header, eighths);
+    if (whole.width >= width && whole.height >= height) return eighths;
+  }
+  return kJpegFullScale;
+}
 
 std::string JpegErrorMessage(int code) { return Format("JPEG エラー #%d", code); }
 

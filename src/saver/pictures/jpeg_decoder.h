@@ -1,4 +1,5 @@
-// JPEG through libjpeg: the header at load, the whole picture at first drawing.
+// JPEG through libjpeg: the header at load, and later any part of the
+// picture, at full size or reduced by one of the library's scales.
 #pragma once
 
 #include <cstddef>
@@ -11,14 +12,45 @@ struct JpegHeader {
   int width = 0;
   int height = 0;
   bool greyscale = false;
+  // Progressive and other files of several scans are read whole at every decode.
+  bool severalScans = false;
 };
+
+// A rectangle of a decoded picture, in its pixels.
+struct JpegRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int Right() const { return left + width; }
+  int Bottom() const { return top + height; }
+  bool Empty() const { return width <= 0 || height <= 0; }
+  bool Contains(const JpegRect& other) const;
+};
+
+// The smallest rectangle that holds both; an empty one adds nothing.
+JpegRect Union(const JpegRect& a, const JpegRect& b);
+JpegRect Intersection(const JpegRect& a, const JpegRect& b);
+
+// The library's scales are eighths, from 1/8 to 8/8.
+constexpr int kJpegFullScale = 8;
+
+// The whole picture decoded at `eighths`/8: each side rounded up, as the library does.
+JpegRect ScaledJpeg(const JpegHeader& header, int eighths);
+
+// The smallest scale whose whole picture is at least `width` x `height`, or
+// full scale when none is.
+int CoveringJpegScale(const JpegHeader& header, int width, int height);
 
 // Where the decoded rows go. Colour pictures give three bytes per pixel in
 // blue, green, red order; greyscale ones one index into `greys` per pixel.
 struct JpegTarget {
-  std::uint8_t* topRow = nullptr;
-  std::ptrdiff_t rowStep = 0;  // from one row to the one below it
-  JpegHeader header;           // what the buffer was made for
+  std::uint8_t* topRow = nullptr;  // the first row of `part`
+  std::ptrdiff_t rowStep = 0;      // from one row to the one below it
+  JpegHeader header;               // what the buffer was made for
+  int eighths = kJpegFullScale;
+  JpegRect part;  // what the buffer holds, within ScaledJpeg(header, eighths)
 };
 
 // The library's colour map of a greyscale picture: at most 236 levels.
@@ -29,16 +61,19 @@ struct JpegGreys {
 
 // "JPEG エラー #n" for the library's message code n.
 std::string JpegErrorMessage(int code);
-// The same for a picture beyond the size limits.
+// The same for a file beyond the size limits.
 std::string JpegTooBigMessage();
 
-// Reads up to the first scan. Raises InvalidPicture for any library error and
-// for pictures larger than the limits.
+// Reads up to the first scan. Raises InvalidPicture for any library error.
 JpegHeader ReadJpegHeader(const std::uint8_t* data, std::size_t size);
 
-// Decodes at full size with the floating-point inverse DCT and block
+// Decodes the target's part with the floating-point inverse DCT and block
 // smoothing; greyscale pictures are quantized by the library into `greys`.
-// Raises InvalidPicture for any library error.
+// The pixels are those a decode of the whole picture gives there. Rows below
+// the part are not read, so damage that lies wholly below it goes unseen;
+// a file of several scans is read whole first. Raises InvalidPicture for any
+// library error met on the way, and for a file whose coefficients would
+// outgrow the decoder's memory bound.
 void DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegTarget& target,
                 JpegGreys& greys);
 

@@ -1,13 +1,16 @@
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 #include "saver/pictures/jpeg_decoder.h"
+#include "saver/pictures/picture_limits.h"
 #include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 
 namespace {
 
+// A JPEG is decoded only where it lands in what it is drawn on: a photo of
+// many megapixels shows at most a screenful of itself in the saver.
 class JpegPicture : public Picture {
  public:
   JpegPicture(FileBytes bytes, const JpegHeader& header)
@@ -17,26 +20,106 @@ class JpegPicture : public Picture {
   int Height() const override { return header_.height; }
 
   void Draw(HDC target, int x, int y) override {
-    if (!decoded_ && !failed_) Decode();
-    if (decoded_) decoded_->Draw(target, x, y);
+    if (failed_) return;
+    const JpegRect needed = VisiblePart(target, x, y);
+    if (needed.Empty()) return;
+    if (!decodedPart_.Contains(needed) && !settled_) Extend(needed);
+    if (decoded_) decoded_->Draw(target, x + decodedPart_.left, y + decodedPart_.top);
+  }
+
+  SIZE ReducedSize(int width, int height) const override {
+    const JpegRect reduced = ScaledJpeg(header_, CoveringJpegScale(header_, width, height));
+    return {reduced.width, reduced.height};
+  }
+
+  void DrawReduced(HDC target, int x, int y, int width, int height) override {
+    if (failed_) return;
+    const int eighths = CoveringJpegScale(header_, width, height);
+    if (eighths == kJpegFullScale) return Draw(target, x, y);
+    std::unique_ptr<BitmapPicture> reduced;
+    try {
+      reduced = DecodePart(eighths, ScaledJpeg(header_, eighths));
+    } catch (...) {
+      Fail();
+      throw;
+    }
+    reduced->Draw(target, x, y);
   }
 
  private:
+  // The part of the picture at (x, y) that the target's clipping lets through.
+  JpegRect VisiblePart(HDC target, int x, int y) const {
+    const JpegRect whole{0, 0, header_.width, header_.height};
+    RECT clip;
+    switch (GetClipBox(target, &clip)) {
+      case NULLREGION:
+        return {};
+      case ERROR:
+        return whole;
+    }
+    return Intersection(
+        whole, {clip.left - x, clip.top - y, clip.right - clip.left, clip.bottom - clip.top});
+  }
+
+  // Decodes what has been decoded so far together with `needed`.
+  void Extend(const JpegRect& needed) {
+    JpegRect part = Union(decodedPart_, needed);
+    if (!decoded_ && header_.severalScans) {
+      // Every decode of such a file reads all of it: the first takes in a
+      // screenful from where it starts, which is the most a window's painting
+      // shows of a picture drawn there, so that a repaint does not read it again.
+      const JpegRect screenful{needed.left, needed.top, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN)};
+      part = Union(part, Intersection({0, 0, header_.width, header_.height}, screenful));
+    }
+    if (!decoded_) {
+      try {
+        decoded_ = DecodePart(kJpegFullScale, part);
+      } catch (...) {
+        Fail();
+        throw;
+      }
+      decodedPart_ = part;
+      return;
+    }
+    try {
+      decoded_ = DecodePart(kJpegFullScale, part);
+      decodedPart_ = part;
+    } catch (const InvalidPicture&) {
+      // Damage further down than the first drawing reached: what that drawing
+      // showed stays, and nothing more is tried.
+      settled_ = true;
+    } catch (...) {
+      settled_ = true;
+      throw;
+    }
+  }
+
   // A picture that failed once stays failed and draws nothing, so that the
   // many repaints of a window do not report the same failure again.
-  void Decode() {
+  void Fail() {
     failed_ = true;
-    const FileBytes bytes = std::move(bytes_);  // needed no more, whatever happens
+    decoded_.reset();
+    FileBytes().swap(bytes_);
+  }
+
+  // The part of the picture decoded at `eighths`/8, as a bitmap of its own.
+  std::unique_ptr<BitmapPicture> DecodePart(int eighths, const JpegRect& part) const {
     const bool grey = header_.greyscale;
+    const int bitCount = grey ? 8 : 24;
+    const std::uint64_t stride = (static_cast<std::uint64_t>(part.width) * bitCount + 31) / 32 * 4;
+    if (stride * static_cast<std::uint64_t>(part.height) > kMaxBitmapBytes) {
+      throw InvalidPicture(JpegTooBigMessage());
+    }
     struct {
       BITMAPINFOHEADER header;
       RGBQUAD colours[256];
     } info{};
     info.header.biSize = sizeof info.header;
-    info.header.biWidth = header_.width;
-    info.header.biHeight = header_.height;  // rows from the bottom up
+    info.header.biWidth = part.width;
+    info.header.biHeight = part.height;  // rows from the bottom up
     info.header.biPlanes = 1;
-    info.header.biBitCount = grey ? 8 : 24;
+    info.header.biBitCount = static_cast<WORD>(bitCount);
     info.header.biCompression = BI_RGB;
     void* bits = nullptr;
     SetLastError(0);
@@ -48,28 +131,31 @@ class JpegPicture : public Picture {
     }
     auto picture = std::make_unique<BitmapPicture>(bitmap);
 
-    const std::ptrdiff_t stride =
-        (static_cast<std::ptrdiff_t>(header_.width) * info.header.biBitCount + 31) / 32 * 4;
     JpegTarget target;
     target.header = header_;
-    target.topRow = static_cast<std::uint8_t*>(bits) + (header_.height - 1) * stride;
-    target.rowStep = -stride;
+    target.eighths = eighths;
+    target.part = part;
+    target.topRow =
+        static_cast<std::uint8_t*>(bits) +
+        static_cast<std::ptrdiff_t>(part.height - 1) * static_cast<std::ptrdiff_t>(stride);
+    target.rowStep = -static_cast<std::ptrdiff_t>(stride);
     JpegGreys greys;
-    DecodeJpeg(bytes.data(), bytes.size(), target, greys);
+    DecodeJpeg(bytes_.data(), bytes_.size(), target, greys);
     if (grey) {
       for (int i = 0; i < greys.count; ++i) {
         info.colours[i] = RGBQUAD{greys.level[i], greys.level[i], greys.level[i], 0};
       }
       SetDIBColorTable(picture->Dc(), 0, static_cast<UINT>(greys.count), info.colours);
     }
-    decoded_ = std::move(picture);
-    failed_ = false;
+    return picture;
   }
 
   FileBytes bytes_;
   JpegHeader header_;
   std::unique_ptr<BitmapPicture> decoded_;
+  JpegRect decodedPart_;  // of the picture at full size, where decoded_ holds it
   bool failed_ = false;
+  bool settled_ = false;
 };
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "saver/pictures/metafile_header.h"
 
+#include <algorithm>
 #include <cstdlib>
 
-#include "forms/failure.h"
+#include "system/failure.h"
 #include "saver/pictures/le_bytes.h"
 
 namespace zarumo {
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::uint32_t kEmrHeader = 1;
 constexpr std::uint32_t kEmrEof = 14;
+constexpr std::uint32_t kEmrSaveDc = 33;
+constexpr std::uint32_t kEmrRestoreDc = 34;
 constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
 constexpr std::size_t kEmfHeaderSize = 88;           // up to szlMillimeters
 
@@ -20,12 +23,40 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableSize = 22;
 constexpr std::size_t kWmfHeaderSize = 18;
 constexpr std::uint16_t kMetaEof = 0x0000;
+constexpr std::uint16_t kMetaSaveDc = 0x001E;
+constexpr std::uint16_t kMetaRestoreDc = 0x0127;
 constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
 
 // Shown sizes are kept to what coordinates of the drawing calls can hold.
 constexpr std::int64_t kMaxSide = 0x7FFF;
 
 [[noreturn]] void Invalid() { throw InvalidPicture(kInvalidMetafileMessage); }
+
+// Playing costs the system time for every record and memory for every saved
+// state: a file of nothing but saves kept the saver busy for minutes. Real
+// drawings stay far below both bounds.
+class PlayCost {
+ public:
+  void Record() {
+    if (++records_ > kMaxMetafileRecords) Invalid();
+  }
+  void Save() {
+    if (++depth_ > kMaxMetafileNesting) Invalid();
+  }
+  // `which` as the restoring call takes it: below 0 relative to the current
+  // state, above 0 the saved state of that number.
+  void Restore(std::int64_t which) {
+    if (which < 0) {
+      depth_ = std::max<std::int64_t>(0, depth_ + which);
+    } else if (which > 0 && which <= depth_) {
+      depth_ = which - 1;
+    }
+  }
+
+ private:
+  std::uint64_t records_ = 0;
+  std::int64_t depth_ = 0;
+};
 
 // value * numerator / denominator, rounded, for positive operands.
 std::int64_t Scale(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
@@ -60,6 +91,7 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     Invalid();
   }
 
+  PlayCost cost;
   std::uint64_t pos = headerSize;
   for (;;) {
     if (!Fits(pos, 8, totalSize)) Invalid();
@@ -67,6 +99,9 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     const std::uint32_t length = ReadU32(data + pos + 4);
     if (length < 8 || length % 4 != 0 || !Fits(pos, length, totalSize)) Invalid();
     if (type == kEmrHeader) Invalid();
+    cost.Record();
+    if (type == kEmrSaveDc) cost.Save();
+    if (type == kEmrRestoreDc && length >= 12) cost.Restore(ReadS32(data + pos + 8));
     pos += length;
     if (type == kEmrEof) break;
   }
@@ -119,12 +154,16 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
 
   std::int64_t extentW = 0;
   std::int64_t extentH = 0;
+  PlayCost cost;
   std::uint64_t pos = kWmfHeaderSize;
   for (;;) {
     if (!Fits(pos, 6, totalSize)) Invalid();
     const std::uint64_t length = std::uint64_t{ReadU32(m + pos)} * 2;
     const std::uint16_t function = ReadU16(m + pos + 4);
     if (length < 6 || !Fits(pos, length, totalSize)) Invalid();
+    cost.Record();
+    if (function == kMetaSaveDc) cost.Save();
+    if (function == kMetaRestoreDc && length >= 8) cost.Restore(ReadS16(m + pos + 6));
     if (function == kMetaSetWindowExt && extentW == 0 && length >= 10) {
       extentH = std::llabs(ReadS16(m + pos + 6));
       extentW = std::llabs(ReadS16(m + pos + 8));

@@ -1,6 +1,6 @@
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 #include "saver/pictures/metafile_header.h"
 #include "saver/pictures/picture_readers.h"
 

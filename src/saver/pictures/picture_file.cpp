@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "forms/failure.h"
-#include "forms/handles.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 #include "saver/pictures/bitmap_layout.h"
 #include "saver/pictures/icon_directory.h"
 #include "saver/pictures/jpeg_decoder.h"
@@ -16,10 +16,6 @@
 namespace zarumo {
 
 namespace {
-
-void SystemLowerCase(char* text, std::size_t length) {
-  CharLowerBuffA(text, static_cast<DWORD>(length));
-}
 
 // What a file too big to be a picture of its kind is reported as.
 [[noreturn]] void RaiseTooBig(PictureKind kind) {
@@ -61,7 +57,7 @@ FileBytes ReadWholeFile(const std::string& fileName, PictureKind kind) {
 }  // namespace
 
 std::unique_ptr<Picture> LoadPictureFile(const std::string& fileName) {
-  const PictureKind kind = PictureKindOf(fileName, SystemLeadBytes(), SystemLowerCase);
+  const PictureKind kind = PictureKindOf(fileName, SystemLeadBytes(), LowerCaseBySystem);
   try {
     FileBytes bytes = ReadWholeFile(fileName, kind);
     switch (kind) {
@@ -78,7 +74,7 @@ std::unique_ptr<Picture> LoadPictureFile(const std::string& fileName) {
     }
     return std::make_unique<EmptyPicture>();
   } catch (const std::bad_alloc&) {
-    throw SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+    throw MemoryFailure();
   }
 }
 

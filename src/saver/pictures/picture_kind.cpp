@@ -1,7 +1,7 @@
 #include "saver/pictures/picture_kind.h"
 
-#include "forms/failure.h"
-#include "forms/message_text.h"
+#include "system/failure.h"
+#include "text/message_text.h"
 
 namespace zarumo {
 
@@ -20,12 +20,6 @@ constexpr Registered kRegistered[] = {
 };
 
 }  // namespace
-
-void AsciiLowerCase(char* text, std::size_t length) {
-  for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] >= 'A' && text[i] <= 'Z') text[i] = static_cast<char>(text[i] - 'A' + 'a');
-  }
-}
 
 std::string FileExtension(const std::string& fileName, const LeadBytes& leadBytes) {
   std::size_t dot = std::string::npos;

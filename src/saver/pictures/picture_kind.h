@@ -4,17 +4,12 @@
 #include <cstddef>
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "text/case_mapping.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
 enum class PictureKind { kBitmap, kJpeg, kIcon, kWinMetafile, kEnhMetafile };
-
-// Lower-cases `length` bytes in place, by the rules of the code page.
-using LowerCase = void (*)(char* text, std::size_t length);
-
-// Lower-cases the ASCII letters only.
-void AsciiLowerCase(char* text, std::size_t length);
 
 // The text after the last "." that no "\" or ":" follows, scanning whole
 // characters so that a trail byte never counts; empty when there is none.

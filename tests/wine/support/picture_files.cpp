@@ -45,4 +45,17 @@ std::string MakeJpeg(int width, int height, const PixelColour& colour) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+const std::string& LargePhoto() {
+  static const std::string photo = [] {
+    test_common::JpegOptions options;
+    options.quality = 75;
+    const test_common::Bytes bytes = test_common::WriteJpeg(
+        kLargePhotoWidth, kLargePhotoHeight, options, [](int, int y, std::uint8_t* rgb) {
+          PutRgb(y < kLargePhotoHeight / 2 ? kLargePhotoTop : kLargePhotoBottom, rgb);
+        });
+    return std::string(bytes.begin(), bytes.end());
+  }();
+  return photo;
+}
+
 }  // namespace wt

@@ -24,4 +24,12 @@ std::string MakeBmp(int width, int height, const PixelColour& colour);
 // A baseline JPEG file of quality 95.
 std::string MakeJpeg(int width, int height, const PixelColour& colour);
 
+// A baseline 8000 x 6000 JPEG, as a phone takes them: kLargePhotoTop above
+// row 3000, kLargePhotoBottom below. Made once per run.
+constexpr int kLargePhotoWidth = 8000;
+constexpr int kLargePhotoHeight = 6000;
+constexpr COLORREF kLargePhotoTop = RGB(40, 180, 60);
+constexpr COLORREF kLargePhotoBottom = RGB(30, 60, 200);
+const std::string& LargePhoto();
+
 }  // namespace wt

@@ -26,15 +26,23 @@ class ScopedRegistryValue {
   std::string oldData_;
 };
 
-// Makes Wine report a 9x system to the saver for one test.
-class Windows98ForSaver {
+// Makes Wine report another system ("win95", "win98", "winme", "nt40",
+// "win2k", "winxp") to the saver for one test.
+class ReportedSystem {
  public:
-  explicit Windows98ForSaver(const std::string& exeName = "zarumo.scr")
+  explicit ReportedSystem(const std::string& version, const std::string& exeName = "zarumo.scr")
       : value_("Software\\Wine\\AppDefaults\\" + exeName, "Version", REG_SZ,
-               std::string("win98", 6)) {}
+               std::string(version.c_str(), version.size() + 1)) {}
 
  private:
   ScopedRegistryValue value_;
+};
+
+// Windows 98, the 9x system the password tests stand on.
+class Windows98ForSaver : public ReportedSystem {
+ public:
+  explicit Windows98ForSaver(const std::string& exeName = "zarumo.scr")
+      : ReportedSystem("win98", exeName) {}
 };
 
 }  // namespace wt

@@ -1,9 +1,15 @@
 #include "support/saver_process.h"
 
+#include <gtest/gtest.h>
+#include <psapi.h>
+
 #include <cstdio>
 #include <stdexcept>
 
 namespace wt {
+
+const char kSaverClass[] = "TScreenSaverForm";
+
 namespace {
 
 struct FindData {
@@ -160,6 +166,13 @@ bool Saver::WaitExit(DWORD timeoutMs, DWORD* code) const {
 
 bool Saver::Running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
 
+std::size_t Saver::PeakWorkingSet() const {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return 0;
+  return counters.PeakWorkingSetSize;
+}
+
 void Saver::Idle(DWORD timeoutMs) const { WaitForInputIdle(process_.hProcess, timeoutMs); }
 
 std::string WindowText(HWND window) {
@@ -197,6 +210,21 @@ void Pump(DWORD milliseconds) {
     }
     Sleep(5);
   } while (GetTickCount() - start < milliseconds);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Pump(20);
+  }
+}
+
+DWORD ExitCodeAfter(const Saver& saver, DWORD timeoutMs) {
+  DWORD code = 12345;
+  EXPECT_TRUE(saver.WaitExit(timeoutMs, &code)) << "the saver did not end";
+  return code;
 }
 
 }  // namespace wt

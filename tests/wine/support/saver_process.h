@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace wt {
+
+extern const char kSaverClass[];
 
 // The driver's own folder, with a trailing backslash; the saver and the doubles lie there.
 std::string DriverDir();
@@ -55,6 +59,8 @@ class Saver {
   // True once the process has ended; `code` receives its exit code.
   bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr) const;
   bool Running() const;
+  // The most memory the process has held in its working set so far, in bytes; 0 if unknown.
+  std::size_t PeakWorkingSet() const;
   // Lets the saver's message loop settle: waits until it is idle.
   void Idle(DWORD timeoutMs = 5000) const;
 
@@ -73,5 +79,14 @@ DWORD WindowProcessId(HWND window);
 
 // Runs the message loop of the driver's own thread for a while.
 void Pump(DWORD milliseconds);
+
+// Pumps until `condition` holds; false when it did not within the time.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 8000);
+
+// The saver's exit code; a test failure when it does not end in time.
+DWORD ExitCodeAfter(const Saver& saver, DWORD timeoutMs = 10000);
+
+// True while the process keeps running for `ms`.
+inline bool StaysUp(const Saver& saver, DWORD ms = 700) { return !saver.WaitExit(ms); }
 
 }  // namespace wt

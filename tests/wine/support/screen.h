@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "forms/handles.h"
+#include "system/handles.h"
 
 namespace wt {
 

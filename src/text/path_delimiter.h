@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 

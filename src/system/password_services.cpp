@@ -1,11 +1,11 @@
-#include "app/password_services.h"
+#include "system/password_services.h"
 
 #include <cstring>
 #include <string>
 
-#include "forms/handles.h"
-#include "forms/system_text.h"
-#include "settings/path_delimiter.h"
+#include "system/handles.h"
+#include "system/system_text.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

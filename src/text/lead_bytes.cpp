@@ -1,4 +1,4 @@
-#include "forms/lead_bytes.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 

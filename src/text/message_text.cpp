@@ -1,4 +1,4 @@
-#include "forms/message_text.h"
+#include "text/message_text.h"
 
 #include <cstdarg>
 #include <cstdint>

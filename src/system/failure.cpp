@@ -1,6 +1,6 @@
-#include "forms/failure.h"
+#include "system/failure.h"
 
-#include "forms/message_text.h"
+#include "text/message_text.h"
 
 namespace zarumo {
 

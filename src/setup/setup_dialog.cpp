@@ -1,10 +1,11 @@
-#include "setup/sssetdlg.h"
+#include "setup/setup_dialog.h"
 
 #include <algorithm>
+#include <new>
 
 #include "forms/application.h"
-#include "forms/failure.h"
-#include "forms/system_text.h"
+#include "system/failure.h"
+#include "system/system_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
 
@@ -14,11 +15,8 @@ namespace {
 const char kPictureFilter[] = "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG";
 constexpr int kFirstControlId = 101;
 
-const ComponentData& Component(const char* name) {
-  const ComponentData* data = FindComponent(name);
-  if (!data) throw Failure(std::string("missing component ") + name);
-  return *data;
-}
+// EnableWindow's "enable": all bits set, as the dialog has always passed it.
+constexpr BOOL kEnable = -1;
 
 HFONT CreateLayoutFont(int height) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
@@ -50,53 +48,55 @@ int DigitHeight(HFONT font) {
 
 }  // namespace
 
-TScrnSaveSetupDlg::TScrnSaveSetupDlg()
-    : Label1(Component("Label1")),
-      Label2(Component("Label2")),
-      Button1(Component("Button1")),
-      Button2(Component("Button2")),
-      Button3(Component("Button3")),
-      Button4(Component("Button4")),
-      Edit1(Component("Edit1")),
-      Edit2(Component("Edit2")),
-      Label3(Component("Label3")) {
+SetupDialog::SetupDialog()
+    : heading_(ControlLayout(SetupControl::kHeading)),
+      nameLabel_(ControlLayout(SetupControl::kNameLabel)),
+      nameBrowse_(ControlLayout(SetupControl::kNameBrowse)),
+      wishBrowse_(ControlLayout(SetupControl::kWishBrowse)),
+      okButton_(ControlLayout(SetupControl::kOk)),
+      cancelButton_(ControlLayout(SetupControl::kCancel)),
+      nameField_(ControlLayout(SetupControl::kNameField)),
+      wishField_(ControlLayout(SetupControl::kWishField)),
+      wishLabel_(ControlLayout(SetupControl::kWishLabel)) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   const int dpi = ScreenDpi();
   font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
   labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
   scale_ = LayoutScale(DigitHeight(font_.Get()));
   for (DialogControl* control :
-       {&Label1, &Label2, &Button1, &Button2, &Button3, &Button4, &Edit1, &Edit2, &Label3}) {
-    if (control->TabOrder() >= 0) tabOrder_.push_back(control);
+       {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_, &nameField_, &wishField_}) {
+    tabOrder_.push_back(control);
   }
   std::sort(tabOrder_.begin(), tabOrder_.end(),
             [](DialogControl* a, DialogControl* b) { return a->TabOrder() < b->TabOrder(); });
-  Guarded([this] { FormCreate(); });
+  Guarded([this] { FillFields(); });
 }
 
-TScrnSaveSetupDlg::~TScrnSaveSetupDlg() {
-  Guarded([this] { FormDestroy(); });
+SetupDialog::~SetupDialog() {
+  if (ownerWindow_) EnableWindow(ownerWindow_, kEnable);
 }
 
-void TScrnSaveSetupDlg::FormCreate() {
+void SetupDialog::FillFields() {
   SettingsReader reader;
   if (!reader.Open()) {
-    Edit1.SetText(ExeDir() + kDefaultNamePicture);
-    Edit2.SetText(ExeDir() + kDefaultWishPicture);
+    nameField_.SetText(ExeDir() + kDefaultNamePicture);
+    wishField_.SetText(ExeDir() + kDefaultWishPicture);
     return;
   }
   // Each field takes its line as soon as it is read, so a failure on line 2
   // leaves line 1 in place.
-  Edit1.SetText(reader.ReadLine());
-  Edit2.SetText(reader.ReadLine());
+  try {
+    nameField_.SetText(reader.ReadLine());
+    wishField_.SetText(reader.ReadLine());
+  } catch (const std::bad_alloc&) {
+    // A line too long to hold: writing the fields back would cut it off.
+    settingsTooLarge_ = true;
+    throw MemoryFailure();
+  }
   reader.Close();
 }
 
-void TScrnSaveSetupDlg::FormDestroy() {
-  if (OwnerWindow) EnableWindow(OwnerWindow, static_cast<BOOL>(-1));
-}
-
-void TScrnSaveSetupDlg::CreateParams(WindowParams& params) {
+void SetupDialog::CreateParams(WindowParams& params) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   params.className = "TScrnSaveSetupDlg";
   params.caption = layout.caption;
@@ -112,16 +112,16 @@ void TScrnSaveSetupDlg::CreateParams(WindowParams& params) {
   params.y = (GetSystemMetrics(SM_CYSCREEN) - params.height) / 2;
 
   // Whoever started configure mode waits, disabled, until the dialog is gone.
-  OwnerWindow = GetForegroundWindow();
-  params.parent = OwnerWindow;
-  if (OwnerWindow) EnableWindow(OwnerWindow, FALSE);
+  ownerWindow_ = GetForegroundWindow();
+  params.parent = ownerWindow_;
+  if (ownerWindow_) EnableWindow(ownerWindow_, FALSE);
 }
 
-void TScrnSaveSetupDlg::CreateControls() {
+void SetupDialog::CreateControls() {
   // Creation in tab order keeps the system's own idea of the order the same as ours.
   int id = kFirstControlId;
   for (DialogControl* control : tabOrder_) control->Create(Handle(), id++, font_.Get(), scale_);
-  for (DialogControl* label : {&Label1, &Label2, &Label3})
+  for (DialogControl* label : {&heading_, &nameLabel_, &wishLabel_})
     label->Create(Handle(), id++, labelFont_.Get(), scale_);
 
   // A fixed dialog can only be moved and closed.
@@ -131,41 +131,40 @@ void TScrnSaveSetupDlg::CreateControls() {
   }
 }
 
-void TScrnSaveSetupDlg::Button1Click() { Browse(Edit1); }
-
-void TScrnSaveSetupDlg::Button2Click() { Browse(Edit2); }
-
-void TScrnSaveSetupDlg::Browse(DialogControl& field) {
-  OpenPictureDialog1.SetFilter(kPictureFilter);
-  if (OpenPictureDialog1.Execute(Handle())) field.SetText(OpenPictureDialog1.FileName());
+void SetupDialog::Browse(DialogControl& field) {
+  openDialog_.SetFilter(kPictureFilter);
+  if (openDialog_.Execute(Handle())) field.SetText(openDialog_.FileName());
 }
 
-void TScrnSaveSetupDlg::Button3Click() { WriteSettings(Edit1.Text(), Edit2.Text()); }
+void SetupDialog::WriteFields() {
+  if (settingsTooLarge_) return;
+  WriteSettings(nameField_.Text(), wishField_.Text());
+}
 
-void TScrnSaveSetupDlg::Clicked(DialogControl& button) {
-  if (&button == &Button1) {
-    Button1Click();
-  } else if (&button == &Button2) {
-    Button2Click();
-  } else if (&button == &Button3) {
+void SetupDialog::Clicked(DialogControl& button) {
+  if (&button == &nameBrowse_) {
+    Browse(nameField_);
+  } else if (&button == &wishBrowse_) {
+    Browse(wishField_);
+  } else if (&button == &okButton_) {
     // The result comes first: a failing write still closes the dialog with OK.
     SetModalResult(kModalOk);
-    Button3Click();
-  } else if (&button == &Button4) {
+    WriteFields();
+  } else if (&button == &cancelButton_) {
     SetModalResult(kModalCancel);
   }
 }
 
-DialogControl* TScrnSaveSetupDlg::ControlOf(HWND window) {
+DialogControl* SetupDialog::ControlOf(HWND window) {
   if (!window) return nullptr;
-  for (DialogControl* control :
-       {&Label1, &Label2, &Button1, &Button2, &Button3, &Button4, &Edit1, &Edit2, &Label3}) {
+  for (DialogControl* control : {&heading_, &nameLabel_, &nameBrowse_, &wishBrowse_, &okButton_,
+                                 &cancelButton_, &nameField_, &wishField_, &wishLabel_}) {
     if (control->Handle() == window) return control;
   }
   return nullptr;
 }
 
-void TScrnSaveSetupDlg::MoveFocus(bool backwards) {
+void SetupDialog::MoveFocus(bool backwards) {
   const int count = static_cast<int>(tabOrder_.size());
   if (count == 0) return;
   HWND focus = GetFocus();
@@ -190,7 +189,7 @@ void TScrnSaveSetupDlg::MoveFocus(bool backwards) {
   }
 }
 
-void TScrnSaveSetupDlg::RestoreFocus() {
+void SetupDialog::RestoreFocus() {
   HWND target = lastFocus_;
   if (!target || !IsWindow(target) || !IsChild(Handle(), target) || !IsWindowEnabled(target)) {
     target = tabOrder_.empty() ? nullptr : tabOrder_.front()->Handle();
@@ -198,7 +197,7 @@ void TScrnSaveSetupDlg::RestoreFocus() {
   if (target) SetFocus(target);
 }
 
-bool TScrnSaveSetupDlg::PreTranslate(MSG& message) {
+bool SetupDialog::PreTranslate(MSG& message) {
   HWND window = Handle();
   if (!window || (message.hwnd != window && !IsChild(window, message.hwnd))) return false;
   if (message.message == WM_KEYDOWN) {
@@ -217,7 +216,7 @@ bool TScrnSaveSetupDlg::PreTranslate(MSG& message) {
         return true;
       }
       case VK_ESCAPE:
-        // There is no cancel button.
+        // Escape does nothing: no button is the dialog's cancel button.
         return true;
     }
   } else if (message.message == WM_CHAR) {
@@ -232,7 +231,7 @@ bool TScrnSaveSetupDlg::PreTranslate(MSG& message) {
   return false;
 }
 
-bool TScrnSaveSetupDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   switch (message) {
     case WM_CREATE:

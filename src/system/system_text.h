@@ -5,15 +5,22 @@
 
 #include <string>
 
-#include "forms/lead_bytes.h"
+#include "system/failure.h"
+#include "text/lead_bytes.h"
 
 namespace zarumo {
 
 // The lead bytes of the system's ANSI code page.
 const LeadBytes& SystemLeadBytes();
 
+// Lower-cases `length` bytes in place by the rules of the system's code page.
+void LowerCaseBySystem(char* text, std::size_t length);
+
 // The system's own text for an error code, without trailing line breaks.
 std::string SystemErrorText(DWORD code);
+
+// What running out of memory is reported as: the system's own failure and text.
+SystemFailure MemoryFailure();
 
 // Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
 [[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);

@@ -1,6 +1,6 @@
-#include "forms/system_text.h"
+#include "system/system_text.h"
 
-#include "forms/failure.h"
+#include "system/failure.h"
 
 namespace zarumo {
 
@@ -21,6 +21,10 @@ const LeadBytes& SystemLeadBytes() {
   return lead;
 }
 
+void LowerCaseBySystem(char* text, std::size_t length) {
+  if (length) CharLowerBuffA(text, static_cast<DWORD>(length));
+}
+
 std::string SystemErrorText(DWORD code) {
   char* text = nullptr;
   DWORD length = FormatMessageA(
@@ -31,6 +35,10 @@ std::string SystemErrorText(DWORD code) {
   if (text) LocalFree(text);
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
   return result;
+}
+
+SystemFailure MemoryFailure() {
+  return SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
 }
 
 void RaiseLastError(DWORD fallbackCode) {

@@ -1,4 +1,4 @@
-#include "settings/path_delimiter.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

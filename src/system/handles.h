@@ -72,13 +72,16 @@ using OwnedLibrary = Owned<HMODULE, CloseLibrary>;
 using OwnedKey = Owned<HKEY, CloseKey>;
 using OwnedEnhMetafile = Owned<HENHMETAFILE, CloseEnhMetafile>;
 using OwnedIcon = Owned<HICON, CloseIcon>;
+// Files and searches know two ways of holding nothing: null and INVALID_HANDLE_VALUE.
 struct OwnedFile : Owned<HANDLE, CloseFile> {
   using Owned::Owned;
   bool Valid() const { return Get() && Get() != INVALID_HANDLE_VALUE; }
+  explicit operator bool() const { return Valid(); }
 };
 struct OwnedFind : Owned<HANDLE, CloseFind> {
   using Owned::Owned;
   bool Valid() const { return Get() && Get() != INVALID_HANDLE_VALUE; }
+  explicit operator bool() const { return Valid(); }
 };
 
 // A window's drawing context from GetDC, released to that window.
@@ -95,6 +98,36 @@ class WindowDc {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// A window's painting, between BeginPaint and EndPaint.
+class WindowPaint {
+ public:
+  explicit WindowPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  WindowPaint(const WindowPaint&) = delete;
+  WindowPaint& operator=(const WindowPaint&) = delete;
+  ~WindowPaint() { EndPaint(window_, &paint_); }
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// A DC's state as it was, put back at the end of the scope.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+  ~SavedDcState() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
 };
 
 // Selects an object into a DC for one scope.

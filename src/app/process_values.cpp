@@ -1,8 +1,0 @@
-#include "app/process_values.h"
-
-namespace zarumo {
-
-std::string ModeSwitch;
-HWND PreviewParent = nullptr;
-
-}  // namespace zarumo

@@ -1,0 +1,197 @@
+#include "saver/saver_window.h"
+
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "forms/application.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/password_services.h"
+#include "system/system_function.h"
+
+namespace zarumo {
+namespace {
+
+using EnableImeProc = BOOL(WINAPI*)(HWND, BOOL);
+
+// The size GetVersionExA is told its structure has: the plain one, which every system takes.
+constexpr DWORD kVersionInfoSize = sizeof(OSVERSIONINFOA);
+
+}  // namespace
+
+SaverWindow::SaverWindow(HWND previewWindow)
+    : previewWindow_(previewWindow),
+      tickTimer_(SaverLayout().tickTimer.interval, [this] { Tick(); }) {
+  tickTimer_.SetEnabled(SaverLayout().tickTimer.enabled);
+  Guarded([this] { OnCreate(); });
+}
+
+SaverWindow::~SaverWindow() {
+  tickTimer_.SetEnabled(false);
+  SetSaverRunning(false);
+}
+
+void SaverWindow::OnCreate() {
+  mouseBaseline_ = {-1, -1};
+  if (Previewing()) {
+    RECT rect{};
+    if (GetWindowRect(previewWindow_, &rect)) {
+      width_ = rect.right - rect.left;
+      height_ = rect.bottom - rect.top;
+    }
+  } else {
+    width_ = GetSystemMetrics(SM_CXSCREEN);
+    height_ = GetSystemMetrics(SM_CYSCREEN);
+    ShowCursor(FALSE);
+    OSVERSIONINFOA version;
+    std::memset(&version, 0, sizeof version);
+    version.dwOSVersionInfoSize = kVersionInfoSize;
+    if (!GetVersionExA(&version)) {
+      // Without the platform the close query cannot decide; end quietly rather
+      // than show a window with nothing on it.
+      endedDuringCreation_ = true;
+      ShowCursor(TRUE);
+      return;
+    }
+    platformId_ = version.dwPlatformId;
+  }
+  scene_.Compose();
+  tickTimer_.SetEnabled(true);
+}
+
+void SaverWindow::Tick() {
+  scene_.MoveTicker();
+  if (Handle()) scene_.Present(Handle());
+}
+
+void SaverWindow::CreateParams(WindowParams& params) {
+  params.className = "TScreenSaverForm";
+  params.caption = SaverLayout().caption;
+  params.style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_MAXIMIZE;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  params.classStyle = CS_DBLCLKS;
+  params.cursor = LoadCursor(nullptr, IDC_ARROW);
+  params.icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  params.x = 0;
+  params.y = 0;
+  params.width = width_;
+  params.height = height_;
+  if (!Previewing()) {
+    params.exStyle |= WS_EX_TOPMOST;
+  } else {
+    params.parent = previewWindow_;
+    params.style = WS_CHILD | WS_VISIBLE | WS_DISABLED;
+    params.classStyle = CS_PARENTDC;
+  }
+}
+
+void SaverWindow::FormShow() {
+  ShowWindow(Application::Instance().Handle(), SW_HIDE);
+  // On 9x the system must know a saver runs, or task switching walks around
+  // the password asked on close.
+  if (!Previewing() && platformId_ != VER_PLATFORM_WIN32_NT) SetSaverRunning(true);
+}
+
+void SaverWindow::SetSaverRunning(bool running) {
+  if (running == saverRunningSet_) return;
+  BOOL previous = FALSE;
+  SystemParametersInfoA(SPI_SCREENSAVERRUNNING, running ? TRUE : FALSE, &previous, 0);
+  saverRunningSet_ = running;
+}
+
+void SaverWindow::OnMouseMove(int x, int y) {
+  // The first movement only records where the pointer is; any other point ends the saver.
+  if (mouseBaseline_.x == -1 && mouseBaseline_.y == -1) {
+    mouseBaseline_ = {x, y};
+    return;
+  }
+  if (x != mouseBaseline_.x || y != mouseBaseline_.y) Close();
+}
+
+bool SaverWindow::FormCloseQuery() {
+  if (Previewing()) return true;
+  if (platformId_ == VER_PLATFORM_WIN32_NT) return true;
+  switch (ReadPasswordFlag()) {
+    case PasswordFlag::kNoKey:
+    case PasswordFlag::kAbsent:
+    case PasswordFlag::kOff:
+      return true;
+    case PasswordFlag::kOn:
+    case PasswordFlag::kMalformed:
+      break;
+  }
+  ShowCursor(TRUE);
+  if (VerifyScreenSaverPassword(Handle())) return true;
+  mouseBaseline_ = {-1, -1};
+  ShowCursor(FALSE);
+  return false;
+}
+
+void SaverWindow::FormClose() {
+  tickTimer_.SetEnabled(false);
+  ShowCursor(TRUE);
+  SetSaverRunning(false);
+}
+
+void SaverWindow::WindowLost() {
+  // The preview window took this child with it: nobody is left to look.
+  tickTimer_.SetEnabled(false);
+  if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
+}
+
+void SaverWindow::SetInputMethod(bool enabled) {
+  if (!GetSystemMetrics(SM_DBCSENABLED)) return;
+  auto enableIme = SystemFunction<EnableImeProc>("USER32", "WINNLSEnableIME");
+  if (enableIme) enableIme(Handle(), enabled ? TRUE : FALSE);
+}
+
+bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDBLCLK:
+      Close();
+      return true;
+    case WM_MOUSEMOVE:
+      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return true;
+    case WM_SYSCOMMAND:
+      if (wParam == SC_SCREENSAVE) {
+        result = 1;
+        return true;
+      }
+      return false;
+    case WM_SETFOCUS:
+      SetInputMethod(false);
+      return false;
+    case WM_KILLFOCUS:
+      SetInputMethod(true);
+      return false;
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(Handle(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      result = 1;
+      return true;
+    }
+    case WM_PAINT: {
+      WindowPaint paint(Handle());
+      scene_.PaintLayout(paint.Dc());
+      return true;
+    }
+    default:
+      return Form::HandleMessage(message, wParam, lParam, result);
+  }
+}
+
+}  // namespace zarumo

@@ -1,0 +1,61 @@
+// The saver window: full-screen and top-most in show mode, a disabled child of
+// the display settings' preview window in preview mode. It shows the scene and
+// moves it on every tick; input, or a close request, ends it.
+#pragma once
+
+#include <windows.h>
+
+#include "forms/form.h"
+#include "forms/timer.h"
+#include "saver/scene.h"
+
+namespace zarumo {
+
+class SaverWindow : public Form {
+ public:
+  // Builds the scene for show mode, or, with a preview window, for preview
+  // mode; a failure on the way is shown and construction goes on.
+  explicit SaverWindow(HWND previewWindow = nullptr);
+  ~SaverWindow() override;
+
+  // The creation found the system unusable and the process should end quietly.
+  bool EndedDuringCreation() const { return endedDuringCreation_; }
+
+  Scene& GetScene() { return scene_; }
+  Timer& TickTimer() { return tickTimer_; }
+  // Where the first mouse movement was seen; -1, -1 while none has been.
+  POINT MouseBaseline() const { return mouseBaseline_; }
+  DWORD PlatformId() const { return platformId_; }
+
+  // One tick: moves the ticker and presents the composition.
+  void Tick();
+
+ protected:
+  void CreateParams(WindowParams& params) override;
+  int ShowCommand() const override { return SW_SHOWMAXIMIZED; }
+  void FormShow() override;
+  bool FormCloseQuery() override;
+  void FormClose() override;
+  void WindowLost() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  bool Previewing() const { return previewWindow_ != nullptr; }
+  void OnCreate();
+  void OnMouseMove(int x, int y);
+  void SetInputMethod(bool enabled);
+  void SetSaverRunning(bool running);
+
+  HWND previewWindow_;
+  Scene scene_;
+  Timer tickTimer_;
+  POINT mouseBaseline_{-1, -1};
+  // As the system reports it in show mode; 0 in preview mode.
+  DWORD platformId_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  bool endedDuringCreation_ = false;
+  bool saverRunningSet_ = false;
+};
+
+}  // namespace zarumo

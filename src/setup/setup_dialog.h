@@ -1,0 +1,65 @@
+// The configure-mode dialog that edits the settings file: two picture paths,
+// typed or browsed for, stored by OK.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "forms/form.h"
+#include "system/handles.h"
+#include "setup/dialog_control.h"
+#include "setup/open_picture_dialog.h"
+#include "setup/setup_layout.h"
+
+namespace zarumo {
+
+class SetupDialog : public Form {
+ public:
+  // Builds the layout and fills the fields from the settings; a failure on
+  // the way is shown and construction goes on with the fields as far as they
+  // were filled.
+  SetupDialog();
+  // Enables again the window the dialog disabled.
+  ~SetupDialog() override;
+
+ protected:
+  void CreateParams(WindowParams& params) override;
+  bool PreTranslate(MSG& message) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void FillFields();
+  void Browse(DialogControl& field);
+  void WriteFields();
+
+  void CreateControls();
+  void Clicked(DialogControl& button);
+  DialogControl* ControlOf(HWND window);
+  void MoveFocus(bool backwards);
+  void RestoreFocus();
+
+  DialogControl heading_;
+  DialogControl nameLabel_;
+  DialogControl nameBrowse_;
+  DialogControl wishBrowse_;
+  DialogControl okButton_;
+  DialogControl cancelButton_;
+  DialogControl nameField_;
+  DialogControl wishField_;
+  DialogControl wishLabel_;
+  OpenPictureDialog openDialog_;
+
+  // The window disabled while the dialog's window exists: whichever was in
+  // the foreground, usually the display settings of another process.
+  HWND ownerWindow_ = nullptr;
+  std::vector<DialogControl*> tabOrder_;
+  OwnedFont font_;
+  OwnedFont labelFont_;
+  LayoutScale scale_;
+  HWND lastFocus_ = nullptr;
+  // The settings could not be read for want of memory: OK leaves the file alone.
+  bool settingsTooLarge_ = false;
+};
+
+}  // namespace zarumo

@@ -1,0 +1,75 @@
+#include "support/windows_of.h"
+
+#include "support/saver_process.h"
+
+namespace wt {
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
+}  // namespace
+
+// The text of a control of another process, asked for as the control keeps it.
+std::string ControlText(HWND control) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return "<no answer>";
+  std::string text(length + 1, '\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+void SetControlText(HWND control, const std::string& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+// The window that has the keyboard focus in the thread that owns `window`.
+HWND FocusOf(HWND window) {
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+  HWND focus = GetFocus();
+  AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+  return focus;
+}
+
+void PostKey(HWND window, WPARAM key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND DescendantById(HWND parent, int id) {
+  for (HWND child : Descendants(parent)) {
+    if (GetDlgCtrlID(child) == id) return child;
+  }
+  return nullptr;
+}
+
+HWND DescendantByClass(HWND parent, const char* className) {
+  for (HWND child : Descendants(parent)) {
+    if (ClassName(child) == className) return child;
+  }
+  return nullptr;
+}
+
+RECT ClientRectOf(HWND control, HWND reference) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace wt

@@ -1,0 +1,95 @@
+// The modes on every system the saver promises, as Wine reports each of them
+// to the saver: the 9x family takes other paths (the password check, the
+// settings write without a replacing move, the older open-dialog structure).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "support/password_double.h"
+#include "support/preview_host.h"
+#include "support/registry.h"
+#include "support/saver_process.h"
+#include "support/setup_dialog.h"
+#include "support/windows_of.h"
+
+using namespace wt;
+
+namespace {
+
+class EverySystem : public ::testing::TestWithParam<const char*> {
+ protected:
+  bool NineX() const {
+    return std::strcmp(GetParam(), "win95") == 0 || std::strcmp(GetParam(), "win98") == 0 ||
+           std::strcmp(GetParam(), "winme") == 0;
+  }
+  ReportedSystem system_{GetParam()};
+};
+
+TEST_P(EverySystem, ShowModeCoversTheScreenAndAKeyEndsIt) {
+  TempDir dir;
+  Saver saver(dir, "/s");
+  HWND window = saver.WaitTopWindow(kSaverClass);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_TRUE(StaysUp(saver, 300));
+  PostMessageA(window, WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST_P(EverySystem, PreviewFillsTheHostAndEndsWithIt) {
+  PreviewHost host;
+  TempDir dir;
+  Saver saver(dir, "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host.Handle())));
+  HWND child = host.WaitChild();
+  ASSERT_NE(child, nullptr);
+  RECT client, childRect;
+  GetClientRect(host.Handle(), &client);
+  GetClientRect(child, &childRect);
+  EXPECT_EQ(childRect.right, client.right);
+  EXPECT_EQ(childRect.bottom, client.bottom);
+  host.Destroy();
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST_P(EverySystem, ConfigureOkReplacesTheSettingsAndLeavesNothingBeside) {
+  TempDir dir;
+  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  EXPECT_EQ(ControlText(dialog.nameField), "old1");
+  SetControlText(dialog.wishField, "新しい.jpg");
+  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(dir.Read("ザルモ.ini"), "old1\r\n新しい.jpg\r\n");
+  for (const char* name : {"ザルモ.new", "ザルモ.old"}) {
+    bool exists = true;
+    dir.Read(name, &exists);
+    EXPECT_FALSE(exists) << name;
+  }
+}
+
+TEST_P(EverySystem, PasswordIsAskedOnTheNineXFamilyOnly) {
+  PasswordDouble check;
+  TempDir dir;
+  ScopedRegistryValue flag("Control Panel\\desktop", "ScreenSaveUsePassword", 1);
+  Saver saver(dir, "/s", check.Options(dir, "1"));
+  HWND window = saver.WaitTopWindow(kSaverClass);
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_KEYDOWN, 'A', 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(check.Calls(dir), NineX() ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, EverySystem,
+                         ::testing::Values("win95", "win98", "winme", "nt40", "win2k", "winxp"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
+}  // namespace
