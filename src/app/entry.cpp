@@ -6,15 +6,15 @@
 #include <new>
 
 #include "app/command_line.h"
-#include "system/password_services.h"
 #include "forms/application.h"
-#include "system/failure.h"
-#include "text/message_text.h"
-#include "system/executable_path.h"
-#include "system/system_text.h"
 #include "saver/saver_window.h"
-#include "text/path_delimiter.h"
 #include "setup/setup_dialog.h"
+#include "system/executable_path.h"
+#include "system/failure.h"
+#include "system/password_services.h"
+#include "system/system_text.h"
+#include "text/message_text.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

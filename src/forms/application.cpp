@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "system/failure.h"
 #include "forms/form.h"
-#include "text/message_text.h"
+#include "system/failure.h"
 #include "system/system_text.h"
+#include "text/message_text.h"
 
 namespace zarumo {
 namespace {

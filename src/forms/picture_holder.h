@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "forms/holder_layout.h"
-#include "forms/picture.h"
+#include "forms/bitmap_picture.h"
 
 namespace zarumo {
 

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "system/system_text.h"
+#include "forms/bitmap_picture.h"
 #include "resources/resource_ids.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 

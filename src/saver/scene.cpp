@@ -1,13 +1,13 @@
 #include "saver/scene.h"
 
-#include "system/failure.h"
-#include "system/handles.h"
-#include "system/system_text.h"
+#include "pictures/picture_file.h"
 #include "resources/built_in_pictures.h"
-#include "saver/pictures/picture_file.h"
 #include "saver/ticker.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
+#include "system/failure.h"
+#include "system/handles.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "system/failure.h"
-#include "system/system_text.h"
-#include "text/path_delimiter.h"
 #include "settings/settings_text.h"
 #include "system/executable_path.h"
+#include "system/failure.h"
 #include "system/system_function.h"
+#include "system/system_text.h"
+#include "text/path_delimiter.h"
 
 namespace zarumo {
 namespace {

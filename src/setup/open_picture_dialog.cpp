@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "system/system_text.h"
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

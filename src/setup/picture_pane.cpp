@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "forms/application.h"
-#include "system/failure.h"
-#include "text/message_text.h"
-#include "system/system_text.h"
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 #include "settings/settings_file.h"
 #include "setup/dialog_template.h"
+#include "system/failure.h"
 #include "system/system_function.h"
+#include "system/system_text.h"
+#include "text/message_text.h"
 
 namespace zarumo {
 namespace {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "system/handles.h"
 #include "setup/picture_area.h"
 #include "setup/preview_window.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

@@ -1,7 +1,7 @@
 #include "setup/picture_view.h"
 
-#include "system/handles.h"
 #include "setup/picture_fit.h"
+#include "system/handles.h"
 
 namespace zarumo {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "forms/picture.h"
+#include "forms/bitmap_picture.h"
 
 namespace zarumo {
 

@@ -1,7 +1,7 @@
 #include "setup/preview_window.h"
 
-#include "system/handles.h"
 #include "setup/picture_fit.h"
+#include "system/handles.h"
 #include "system/monitor_area.h"
 
 namespace zarumo {

@@ -4,10 +4,10 @@
 #include <new>
 
 #include "forms/application.h"
-#include "system/failure.h"
-#include "system/system_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
+#include "system/failure.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {

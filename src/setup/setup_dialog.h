@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "system/handles.h"
 #include "setup/dialog_control.h"
 #include "setup/open_picture_dialog.h"
 #include "setup/setup_layout.h"
+#include "system/handles.h"
 
 namespace zarumo {
 

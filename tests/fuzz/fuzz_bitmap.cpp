@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "system/failure.h"
-#include "saver/pictures/bitmap_layout.h"
+#include "pictures/bitmap_layout.h"
 
 using namespace zarumo;
 

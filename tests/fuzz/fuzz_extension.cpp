@@ -5,7 +5,7 @@
 
 #include "system/failure.h"
 #include "text/lead_bytes.h"
-#include "saver/pictures/picture_kind.h"
+#include "pictures/picture_kind.h"
 
 using namespace zarumo;
 

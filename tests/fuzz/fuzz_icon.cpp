@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "system/failure.h"
-#include "saver/pictures/icon_directory.h"
+#include "pictures/icon_directory.h"
 
 using namespace zarumo;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "system/failure.h"
-#include "saver/pictures/jpeg_decoder.h"
+#include "pictures/jpeg_decoder.h"
 
 using namespace zarumo;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "system/failure.h"
-#include "saver/pictures/metafile_header.h"
+#include "pictures/metafile_header.h"
 
 using namespace zarumo;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings_text.h"
 #include "text/lead_bytes.h"
 #include "text/path_delimiter.h"
-#include "settings/settings_text.h"
 
 using namespace zarumo;
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "common/le_bytes_writer.h"
+#include "pictures/bitmap_layout.h"
+#include "pictures/picture_limits.h"
 #include "system/failure.h"
-#include "saver/pictures/bitmap_layout.h"
-#include "saver/pictures/picture_limits.h"
 
 namespace zarumo {
 namespace {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_title.h"
-
 namespace zarumo {
 namespace {
 
@@ -45,13 +43,6 @@ TEST(CommandLineSplitting, DoubleByteCharactersStepWhole) {
   CommandLine single("prog \"\x83\x22 x\" next", LeadBytes());
   EXPECT_EQ(single.Argument(1), "\x83");
   EXPECT_EQ(single.Argument(2), "x next");
-}
-
-TEST(UpperCasing, IsByteWiseIncludingTrailBytes) {
-  EXPECT_EQ(UpperCaseAscii("/s:abc"), "/S:ABC");
-  EXPECT_EQ(UpperCaseAscii("\x83\x61"), "\x83\x41");
-  EXPECT_EQ(UpperCaseAscii("\xE0\x7A\xFF"), "\xE0\x5A\xFF");
-  EXPECT_EQ(UpperCaseAscii("`{@["), "`{@[");
 }
 
 TEST(ModeChoice, ComesFromTheSecondByteAlone) {
@@ -112,24 +103,6 @@ TEST(WindowHandle, RefusesEverythingElse) {
     EXPECT_FALSE(ParseWindowHandle(text, value)) << text;
     EXPECT_EQ(value, 42) << text;
   }
-}
-
-TEST(ApplicationTitle, IsTheFileNameUpToItsFirstDotWithTheRestLowered) {
-  const LowerCase lower = LowerCaseAscii;
-  LeadBytes lead = LeadBytes::Cp932();
-  EXPECT_EQ(ApplicationTitle("C:\\Savers\\ZARUMO.SCR", lead, lower), "Zarumo");
-  EXPECT_EQ(ApplicationTitle("C:\\a.b\\My.Saver.scr", lead, lower), "My");
-  // ソ ends in a backslash byte that is no delimiter.
-  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x5CX.scr", lead, lower), "\x83\x5Cx");
-  EXPECT_EQ(ApplicationTitle("noext", lead, lower), "noext");
-  // ザ is 0x83 0x55: the lowering starts after the whole first character.
-  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55\x83\x8B\x83\x82.scr", lead, lower),
-            "\x83\x55\x83\x8B\x83\x82");
-  EXPECT_EQ(ApplicationTitle("C:\\x\\\x83\x55"
-                             "AB.scr",
-                             lead, lower),
-            "\x83\x55"
-            "ab");
 }
 
 }  // namespace

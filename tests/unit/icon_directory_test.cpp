@@ -9,8 +9,8 @@
 
 #include "common/icon_file.h"
 #include "common/le_bytes_writer.h"
+#include "pictures/icon_directory.h"
 #include "system/failure.h"
-#include "saver/pictures/icon_directory.h"
 
 namespace zarumo {
 namespace {

@@ -12,8 +12,8 @@
 #include <jerror.h>
 
 #include "common/jpeg_writer.h"
+#include "pictures/jpeg_decoder.h"
 #include "system/failure.h"
-#include "saver/pictures/jpeg_decoder.h"
 
 namespace zarumo {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
+#include "pictures/metafile_header.h"
 #include "system/failure.h"
-#include "saver/pictures/metafile_header.h"
 
 namespace zarumo {
 namespace {

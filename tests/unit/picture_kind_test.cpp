@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "pictures/picture_kind.h"
 #include "system/failure.h"
 #include "text/lead_bytes.h"
-#include "saver/pictures/picture_kind.h"
 
 namespace zarumo {
 namespace {

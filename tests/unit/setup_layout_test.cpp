@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "setup/file_filter.h"
-#include "setup/picture_fit.h"
 
 namespace zarumo {
 namespace {
@@ -90,73 +88,6 @@ TEST(LayoutScale, LengthsFollowTheTextHeightOnlyWhenItDiffers) {
   EXPECT_EQ(larger.Length(25), 31);  // 31.25
   // A text height that could not be measured leaves the layout as stored.
   EXPECT_EQ(LayoutScale(0).Length(480), 480);
-}
-
-TEST(FitCentred, KeepsProportionsAndCentres) {
-  Box wide = FitCentred(400, 100, 200, 200);
-  EXPECT_EQ(wide.width, 200);
-  EXPECT_EQ(wide.height, 50);
-  EXPECT_EQ(wide.left, 0);
-  EXPECT_EQ(wide.top, 75);
-
-  Box tall = FitCentred(30, 60, 200, 100);
-  EXPECT_EQ(tall.width, 50);
-  EXPECT_EQ(tall.height, 100);
-  EXPECT_EQ(tall.left, 75);
-  EXPECT_EQ(tall.top, 0);
-
-  // Small pictures grow to fill the area too.
-  Box small = FitCentred(10, 10, 150, 100);
-  EXPECT_EQ(small.width, 100);
-  EXPECT_EQ(small.height, 100);
-  EXPECT_EQ(small.left, 25);
-
-  Box rounded = FitCentred(3, 2, 100, 100);
-  EXPECT_EQ(rounded.width, 100);
-  EXPECT_EQ(rounded.height, 67);
-  EXPECT_EQ(rounded.top, 16);
-}
-
-TEST(FitCentred, ExtremeAndEmptySizes) {
-  Box line = FitCentred(10000, 1, 100, 100);
-  EXPECT_EQ(line.width, 100);
-  EXPECT_EQ(line.height, 1);  // never vanishes
-  EXPECT_EQ(line.top, 49);
-  Box none = FitCentred(0, 10, 100, 100);
-  EXPECT_EQ(none.width, 0);
-  EXPECT_EQ(none.height, 0);
-  EXPECT_EQ(FitCentred(10, 10, 0, 100).width, 0);
-  Box huge = FitCentred(60000, 40000, 300, 300);
-  EXPECT_EQ(huge.width, 300);
-  EXPECT_EQ(huge.height, 200);
-}
-
-TEST(PreviewWindowExtent, PictureWithMarginAndFrameUpToThreeQuartersOfTheMonitor) {
-  Extent small = PreviewWindowExtent(320, 200, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(small.width, 320 + 16 + 10);
-  EXPECT_EQ(small.height, 200 + 16 + 30);
-  Extent wide = PreviewWindowExtent(2000, 100, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(wide.width, 768);
-  EXPECT_EQ(wide.height, 146);
-  Extent big = PreviewWindowExtent(3000, 3000, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(big.width, 768);
-  EXPECT_EQ(big.height, 576);
-}
-
-TEST(FilterList, BarsBecomeNulsAndTheListEndsTwice) {
-  LeadBytes lead = LeadBytes::Cp932();
-  EXPECT_EQ(FilterList("画像 files (*.bmp,*.jpg)|*.BMP;*.JPG", lead),
-            std::string("画像 files (*.bmp,*.jpg)\0*.BMP;*.JPG\0\0", 38));
-  EXPECT_EQ(FilterList("a|*.a|b|*.b", lead), std::string("a\0*.a\0b\0*.b\0\0", 13));
-  EXPECT_EQ(FilterList("", lead), std::string("\0\0", 2));
-}
-
-TEST(FilterList, ABarThatIsATrailByteStays) {
-  // ポ is 0x83 0x7C in code page 932.
-  const std::string po = "\x83\x7C";
-  EXPECT_EQ(FilterList(po + "|*.x", LeadBytes::Cp932()), po + std::string("\0*.x\0\0", 6));
-  // Without double-byte characters the same byte is a separator.
-  EXPECT_EQ(FilterList(po, LeadBytes()), std::string("\x83\0\0\0", 4));
 }
 
 }  // namespace

@@ -6,14 +6,13 @@
 #include <cstdlib>
 
 #include "common/le_bytes_writer.h"
-#include "support/saver_process.h"
 #include "support/picture_files.h"
+#include "support/saver_process.h"
 #include "support/screen.h"
 
 using namespace wt;
 
 namespace {
-
 
 // A running saver whose first ticks have been presented.
 struct RunningSaver {
@@ -213,10 +212,28 @@ std::string EndlessSaves(bool enhanced, int count) {
       Put32(body, 8);
     }
     for (std::uint32_t v : {14u, 20u, 0u, 16u, 20u}) Put32(body, v);  // EMR_EOF
-    for (std::uint32_t v : {1u, 88u, 0u, 0u, 299u, 99u, 0u, 0u, 7900u, 2600u, 0x464D4520u,
-                            0x10000u, static_cast<std::uint32_t>(88 + body.size()),
-                            static_cast<std::uint32_t>(count + 2), 1u, 0u, 0u, 0u, 1024u, 768u,
-                            320u, 240u})
+    for (std::uint32_t v : {1u,
+                            88u,
+                            0u,
+                            0u,
+                            299u,
+                            99u,
+                            0u,
+                            0u,
+                            7900u,
+                            2600u,
+                            0x464D4520u,
+                            0x10000u,
+                            static_cast<std::uint32_t>(88 + body.size()),
+                            static_cast<std::uint32_t>(count + 2),
+                            1u,
+                            0u,
+                            0u,
+                            0u,
+                            1024u,
+                            768u,
+                            320u,
+                            240u})
       Put32(head, v);
     return head + body;
   }

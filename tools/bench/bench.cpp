@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "system/handles.h"
-#include "forms/picture.h"
-#include "saver/pictures/picture_file.h"
+#include "forms/bitmap_picture.h"
+#include "pictures/picture_file.h"
 #include "saver/saver_window.h"
 #include "setup/picture_view.h"
+#include "system/handles.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ int FirstFrame(const std::string& dir) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  HDC screen = GetDC(nullptr);
+  zarumo::WindowDc screen(nullptr);
   double start = Now();
   if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                       dir.c_str(), &startup, &process)) {
@@ -104,13 +104,12 @@ int FirstFrame(const std::string& dir) {
   }
   double seen = 0;
   while (Now() - start < 60) {
-    if (FirstFramePresented(screen)) {
+    if (FirstFramePresented(screen.Get())) {
       seen = Now() - start;
       break;
     }
     Sleep(2);
   }
-  ReleaseDC(nullptr, screen);
   // The peak so far covers the start: nothing is made or decoded per tick.
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;

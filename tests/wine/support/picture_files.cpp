@@ -45,6 +45,21 @@ std::string MakeJpeg(int width, int height, const PixelColour& colour) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+std::string MakeUndecodableJpeg(int width, int height, COLORREF colour) {
+  test_common::JpegOptions options;
+  options.progressive = true;
+  const test_common::Bytes bytes = test_common::WriteJpeg(
+      width, height, options, [colour](int, int, std::uint8_t* rgb) { PutRgb(colour, rgb); });
+  std::string jpeg(bytes.begin(), bytes.end());
+  // The first scan is the DC scan: spectral selection 0 to 0. Make it 0 to 1.
+  const std::size_t scan = jpeg.find("\xFF\xDA");
+  if (scan != std::string::npos) {
+    const std::size_t components = static_cast<unsigned char>(jpeg[scan + 4]);
+    jpeg[scan + 5 + 2 * components + 1] = 1;  // Se
+  }
+  return jpeg;
+}
+
 const std::string& LargePhoto() {
   static const std::string photo = [] {
     test_common::JpegOptions options;

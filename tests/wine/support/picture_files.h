@@ -24,6 +24,10 @@ std::string MakeBmp(int width, int height, const PixelColour& colour);
 // A baseline JPEG file of quality 95.
 std::string MakeJpeg(int width, int height, const PixelColour& colour);
 
+// A progressive JPEG of one colour whose first scan asks for what a DC scan
+// cannot have: its header reads, its decoding fails.
+std::string MakeUndecodableJpeg(int width, int height, COLORREF colour);
+
 // A baseline 8000 x 6000 JPEG, as a phone takes them: kLargePhotoTop above
 // row 3000, kLargePhotoBottom below. Made once per run.
 constexpr int kLargePhotoWidth = 8000;

@@ -75,8 +75,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { RemoveTree(path_); }
 
-void TempDir::Write(const std::string& name, const std::string& bytes) const {
+std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
   WriteFileBytes(path_ + name, bytes);
+  return path_ + name;
+}
+
+std::string TempDir::WriteBytes(const std::string& name,
+                                const std::vector<std::uint8_t>& bytes) const {
+  return Write(name, std::string(bytes.begin(), bytes.end()));
 }
 
 std::string TempDir::Read(const std::string& name, bool* exists) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -25,7 +26,9 @@ class TempDir {
   ~TempDir();
   const std::string& Path() const { return path_; }  // with a trailing backslash
   std::string operator/(const std::string& name) const { return path_ + name; }
-  void Write(const std::string& name, const std::string& bytes) const;
+  // Each gives the file's full path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
+  std::string WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
   // The file's bytes; `exists` false when it cannot be read.
   std::string Read(const std::string& name, bool* exists = nullptr) const;
 

@@ -37,10 +37,9 @@ Surface::Surface(int width, int height)
 
 Capture Capture::Screen() {
   Capture capture;
-  HDC screen = GetDC(nullptr);
-  Grab(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), &capture.width_,
-       &capture.height_, &capture.pixels_);
-  ReleaseDC(nullptr, screen);
+  zarumo::WindowDc screen(nullptr);
+  Grab(screen.Get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+       &capture.width_, &capture.height_, &capture.pixels_);
   return capture;
 }
 
@@ -48,9 +47,9 @@ Capture Capture::Client(HWND window) {
   Capture capture;
   RECT client;
   GetClientRect(window, &client);
-  HDC dc = GetDC(window);
-  Grab(dc, 0, 0, client.right, client.bottom, &capture.width_, &capture.height_, &capture.pixels_);
-  ReleaseDC(window, dc);
+  zarumo::WindowDc dc(window);
+  Grab(dc.Get(), 0, 0, client.right, client.bottom, &capture.width_, &capture.height_,
+       &capture.pixels_);
   return capture;
 }
 

@@ -1,4 +1,4 @@
-#include "saver/pictures/picture_kind.h"
+#include "pictures/picture_kind.h"
 
 #include "system/failure.h"
 #include "text/message_text.h"

@@ -1,17 +1,17 @@
-#include "saver/pictures/picture_file.h"
+#include "pictures/picture_file.h"
 
 #include <new>
 
+#include "pictures/bitmap_layout.h"
+#include "pictures/icon_directory.h"
+#include "pictures/jpeg_decoder.h"
+#include "pictures/metafile_header.h"
+#include "pictures/picture_kind.h"
+#include "pictures/picture_limits.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
-#include "saver/pictures/bitmap_layout.h"
-#include "saver/pictures/icon_directory.h"
-#include "saver/pictures/jpeg_decoder.h"
-#include "saver/pictures/metafile_header.h"
-#include "saver/pictures/picture_kind.h"
-#include "saver/pictures/picture_limits.h"
-#include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "system/failure.h"
 #include "settings/settings_file.h"
-#include "system/system_function.h"
 #include "support/saver_process.h"
+#include "system/failure.h"
+#include "system/system_function.h"
 
 using namespace wt;
 using zarumo::IoFailure;

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -24,12 +24,13 @@
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
 #include "common/placeable_metafile.h"
+#include "pictures/picture_file.h"
+#include "support/picture_files.h"
+#include "support/saver_process.h"
+#include "support/screen.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "text/message_text.h"
-#include "saver/pictures/picture_file.h"
-#include "support/picture_files.h"
-#include "support/screen.h"
 
 using namespace zarumo;
 using namespace test_common;
@@ -51,15 +52,8 @@ std::string WithSlash(std::string dir) {
 
 std::string SuiteDir() { return WithSlash(Environment("ZARUMO_BMPSUITE_DIR", "")); }
 
-std::string ProgramDir() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string dir(path, length);
-  return dir.substr(0, dir.rfind('\\') + 1);
-}
-
 std::string ReferenceDir() {
-  return WithSlash(Environment("ZARUMO_BMPSUITE_PPM", ProgramDir() + "bmpsuite-ppm"));
+  return WithSlash(Environment("ZARUMO_BMPSUITE_PPM", wt::DriverDir() + "bmpsuite-ppm"));
 }
 
 std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
@@ -76,32 +70,6 @@ std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-// A folder of its own for the files the tests write.
-class Scratch {
- public:
-  Scratch() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    dir_ = WithSlash(temp) + "zarumo-pictures-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir_.c_str(), nullptr);
-  }
-  ~Scratch() {
-    for (const std::string& name : FilesIn(dir_, "*")) DeleteFileA((dir_ + name).c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
-  std::string Write(const std::string& name, const Bytes& bytes) const {
-    const std::string path = dir_ + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-  const std::string& Dir() const { return dir_; }
-
- private:
-  std::string dir_;
-};
 
 // A surface to draw on, filled with one colour.
 class Canvas : public wt::Surface {
@@ -322,8 +290,8 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
 }
 
 TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
-  Scratch scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("empty.bmp", {}));
+  wt::TempDir scratch;
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("empty.bmp", {}));
   EXPECT_EQ(picture->Width(), 0);
   EXPECT_EQ(picture->Height(), 0);
   Canvas canvas(8, 8);
@@ -332,8 +300,8 @@ TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
 }
 
 TEST(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
-  Scratch scratch;
-  const std::string path = scratch.Write(
+  wt::TempDir scratch;
+  const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
   try {
     LoadPictureFile(path);
@@ -356,8 +324,8 @@ TEST(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
 }
 
 TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
-  Scratch scratch;
-  const std::string path = scratch.Write("busy.bmp", {});
+  wt::TempDir scratch;
+  const std::string path = scratch.WriteBytes("busy.bmp", {});
   {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
@@ -401,12 +369,12 @@ Bytes CompressJpeg(bool grey, bool progressive) {
 std::string JpegError(int code) { return Format("JPEG エラー #%d", code); }
 
 TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
-  Scratch scratch;
+  wt::TempDir scratch;
   for (bool progressive : {false, true}) {
     SCOPED_TRACE(progressive ? "progressive" : "baseline");
     // Capitals in the extension: still a JPEG.
     std::unique_ptr<Picture> picture =
-        LoadPictureFile(scratch.Write("photo.JPG", CompressJpeg(false, progressive)));
+        LoadPictureFile(scratch.WriteBytes("photo.JPG", CompressJpeg(false, progressive)));
     EXPECT_EQ(picture->Width(), kJpegWidth);
     EXPECT_EQ(picture->Height(), kJpegHeight);
     Canvas canvas(kJpegWidth + 4, kJpegHeight + 4);
@@ -421,9 +389,9 @@ TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
 }
 
 TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
-  Scratch scratch;
+  wt::TempDir scratch;
   std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.Write("grey.jpeg", CompressJpeg(true, false)));
+      LoadPictureFile(scratch.WriteBytes("grey.jpeg", CompressJpeg(true, false)));
   Canvas canvas(kJpegWidth, kJpegHeight);
   picture->Draw(canvas.Dc(), 0, 0);
   int worst = 0;
@@ -437,9 +405,9 @@ TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
 }
 
 TEST(PictureFiles, CorruptJpegFailsAtLoad) {
-  Scratch scratch;
+  wt::TempDir scratch;
   try {
-    LoadPictureFile(scratch.Write("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+    LoadPictureFile(scratch.WriteBytes("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
     ADD_FAILURE() << "loaded";
   } catch (const InvalidPicture& failure) {
     EXPECT_EQ(failure.Message(), JpegError(JERR_NO_SOI));
@@ -455,8 +423,8 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   ASSERT_EQ(file[table + 1], 0xC4);
   file[table + 5] = 3;
   file[table + 7] = static_cast<std::uint8_t>(file[table + 7] - 3);
-  Scratch scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("broken.jpg", file));
+  wt::TempDir scratch;
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("broken.jpg", file));
   EXPECT_EQ(picture->Width(), kJpegWidth);
   EXPECT_EQ(picture->Height(), kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
@@ -503,7 +471,7 @@ std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole
 }
 
 TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
-  Scratch scratch;
+  wt::TempDir scratch;
   const int width = 203, height = 157;
   JpegOptions progressive;
   progressive.progressive = true;
@@ -513,7 +481,7 @@ TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
     SCOPED_TRACE(options.greyscale     ? "greyscale"
                  : options.progressive ? "progressive"
                                        : "baseline");
-    const std::string path = scratch.Write("detail.jpg", DetailedJpeg(width, height, options));
+    const std::string path = scratch.WriteBytes("detail.jpg", DetailedJpeg(width, height, options));
     // What a target of the picture's own size gets: all of it.
     Canvas whole(width, height);
     LoadPictureFile(path)->Draw(whole.Dc(), 0, 0);
@@ -550,14 +518,14 @@ Bytes WithFrameInLastScan(Bytes file, double fraction) {
 }
 
 TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
-  Scratch scratch;
+  wt::TempDir scratch;
   const int width = 64, height = 600;
   const Bytes sound = DetailedJpeg(width, height, {});
   Canvas whole(width, height);
-  LoadPictureFile(scratch.Write("sound.jpg", sound))->Draw(whole.Dc(), 0, 0);
+  LoadPictureFile(scratch.WriteBytes("sound.jpg", sound))->Draw(whole.Dc(), 0, 0);
 
   std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.Write("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
+      LoadPictureFile(scratch.WriteBytes("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
   Canvas top(width, 100);
   picture->Draw(top.Dc(), 0, 0);
   EXPECT_EQ(DifferenceWithin(top, {0, 0}, whole), "");
@@ -571,7 +539,7 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   // Damage to a file of several scans is read before anything is shown.
   JpegOptions progressive;
   progressive.progressive = true;
-  picture = LoadPictureFile(scratch.Write(
+  picture = LoadPictureFile(scratch.WriteBytes(
       "scans.jpg", WithFrameInLastScan(DetailedJpeg(width, height, progressive), 0.75)));
   try {
     picture->Draw(top.Dc(), 0, 0);
@@ -582,11 +550,11 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
 }
 
 TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
-  Scratch scratch;
+  wt::TempDir scratch;
   std::unique_ptr<Picture> picture = LoadPictureFile(
-      scratch.Write("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
-                      wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
-                    })));
+      scratch.WriteBytes("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
+                           wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
+                         })));
   EXPECT_EQ(picture->ReducedSize(50, 40).cx, 50);
   EXPECT_EQ(picture->ReducedSize(51, 40).cx, 100);
   EXPECT_EQ(picture->ReducedSize(401, 40).cx, 400);  // no scale covers: full size
@@ -598,7 +566,7 @@ TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   // Other kinds draw at their own size.
   const std::string bmp = wt::MakeBmp(400, 320, [](int, int) { return RGB(0, 0, 0); });
   std::unique_ptr<Picture> bitmap =
-      LoadPictureFile(scratch.Write("big.bmp", Bytes(bmp.begin(), bmp.end())));
+      LoadPictureFile(scratch.WriteBytes("big.bmp", Bytes(bmp.begin(), bmp.end())));
   EXPECT_EQ(bitmap->ReducedSize(50, 40).cx, 400);
 }
 
@@ -623,8 +591,8 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
   ASSERT_EQ(cx, 32);
-  Scratch scratch;
-  const std::string path = scratch.Write(
+  wt::TempDir scratch;
+  const std::string path = scratch.WriteBytes(
       "three.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0)), IconImage(32, 32, RGB(0, 0, 255)),
                              IconImage(48, 8, RGB(0, 255, 0))}));
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
@@ -637,8 +605,8 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   EXPECT_TRUE(MarkerAround(canvas, {4, 6}, 32, 32));
 
   // A lone small image keeps its own size; the recorded size is still the system's.
-  picture =
-      LoadPictureFile(scratch.Write("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
+  picture = LoadPictureFile(
+      scratch.WriteBytes("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
   EXPECT_EQ(picture->Width(), cx);
   Canvas small(64, 64);
   picture->Draw(small.Dc(), 0, 0);
@@ -647,11 +615,11 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
 }
 
 TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
-  Scratch scratch;
+  wt::TempDir scratch;
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
     try {
-      LoadPictureFile(scratch.Write("bad.ico", file));
+      LoadPictureFile(scratch.WriteBytes("bad.ico", file));
       ADD_FAILURE() << "loaded";
     } catch (const InvalidPicture& failure) {
       EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
@@ -683,8 +651,8 @@ void ExpectQuarters(const Canvas& canvas, int x, int y, int w, int h) {
 }
 
 TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
-  Scratch scratch;
-  const std::string path = scratch.Dir() + "frame.emf";
+  wt::TempDir scratch;
+  const std::string path = scratch / "frame.emf";
   {
     const RECT frame{0, 0, 2540, 1270};  // 1 x 0.5 inch: 96 x 48 pixels at 96 per inch
     HDC dc = CreateEnhMetaFileA(nullptr, path.c_str(), &frame, nullptr);
@@ -715,7 +683,7 @@ Bytes WindowsMetafile() {
 }
 
 TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
-  Scratch scratch;
+  wt::TempDir scratch;
   const Bytes records = WindowsMetafile();
   ASSERT_GT(records.size(), 18u);
 
@@ -723,14 +691,14 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   Bytes placeable = PlaceableHeader(0, 0, 200, 100, 192, true);
   placeable.insert(placeable.end(), records.begin(), records.end());
 
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.Write("boxed.wmf", placeable));
+  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("boxed.wmf", placeable));
   EXPECT_EQ(picture->Width(), 100);
   EXPECT_EQ(picture->Height(), 50);
   Canvas canvas(130, 80);
   picture->Draw(canvas.Dc(), 5, 8);
   ExpectQuarters(canvas, 5, 8, 100, 50);
 
-  picture = LoadPictureFile(scratch.Write("plain.wmf", records));
+  picture = LoadPictureFile(scratch.WriteBytes("plain.wmf", records));
   EXPECT_EQ(picture->Width(), 200);
   EXPECT_EQ(picture->Height(), 100);
   Canvas plain(220, 120);
@@ -739,14 +707,14 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
 }
 
 TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
-  Scratch scratch;
+  wt::TempDir scratch;
   Bytes cut = WindowsMetafile();
   cut.resize(cut.size() - 6);  // no end record
   const std::vector<std::pair<std::string, Bytes>> files = {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
     try {
-      LoadPictureFile(scratch.Write(name, bytes));
+      LoadPictureFile(scratch.WriteBytes(name, bytes));
       ADD_FAILURE() << name << " loaded";
     } catch (const InvalidPicture& failure) {
       EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;

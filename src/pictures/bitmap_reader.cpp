@@ -1,10 +1,11 @@
 #include <cstring>
 
+#include "forms/bitmap_picture.h"
+#include "pictures/bitmap_layout.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
-#include "saver/pictures/bitmap_layout.h"
-#include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 

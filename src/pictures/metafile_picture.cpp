@@ -1,8 +1,8 @@
+#include "pictures/metafile_header.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
-#include "saver/pictures/metafile_header.h"
-#include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 

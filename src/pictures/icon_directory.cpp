@@ -1,10 +1,10 @@
-#include "saver/pictures/icon_directory.h"
+#include "pictures/icon_directory.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "pictures/le_bytes.h"
 #include "system/failure.h"
-#include "saver/pictures/le_bytes.h"
 
 namespace zarumo {
 

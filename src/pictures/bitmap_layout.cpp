@@ -1,10 +1,10 @@
-#include "saver/pictures/bitmap_layout.h"
+#include "pictures/bitmap_layout.h"
 
 #include <algorithm>
 
+#include "pictures/le_bytes.h"
+#include "pictures/picture_limits.h"
 #include "system/failure.h"
-#include "saver/pictures/le_bytes.h"
-#include "saver/pictures/picture_limits.h"
 
 namespace zarumo {
 

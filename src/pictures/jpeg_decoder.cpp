@@ -1,4 +1,4 @@
-#include "saver/pictures/jpeg_decoder.h"
+#include "pictures/jpeg_decoder.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -8,9 +8,9 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "pictures/picture_limits.h"
 #include "system/failure.h"
 #include "text/message_text.h"
-#include "saver/pictures/picture_limits.h"
 
 namespace zarumo {
 

@@ -1,4 +1,4 @@
-#include "forms/picture.h"
+#include "forms/bitmap_picture.h"
 
 #include "forms/stretch_mode.h"
 #include "system/system_text.h"

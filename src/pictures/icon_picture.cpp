@@ -1,7 +1,8 @@
+#include "forms/bitmap_picture.h"
+#include "pictures/icon_directory.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
-#include "saver/pictures/icon_directory.h"
-#include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 

@@ -1,9 +1,10 @@
+#include "forms/bitmap_picture.h"
+#include "pictures/jpeg_decoder.h"
+#include "pictures/picture_limits.h"
+#include "pictures/picture_readers.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
-#include "saver/pictures/jpeg_decoder.h"
-#include "saver/pictures/picture_limits.h"
-#include "saver/pictures/picture_readers.h"
 
 namespace zarumo {
 

@@ -1,10 +1,10 @@
-#include "saver/pictures/metafile_header.h"
+#include "pictures/metafile_header.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "pictures/le_bytes.h"
 #include "system/failure.h"
-#include "saver/pictures/le_bytes.h"
 
 namespace zarumo {
 

@@ -1,0 +1,309 @@
+// The open-picture dialog the setup dialog's browse buttons open, with its
+// picture pane and preview window, driven from outside the saver's process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "support/picture_files.h"
+#include "support/saver_process.h"
+#include "support/setup_dialog.h"
+#include "support/windows_of.h"
+#include "system/handles.h"
+
+using namespace wt;
+
+namespace {
+
+const char kPreviewClass[] = "ZarumoPreviewWindow";
+const char kSettings[] = "ザルモ.ini";
+const int kPaneCaption = 0x5A01;
+const int kPanePreviewButton = 0x5A02;
+const int kPaneArea = 0x5A03;
+
+// A 24-bit BMP of one colour.
+std::string SolidBitmap(int width, int height, BYTE red, BYTE green, BYTE blue) {
+  return MakeBmp(width, height, [=](int, int) { return RGB(red, green, blue); });
+}
+
+}  // namespace
+
+namespace {
+
+// The open dialog over the setup dialog, with its file-name box.
+struct OpenDialog {
+  explicit OpenDialog(const Saver& saver) {
+    window = saver.WaitMessageBox();
+    if (!window) return;
+    HWND box = GetDlgItem(window, 0x480);
+    if (!box) box = GetDlgItem(window, 0x47C);
+    fileName = box && ClassName(box) == "Edit" ? box : DescendantByClass(box, "Edit");
+  }
+  // Types into the file-name box and presses the open button.
+  void Enter(const std::string& text) const {
+    SetControlText(fileName, text);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+  }
+  void Cancel() const {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+  }
+  HWND window = nullptr;
+  HWND fileName = nullptr;
+};
+
+}  // namespace
+
+TEST(SetupBrowse, ConfirmedFileFillsTheFieldAndCancelWritesNothing) {
+  TempDir dir;
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.window, nullptr);
+  ASSERT_NE(open.fileName, nullptr);
+  EXPECT_EQ(GetWindow(open.window, GW_OWNER), dialog.Handle());
+  EXPECT_EQ(ControlText(open.fileName), "");
+  // A typed name is taken even though no such file exists.
+  open.Enter(dir / "chosen.jpg");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "chosen.jpg");
+  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  bool exists = true;
+  dir.Read(kSettings, &exists);
+  EXPECT_FALSE(exists);
+}
+
+TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
+  TempDir dir;
+  dir.Write("first.bmp", SolidBitmap(4, 4, 255, 0, 0));
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog first(saver);
+  ASSERT_NE(first.fileName, nullptr);
+  first.Enter(dir / "first.bmp");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(first.window); }));
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "first.bmp");
+
+  PostMessageA(dialog.wishBrowse, BM_CLICK, 0, 0);
+  OpenDialog second(saver);
+  ASSERT_NE(second.fileName, nullptr);
+  std::string offered = ControlText(second.fileName);
+  // The system may show the name alone, in the file's folder.
+  EXPECT_TRUE(offered == "first.bmp" || offered == dir / "first.bmp") << offered;
+  second.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(second.window); }));
+  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
+  // Focus comes back to where it was.
+  EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog.Handle()) == dialog.wishBrowse; }, 3000));
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+namespace {
+
+// The colour on the screen at the middle of a window, or `up` pixels above it.
+COLORREF CentreColour(HWND window, int up = 0) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  zarumo::WindowDc screen(nullptr);
+  return GetPixel(screen.Get(), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 - up);
+}
+
+int ColourDistance(COLORREF a, COLORREF b) {
+  return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
+                   std::abs(GetBValue(a) - GetBValue(b))});
+}
+
+// Types one letter into the file list, which selects the first file it begins;
+// the pause keeps the list from reading it as part of a longer name.
+void SelectByLetter(HWND list, char letter) {
+  Pump(600);
+  PostMessageA(list, WM_CHAR, static_cast<WPARAM>(letter), 1);
+}
+
+struct Pane {
+  explicit Pane(HWND open)
+      : caption(DescendantById(open, kPaneCaption)),
+        button(DescendantById(open, kPanePreviewButton)),
+        area(DescendantById(open, kPaneArea)) {}
+  bool Shows(const std::string& captionText, const std::string& areaText) const {
+    return WindowText(caption) == captionText && WindowText(area) == areaText;
+  }
+  HWND caption;
+  HWND button;
+  HWND area;
+};
+
+}  // namespace
+
+TEST(SetupPicturePane, FollowsTheSelection) {
+  TempDir dir;
+  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  dir.Write("b.jpg", MakeJpeg(48, 32, [](int, int) { return RGB(0, 0, 255); }));
+  dir.Write("c.png", "\x89PNG\r\n\x1a\n not really");
+  dir.Write("d.jpg", "not a jpeg at all");
+  dir.Write("e.jpg", MakeUndecodableJpeg(16, 16, RGB(0, 200, 0)));
+  dir.Write("x.bmp", SolidBitmap(8, 8, 0, 255, 0));
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.fileName, nullptr);
+  Pane pane(open.window);
+  ASSERT_TRUE(pane.caption && pane.button && pane.area);
+
+  // The pane opens empty, and lies to the right of the file list.
+  EXPECT_TRUE(pane.Shows("画像:", "(なし)"));
+  EXPECT_FALSE(IsWindowEnabled(pane.button));
+  HWND list = DescendantByClass(open.window, "SysListView32");
+  ASSERT_NE(list, nullptr);
+  EXPECT_GT(ClientRectOf(pane.area, open.window).left, ClientRectOf(list, open.window).right);
+
+  // Into the test's folder, if the dialog did not start there.
+  open.Enter(dir.Path());
+  ASSERT_TRUE(WaitFor([&] {
+    list = DescendantByClass(open.window, "SysListView32");
+    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 5;  // all but c.png
+  }));
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  EXPECT_TRUE(IsWindowEnabled(pane.button));
+  EXPECT_TRUE(WaitFor([&] { return CentreColour(pane.area) == RGB(255, 0, 0); }, 3000))
+      << std::hex << CentreColour(pane.area);
+
+  // The preview window: centred, resizable, a tool window; Escape closes it.
+  PostMessageA(pane.button, BM_CLICK, 0, 0);
+  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  ASSERT_NE(preview, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }));
+  EXPECT_EQ(WindowText(preview), "プレビュー");
+  EXPECT_TRUE(GetWindowLongA(preview, GWL_STYLE) & WS_THICKFRAME);
+  EXPECT_TRUE(GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT frame, client;
+  GetWindowRect(preview, &frame);
+  GetClientRect(preview, &client);
+  EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+  EXPECT_GT(client.right, 40);
+  EXPECT_GT(client.bottom, 30);
+  EXPECT_LE(frame.right - frame.left, GetSystemMetrics(SM_CXSCREEN) * 3 / 4);
+  EXPECT_TRUE(WaitFor([&] { return CentreColour(preview) == RGB(255, 0, 0); }, 3000));
+  PostKey(preview, VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(preview); }, 3000));
+
+  SelectByLetter(list, 'b');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (48x32)", ""); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        COLORREF colour = CentreColour(pane.area);
+        return GetBValue(colour) > 200 && GetRValue(colour) < 60 && GetGValue(colour) < 60;
+      },
+      3000))
+      << std::hex << CentreColour(pane.area);
+
+  // A file of a listed kind that is no picture.
+  SelectByLetter(list, 'd');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  EXPECT_FALSE(IsWindowEnabled(pane.button));
+
+  // A picture that fails when it is drawn keeps its size and says so.
+  SelectByLetter(list, 'e');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (16x16)", "画像が不正です"); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+
+  // A file that went away after it was listed.
+  ASSERT_TRUE(DeleteFileA((dir / "x.bmp").c_str()));
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+  SelectByLetter(list, 'x');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+
+  // A kind that is not offered shows once every file is listed.
+  open.Enter("*.*");
+  Pump(500);
+  list = DescendantByClass(open.window, "SysListView32");
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+  SelectByLetter(list, 'c');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  EXPECT_FALSE(IsWindowEnabled(pane.button));
+
+  open.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
+
+TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
+  TempDir dir;
+  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  dir.Write("photo.jpg", LargePhoto());
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.fileName, nullptr);
+  Pane pane(open.window);
+  open.Enter(dir.Path());
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    list = DescendantByClass(open.window, "SysListView32");
+    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
+  }));
+  SelectByLetter(list, 'a');
+  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+
+  // Decoded at an eighth of its size, which still covers the pane; the
+  // caption keeps the photo's own size.
+  SelectByLetter(list, 'p');
+  const DWORD selected = GetTickCount();
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        // The photo's top half lies above the middle, its bottom half below.
+        return pane.Shows(" (8000x6000)", "") &&
+               ColourDistance(CentreColour(pane.area, 20), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(pane.area, -20), kLargePhotoBottom) <= 12;
+      },
+      3000))
+      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  std::printf("the pane showed the 8000 x 6000 photo %lu ms after its selection\n",
+              GetTickCount() - selected);
+
+  // The preview window is larger than the pane: it decodes larger.
+  PostMessageA(pane.button, BM_CLICK, 0, 0);
+  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  ASSERT_NE(preview, nullptr);
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        RECT client;
+        GetClientRect(preview, &client);
+        return client.right > 500 &&
+               ColourDistance(CentreColour(preview, 40), kLargePhotoTop) <= 12 &&
+               ColourDistance(CentreColour(preview, -40), kLargePhotoBottom) <= 12;
+      },
+      3000));
+  PostKey(preview, VK_ESCAPE);
+  open.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
+  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+}
