@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Cross-builds libjpeg-turbo's static library for 32-bit Windows from Debian's
-# source package, once; later runs find the installed copy and return at once.
+# Builds libjpeg-turbo's static library from Debian's source package, once;
+# later runs find the installed copy and return at once.
+#   tools/build-libjpeg.sh        cross-built for 32-bit Windows (the product)
+#   tools/build-libjpeg.sh fuzz   native, with clang, the fuzz targets' sanitizers
+#                                 and coverage, so the fuzzer sees inside the decoder
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/build/deps"
-prefix="$deps/libjpeg-i686"
+flavour=${1:-i686}
+case "$flavour" in
+  i686 | fuzz) ;;
+  *) echo "usage: $0 [i686|fuzz]" >&2; exit 2 ;;
+esac
+prefix="$deps/libjpeg-$flavour"
 [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ] && exit 0
 
 mkdir -p "$deps/src"
@@ -18,17 +26,30 @@ if ! ls -d libjpeg-turbo-*/ >/dev/null 2>&1; then
   apt-get source -qq libjpeg-turbo >/dev/null 2>&1 || { apt-get update -qq; apt-get source -qq libjpeg-turbo; }
 fi
 srcdir=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -n 1)
+build="$deps/libjpeg-build"
+options=()
+if [ "$flavour" = i686 ]; then
+  simd=ON
+  command -v nasm >/dev/null || simd=OFF
+  options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+           -DWITH_SIMD=$simd -DCMAKE_ASM_NASM_COMPILER=nasm)
+  note="SIMD $simd"
+else
+  build="$deps/libjpeg-build-fuzz"
+  # No SIMD: the sanitizers and the coverage see only C code. Sanitizer
+  # reports abort, as in the targets themselves.
+  flags="-g -fsanitize=address,undefined -fno-sanitize-recover=undefined -fsanitize=fuzzer-no-link"
+  options=(-DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS="$flags"
+           -DWITH_SIMD=OFF)
+  note="clang, ASan, UBSan, coverage"
+fi
 
-simd=ON
-command -v nasm >/dev/null || simd=OFF
-rm -rf "$deps/libjpeg-build"
-cmake -S "$srcdir" -B "$deps/libjpeg-build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=$simd \
-  -DCMAKE_ASM_NASM_COMPILER=nasm >"$deps/libjpeg-configure.log" 2>&1
-cmake --build "$deps/libjpeg-build" --target jpeg-static >"$deps/libjpeg-build.log" 2>&1
+rm -rf "$build"
+cmake -S "$srcdir" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF "${options[@]}" \
+  >"$deps/libjpeg-$flavour-configure.log" 2>&1
+cmake --build "$build" --target jpeg-static >"$deps/libjpeg-$flavour-build.log" 2>&1
 mkdir -p "$prefix/lib" "$prefix/include"
-cp "$deps/libjpeg-build/libjpeg.a" "$prefix/lib/libjpeg.a"
-cp "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$deps/libjpeg-build/jconfig.h" "$prefix/include/"
-echo "libjpeg-turbo cross-built into $prefix (SIMD $simd)"
+cp "$build/libjpeg.a" "$prefix/lib/libjpeg.a"
+cp "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$build/jconfig.h" "$prefix/include/"
+echo "libjpeg-turbo built into $prefix ($note)"

@@ -37,8 +37,9 @@ std::string TopLevelErrorText(const std::string& kind, const std::string& module
   // The address in the fixed eight-digit form of 32-bit code addresses.
   std::string at =
       Format("%08lX", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(address)));
+  // The box shows the message up to a zero byte: the period follows what it shows.
   return Format("%sがモジュール %s の %s で発生しました。\n%s", kind.c_str(), moduleName.c_str(),
-                at.c_str(), WithPeriod(message, leadBytes).c_str());
+                at.c_str(), WithPeriod(message.c_str(), leadBytes).c_str());
 }
 
 }  // namespace zarumo

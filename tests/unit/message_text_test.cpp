@@ -30,6 +30,9 @@ TEST(TopLevelError, NamesKindModuleAddressAndMessage) {
       TopLevelErrorText("SystemFailure", "zarumo.scr", reinterpret_cast<const void*>(0x0040ABCD),
                         "boom", LeadBytes::Cp932());
   EXPECT_EQ(text, "SystemFailureがモジュール zarumo.scr の 0040ABCD で発生しました。\nboom.");
+  // Only what comes before a zero byte is shown, and the period follows it.
+  EXPECT_EQ(TopLevelErrorText("Failure", "z", nullptr, std::string(";\0", 2), LeadBytes()),
+            "Failureがモジュール z の 00000000 で発生しました。\n;.");
 }
 
 TEST(Format, HandlesLongOutput) {

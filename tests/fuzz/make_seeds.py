@@ -1,0 +1,433 @@
+#!/usr/bin/env python3
+"""Writes the fuzz targets' seeds into tests/fuzz/seeds/<target>/.
+
+Run by hand from anywhere:  /usr/bin/python3 tests/fuzz/make_seeds.py
+Needs Debian's python3-pil and cjpeg, jpegtran and wrjpgcom (libjpeg-turbo-progs).
+Everything comes from this clone: pictures drawn here, and headers from the
+bitmap suite in tests/data/bmpsuite. Every seed stays within a few KB.
+Inputs that once found a fault are kept at the end of this file and written
+as regression-* seeds.
+"""
+import io
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
+SEEDS = os.path.join(HERE, "seeds")
+SUITE = os.path.join(ROOT, "tests", "data", "bmpsuite")
+TARGETS = ["bitmap", "icon", "metafile", "extension", "jpeg", "command_line", "settings", "message"]
+
+
+def write(target, name, data):
+    if isinstance(data, str):
+        data = data.encode("cp932")
+    with open(os.path.join(SEEDS, target, name), "wb") as f:
+        f.write(data)
+
+
+# ---- pictures to encode ---------------------------------------------------
+
+def scene(width, height):
+    """Gradients with a few hard edges, so that every block has detail."""
+    img = Image.new("RGB", (width, height))
+    px = img.load()
+    for y in range(height):
+        for x in range(width):
+            r = x * 255 // max(1, width - 1)
+            g = y * 255 // max(1, height - 1)
+            b = 255 if (x // 6 + y // 5) % 2 else (x * y) % 256
+            if (x - width // 2) ** 2 + (y - height // 2) ** 2 < (height // 3) ** 2:
+                r, g, b = 250, 200, 30
+            px[x, y] = (r, g, b)
+    return img
+
+
+# ---- JPEG -----------------------------------------------------------------
+
+def cjpeg(work, source, *switches):
+    return subprocess.run(["cjpeg", *switches, source], check=True, capture_output=True, cwd=work).stdout
+
+
+def segment(marker, payload):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload
+
+
+def with_size(jpeg, width, height):
+    """The same file with other dimensions in its frame header."""
+    data = bytearray(jpeg)
+    pos = 2
+    while pos < len(data):
+        marker = data[pos + 1]
+        length = struct.unpack(">H", data[pos + 2:pos + 4])[0]
+        if 0xC0 <= marker <= 0xCF and marker not in (0xC4, 0xC8, 0xCC):
+            struct.pack_into(">HH", data, pos + 5, height, width)
+            return bytes(data)
+        pos += 2 + length
+    raise ValueError("no frame header")
+
+
+def adobe_transform(jpeg, transform):
+    """The same file with another colour transform in its Adobe marker."""
+    pos = jpeg.index(b"Adobe")  # then version, two flag words, the transform
+    data = bytearray(jpeg)
+    data[pos + 11] = transform
+    return bytes(data)
+
+
+def jpegs(work):
+    colour = os.path.join(work, "scene.ppm")
+    grey = os.path.join(work, "scene.pgm")
+    picture = scene(45, 29)
+    picture.save(colour)
+    picture.convert("L").save(grey)
+    scans = {
+        "spectral.txt": "0,1,2: 0-0, 0, 0;\n0: 1-5, 0, 0;\n2: 1-63, 0, 0;\n1: 1-63, 0, 0;\n0: 6-63, 0, 0;\n",
+        "separate.txt": "0;\n1;\n2;\n",
+    }
+    for name, text in scans.items():
+        with open(os.path.join(work, name), "w") as f:
+            f.write(text)
+
+    out = {
+        "baseline-420.jpg": cjpeg(work, colour, "-quality", "85"),
+        "baseline-422.jpg": cjpeg(work, colour, "-sample", "2x1"),
+        "baseline-444.jpg": cjpeg(work, colour, "-sample", "1x1"),
+        "baseline-440.jpg": cjpeg(work, colour, "-sample", "1x2"),
+        "baseline-411.jpg": cjpeg(work, colour, "-sample", "4x1"),
+        "mixed-sampling.jpg": cjpeg(work, colour, "-sample", "2x2,2x1,1x2"),
+        "optimized.jpg": cjpeg(work, colour, "-optimize", "-sample", "1x1"),
+        "separate-scans.jpg": cjpeg(work, colour, "-scans", "separate.txt"),
+        "progressive-420.jpg": cjpeg(work, colour, "-progressive"),
+        "progressive-444.jpg": cjpeg(work, colour, "-progressive", "-sample", "1x1"),
+        "progressive-spectral.jpg": cjpeg(work, colour, "-scans", "spectral.txt", "-sample", "2x1"),
+        "arithmetic.jpg": cjpeg(work, colour, "-arithmetic"),
+        "arithmetic-progressive.jpg": cjpeg(work, colour, "-arithmetic", "-progressive"),
+        "restart-rows.jpg": cjpeg(work, colour, "-restart", "1"),
+        "restart-blocks.jpg": cjpeg(work, colour, "-restart", "3B", "-sample", "1x1"),
+        "restart-arithmetic.jpg": cjpeg(work, colour, "-arithmetic", "-restart", "2B"),
+        "restart-progressive.jpg": cjpeg(work, colour, "-progressive", "-restart", "1"),
+        "grey.jpg": cjpeg(work, colour, "-grayscale"),
+        "grey-progressive.jpg": cjpeg(work, grey, "-progressive"),
+        "grey-arithmetic-restart.jpg": cjpeg(work, grey, "-arithmetic", "-restart", "1"),
+        "rgb.jpg": cjpeg(work, colour, "-rgb", "-sample", "1x1"),
+        "coarse-16bit-tables.jpg": cjpeg(work, colour, "-quality", "1"),
+        "fine.jpg": cjpeg(work, colour, "-quality", "100", "-sample", "1x1", "-dct", "float"),
+    }
+    # CMYK and YCCK (the same data under the other Adobe transform).
+    buffer = io.BytesIO()
+    picture.convert("CMYK").save(buffer, "JPEG", quality=80)
+    out["cmyk.jpg"] = buffer.getvalue()
+    out["ycck.jpg"] = adobe_transform(buffer.getvalue(), 2)
+    # Markers the decoder skips, before the frame.
+    base = out["baseline-444.jpg"]
+    app1 = segment(0xE1, b"Exif\0\0MM\0*\0\0\0\x08\0\0")
+    app2 = segment(0xE2, b"ICC_PROFILE\0\x01\x01" + bytes(64))
+    com = segment(0xFE, "コメント".encode("cp932"))
+    out["markers.jpg"] = base[:2] + app1 + app2 + com + base[2:]
+    # A scan cut short: the library fills in and warns.
+    out["truncated.jpg"] = out["progressive-420.jpg"][: len(out["progressive-420.jpg"]) * 3 // 5]
+    # Headers alone decide for large pictures.
+    tiny = cjpeg(work, grey, "-quality", "50")
+    out["large-header.jpg"] = with_size(tiny, 4000, 3000)
+    out["too-large-header.jpg"] = with_size(tiny, 65000, 65000)
+    # One scan past the decoder's limit: a DC refinement scan sent again and again.
+    Image.new("L", (8, 8), 90).save(os.path.join(work, "flat.pgm"))
+    with open(os.path.join(work, "refine.txt"), "w") as f:
+        f.write("0: 0-0, 0, 1;\n0: 1-63, 0, 0;\n0: 0-0, 1, 0;\n")
+    flat = cjpeg(work, os.path.join(work, "flat.pgm"), "-scans", "refine.txt")
+    last_scan = flat[flat.rindex(b"\xFF\xDA"):-2]
+    out["scan-limit.jpg"] = flat[:-2] + last_scan * 1000 + b"\xFF\xD9"
+    picture.crop((0, 0, 1, 1)).save(os.path.join(work, "one.ppm"))
+    out["one-pixel.jpg"] = cjpeg(work, os.path.join(work, "one.ppm"))
+    for name, data in out.items():
+        write("jpeg", name, data)
+
+
+# ---- bitmaps --------------------------------------------------------------
+
+def bmp(header, width, height, bits, compression=0, colours=None, pixels=None, masks=None,
+        gap=0, clr_used=None, size_image=None):
+    """A bitmap file with an info header of `header` bytes (12: the core form)."""
+    core = header == 12
+    if colours is None:
+        colours = (1 << bits) if bits <= 8 else 0
+    rows = abs(height)
+    stride = (width * bits + 31) // 32 * 4
+    if pixels is None:
+        pixels = bytes((x * 7 + y * 3) & 0xFF for y in range(rows) for x in range(stride))
+    if core:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+        table = b"".join(struct.pack("<BBB", i * 37 & 255, i * 91 & 255, i * 13 & 255) for i in range(colours))
+    else:
+        info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression,
+                           len(pixels) if size_image is None else size_image, 2835, 2835,
+                           colours if clr_used is None else clr_used, 0)
+        tail = b""
+        if masks:
+            tail = b"".join(struct.pack("<I", m) for m in masks)
+        if header >= 52:
+            info += (tail + bytes(64))[: 12 if header < 56 else 16]
+            tail = b""
+        info = (info + bytes(header))[:header] + tail
+        table = b"".join(struct.pack("<BBBB", i * 37 & 255, i * 91 & 255, i * 13 & 255, 0) for i in range(colours))
+    offset = 14 + len(info) + len(table) + gap
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return head + info + table + bytes(gap) + pixels
+
+
+def rle8():
+    # Encoded runs, an absolute run, a delta, ends of lines and the end.
+    return bytes([4, 1, 3, 2, 0, 0, 0, 3, 9, 8, 7, 0, 0, 2, 1, 1, 5, 4, 0, 0, 0, 1])
+
+
+def rle4():
+    return bytes([5, 0x12, 3, 0x34, 0, 0, 0, 4, 0x56, 0x78, 0, 2, 1, 0, 4, 0x9A, 0, 0, 0, 1])
+
+
+def suite_headers():
+    """One file of the bitmap suite per kind of header, cut after its table."""
+    kept = {}
+    for group in ("g", "q", "b"):
+        folder = os.path.join(SUITE, group)
+        for name in sorted(os.listdir(folder)):
+            with open(os.path.join(folder, name), "rb") as f:
+                data = f.read()
+            if len(data) < 18:
+                key = ("short", len(data))
+            else:
+                header = struct.unpack_from("<I", data, 14)[0]
+                fields = data[14:14 + min(header, 40)] if header >= 16 else data[14:30]
+                if header == 12 and len(fields) >= 12:
+                    key = (header, struct.unpack_from("<HHHH", fields, 4))
+                elif len(fields) >= 36:
+                    width, height, planes, bits, comp = struct.unpack_from("<iiHHI", fields, 4)
+                    used = struct.unpack_from("<I", fields, 32)[0]
+                    key = (header, height < 0, planes, bits, comp, used != 0, width > 1000)
+                else:
+                    key = (header, fields[:16])
+            offset = struct.unpack_from("<I", data, 10)[0] if len(data) >= 14 else 0
+            cut = offset + 128 if 0 < offset < len(data) else 2048
+            if key not in kept:
+                kept[key] = (group + "-" + name, data[:cut])
+    return kept.values()
+
+
+def bitmaps():
+    out = {
+        "core-1.bmp": bmp(12, 9, 5, 1),
+        "core-4.bmp": bmp(12, 7, 4, 4),
+        "core-8.bmp": bmp(12, 5, 3, 8),
+        "core-8-short-table.bmp": bmp(12, 5, 3, 8, colours=20),
+        "core-24.bmp": bmp(12, 5, 3, 24),
+        "info-1.bmp": bmp(40, 9, 5, 1),
+        "info-4.bmp": bmp(40, 7, 4, 4),
+        "info-8.bmp": bmp(40, 5, 3, 8),
+        "info-8-top-down.bmp": bmp(40, 5, -3, 8),
+        "info-8-few-colours.bmp": bmp(40, 5, 3, 8, colours=16),
+        "info-8-gap.bmp": bmp(40, 5, 3, 8, colours=4, gap=40),
+        "info-8-declared-large.bmp": bmp(40, 5, 3, 8, colours=2, size_image=0x10000),
+        "info-16.bmp": bmp(40, 6, 3, 16),
+        "info-16-masks.bmp": bmp(40, 6, 3, 16, 3, masks=(0xF800, 0x07E0, 0x001F)),
+        "info-24.bmp": bmp(40, 5, 3, 24),
+        "info-32.bmp": bmp(40, 4, 3, 32),
+        "info-32-masks.bmp": bmp(40, 4, -3, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF)),
+        "info-rle8.bmp": bmp(40, 6, 4, 8, 1, colours=16, pixels=rle8()),
+        "info-rle4.bmp": bmp(40, 8, 4, 4, 2, pixels=rle4()),
+        "v2-16.bmp": bmp(52, 6, 3, 16, 3, masks=(0x7C00, 0x03E0, 0x001F)),
+        "v3-32.bmp": bmp(56, 4, 3, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+        "os2v2-8.bmp": bmp(64, 5, 3, 8, colours=8),
+        "v4-24.bmp": bmp(108, 5, 3, 24),
+        "v5-8-top-down.bmp": bmp(124, 5, -3, 8, colours=4),
+        "v5-32-masks.bmp": bmp(124, 4, 3, 32, 3, masks=(0xFF0000, 0xFF00, 0xFF, 0xFF000000)),
+        "os2v2-short-header.bmp": bmp(40, 5, 3, 8)[:14] + struct.pack("<I", 16) + bmp(40, 5, 3, 8)[18:],
+        "cut-in-header.bmp": bmp(40, 5, 3, 8)[:30],
+        "empty.bmp": b"",
+    }
+    for name, data in out.items():
+        write("bitmap", name, data)
+    for name, data in suite_headers():
+        write("bitmap", "suite-" + name, data)
+
+
+# ---- icons ----------------------------------------------------------------
+
+def dib(side, bits, clr_used=0):
+    table = (4 << bits) if bits <= 8 and not clr_used else 4 * clr_used
+    rows = ((side * bits + 31) // 32 * 4 + (side + 31) // 32 * 4) * side
+    head = struct.pack("<IiiHHIIiiII", 40, side, side * 2, 1, bits, 0, 0, 0, 0, clr_used, 0)
+    return head + bytes(i & 0xFF for i in range(table)) + bytes([0x5A]) * rows
+
+
+def png(side):
+    buffer = io.BytesIO()
+    scene(side, side).convert("RGBA").save(buffer, "PNG")
+    return buffer.getvalue()
+
+
+def ico(images, kind=1, offsets=None):
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    for i, img in enumerate(images):
+        at = offset if offsets is None or offsets[i] is None else offsets[i]
+        out += struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(img), at)
+        offset += len(img)
+    return out + b"".join(images)
+
+
+def icons():
+    write("icon", "three.ico", ico([dib(16, 4), dib(32, 8), dib(24, 32)]))
+    write("icon", "mono-and-true.ico", ico([dib(16, 1), dib(16, 24), dib(24, 8, clr_used=16)]))
+    write("icon", "png.ico", ico([png(24), dib(16, 1)]))
+    write("icon", "cursor.ico", ico([dib(16, 24)], 2))
+    write("icon", "type-0.ico", ico([dib(16, 16)], 0))
+    write("icon", "bad-offset.ico", ico([dib(16, 4), dib(16, 8)], offsets=[0xFFFFFF00, None]))
+    write("icon", "no-images.ico", struct.pack("<HHH", 0, 1, 0))
+    buffer = io.BytesIO()
+    scene(32, 32).save(buffer, "ICO", sizes=[(16, 16)], bitmap_format="bmp")
+    write("icon", "drawn.ico", buffer.getvalue())
+
+
+# ---- metafiles ------------------------------------------------------------
+
+def emf_record(kind, payload):
+    return struct.pack("<II", kind, 8 + len(payload)) + payload
+
+
+def emf(frame, description="", extra=b"", eof=True):
+    records = emf_record(18, struct.pack("<I", 8))            # SETMAPMODE
+    records += emf_record(27, struct.pack("<ii", 0, 0))        # MOVETOEX
+    records += emf_record(54, struct.pack("<ii", 90, 40))      # LINETO
+    records += extra
+    if eof:
+        records += emf_record(14, struct.pack("<III", 0, 16, 20))
+    text = description.encode("utf-16-le")
+    text += bytes(-len(text) % 4)
+    header_size = 88 + len(text)
+    total = header_size + len(records)
+    head = struct.pack("<II4i4iIIIIHHIIIiiii", 1, header_size, 0, 0, 95, 47, *frame, 0x464D4520,
+                       0x10000, total, 5, 1, 0, len(description), 88 if description else 0,
+                       0, 1024, 768, 320, 240)
+    return head + text + records
+
+
+def wmf_record(function, *params):
+    return struct.pack("<IH", 3 + len(params), function) + struct.pack("<%dh" % len(params), *params)
+
+
+def wmf(kind=1, version=0x300, extent=True):
+    records = wmf_record(0x0103, 8)
+    if extent:
+        records += wmf_record(0x020B, 0, 0) + wmf_record(0x020C, 100, 200)
+    records += wmf_record(0x041B, 90, 180, 10, 20) + wmf_record(0x0000)
+    return struct.pack("<HHHIHIH", kind, 9, version, (18 + len(records)) // 2, 0, 7, 0) + records
+
+
+def placeable(body, left=0, top=0, right=200, bottom=100, inch=96):
+    head = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, left, top, right, bottom, inch, 0)
+    checksum = 0
+    for (word,) in struct.iter_unpack("<H", head):
+        checksum ^= word
+    return head + struct.pack("<H", checksum) + body
+
+
+def metafiles():
+    polygon = emf_record(3, struct.pack("<4iI", 0, 0, 10, 10, 3) + struct.pack("<6i", 0, 0, 10, 0, 5, 10))
+    write("metafile", "frame.emf", emf((0, 0, 2540, 1270)))
+    write("metafile", "noframe.emf", emf((0, 0, 0, 0)))
+    write("metafile", "described.emf", emf((0, 0, 5080, 2540), "ザルモ\0絵\0\0", polygon))
+    write("metafile", "no-eof.emf", emf((0, 0, 2540, 1270), eof=False))
+    write("metafile", "plain.wmf", wmf())
+    write("metafile", "disk-v1.wmf", wmf(2, 0x100))
+    write("metafile", "no-extent.wmf", wmf(extent=False))
+    write("metafile", "placeable.wmf", placeable(wmf()))
+    write("metafile", "placeable-flipped.wmf", placeable(wmf(extent=False), 300, 200, -100, -50, 1440))
+
+
+# ---- names, command lines, settings, messages ---------------------------
+
+def texts():
+    names = ["C:\\pics\\photo.JPG", "dir.d\\noext", "x.bmp:stream", "C:\\写真\\表.jpeg", "a.b.c.ico",
+             "trailing.", "ソ.wmf", "D:e.EMF", "..\\up\\ねがい.jpg", ".bmp", "png.png"]
+    for i, name in enumerate(names):
+        write("extension", "name%02d" % i, name)
+
+    lines = [
+        "C:\\WINDOWS\\ZARUMO~1.SCR /s",
+        "\"C:\\Program Files\\ザルモ.scr\" /p 1234",
+        "zarumo.scr /p $4D2", "zarumo.scr /P 0x4d2", "zarumo.scr /p X4D2", "zarumo.scr -p 0XffffFFFF",
+        "zarumo.scr /a -1234", "zarumo.scr /a", "zarumo.scr /p +2147483647",
+        "zarumo.scr /p -2147483648", "zarumo.scr /p 4294967295", "zarumo.scr /p 12ab",
+        "zarumo.scr /p \"  0042\"", "zarumo.scr /c:1234", "zarumo.scr", "zarumo.scr \"\" /S",
+        "zarumo.scr\t/p\t\"\"\"\"99", "x \"/p\" \" 99\" third", b"x \"\x83\x22 a\" \x83\x61",
+        "x s", "x ?c 5", "x /p $", "x /p -0x10", "x /p 0x", b"x \"unterminated \x81",
+        "表\x01/p\x1F 7",
+    ]
+    for i, line in enumerate(lines):
+        write("command_line", "line%02d" % i, line)
+
+    settings = [
+        "C:\\pics\\なまえ.jpg\r\nC:\\pics\\ねがい.jpg\r\n",
+        "なまえ.jpg\nねがい.jpg\n",
+        "one line without an end",
+        "a\rb\r\nc\rd\r\n",
+        "\r\r\n\n",
+        "first\r\nsecond\r\nthird\r\n",
+        "\xEF\xBB\xBFbom.jpg\r\n\r\n",
+        "ソ.jpg\r\nC:\\表\\ソ\\ソ.jpg\r\n",
+        "D:name.jpg\r\n..\\up.jpg\r\n",
+        "\\\\server\\share\\pic.jpg\r\nsub\\dir\\pic.bmp\r\n",
+        "x" * 127 + "\r\n" + "y" * 300 + "\r\n",
+        "a\x1Ab\r\n\0zero\r\n",
+        "",
+    ]
+    for i, text in enumerate(settings):
+        data = text.encode("cp932") if not text.startswith("\xEF") else b"\xEF\xBB\xBF" + text[3:].encode()
+        write("settings", "settings%02d.ini" % i, data)
+
+    messages = ["ファイルが見つかりません", "I/O エラー (32)", "JPEG エラー #42", "boom", "", "ends.",
+                "システムエラー。コード：5.\r\nアクセスが拒否されました。\r\n", "%s%n%d%%", "ソ", "半角ｶﾅ"]
+    for i, text in enumerate(messages):
+        write("message", "message%02d" % i, text)
+    write("message", "lone-lead", b"abc\x82")
+
+
+# Inputs that found a fault once: target, name, bytes.
+REGRESSIONS = [
+    # A zero byte inside a message: the period must follow what the box shows.
+    ("message", "regression-zero-byte", b";\0"),
+]
+
+
+def main():
+    for tool in ("cjpeg",):
+        if shutil.which(tool) is None:
+            sys.exit("%s is missing (libjpeg-turbo-progs)" % tool)
+    for target in TARGETS:
+        shutil.rmtree(os.path.join(SEEDS, target), ignore_errors=True)
+        os.makedirs(os.path.join(SEEDS, target))
+    with tempfile.TemporaryDirectory() as work:
+        jpegs(work)
+    bitmaps()
+    icons()
+    metafiles()
+    texts()
+    for target, name, data in REGRESSIONS:
+        write(target, name, data)
+    total = 0
+    for target in TARGETS:
+        folder = os.path.join(SEEDS, target)
+        sizes = [os.path.getsize(os.path.join(folder, n)) for n in os.listdir(folder)]
+        total += sum(sizes)
+        print("%-13s %3d seeds, %6d bytes, largest %5d" % (target, len(sizes), sum(sizes), max(sizes)))
+    print("all %d bytes" % total)
+
+
+if __name__ == "__main__":
+    main()
