@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "system/failure.h"
 #include "pictures/bitmap_layout.h"
+#include "system/failure.h"
 
 using namespace zarumo;
 

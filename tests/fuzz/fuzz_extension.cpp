@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "pictures/picture_kind.h"
 #include "system/failure.h"
 #include "text/lead_bytes.h"
-#include "pictures/picture_kind.h"
 
 using namespace zarumo;
 

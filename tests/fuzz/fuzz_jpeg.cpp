@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "system/failure.h"
 #include "pictures/jpeg_decoder.h"
+#include "system/failure.h"
 
 using namespace zarumo;
 
