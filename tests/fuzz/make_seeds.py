@@ -88,7 +88,7 @@ def jpegs(work):
     picture.save(colour)
     picture.convert("L").save(grey)
     scans = {
-        "spectral.txt": "0,1,2: 0-0, 0, 0;\n0: 1-5, 0, 0;\n2: 1-63, 0, 0;\n1: 1-63, 0, 0;\n0: 6-63, 0, 0;\n",
+        "bands.txt": "0,1,2: 0-0, 0, 0;\n0: 1-5, 0, 0;\n2: 1-63, 0, 0;\n1: 1-63, 0, 0;\n0: 6-63, 0, 0;\n",
         "separate.txt": "0;\n1;\n2;\n",
     }
     for name, text in scans.items():
@@ -106,7 +106,7 @@ def jpegs(work):
         "separate-scans.jpg": cjpeg(work, colour, "-scans", "separate.txt"),
         "progressive-420.jpg": cjpeg(work, colour, "-progressive"),
         "progressive-444.jpg": cjpeg(work, colour, "-progressive", "-sample", "1x1"),
-        "progressive-spectral.jpg": cjpeg(work, colour, "-scans", "spectral.txt", "-sample", "2x1"),
+        "progressive-bands.jpg": cjpeg(work, colour, "-scans", "bands.txt", "-sample", "2x1"),
         "arithmetic.jpg": cjpeg(work, colour, "-arithmetic"),
         "arithmetic-progressive.jpg": cjpeg(work, colour, "-arithmetic", "-progressive"),
         "restart-rows.jpg": cjpeg(work, colour, "-restart", "1"),
