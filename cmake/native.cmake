@@ -20,3 +20,6 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fuzz/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/fuzz ${CMAKE_BINARY_DIR}/fuzz)
 endif()
+
+# The set-up scripts' apt-get calls against a mirror caught mid-sync.
+add_test(NAME apt_fallbacks COMMAND bash ${CMAKE_SOURCE_DIR}/tests/scripts/apt_test.sh)

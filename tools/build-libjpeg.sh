@@ -5,6 +5,7 @@
 #   tools/build-libjpeg.sh fuzz   native, with clang, the fuzz targets' sanitizers
 #                                 and coverage, so the fuzzer sees inside the decoder
 set -euo pipefail
+. "$(dirname "$0")/apt.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/build/deps"
 flavour=${1:-i686}
@@ -21,9 +22,9 @@ if ! ls -d libjpeg-turbo-*/ >/dev/null 2>&1; then
   # Debian ships no sources list for deb-src by default.
   if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
     sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
-    apt-get update -qq
+    apt_update
   fi
-  apt-get source -qq libjpeg-turbo >/dev/null 2>&1 || { apt-get update -qq; apt-get source -qq libjpeg-turbo; }
+  apt_source libjpeg-turbo || { apt_update; apt_source libjpeg-turbo; }
 fi
 srcdir=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -n 1)
 build="$deps/libjpeg-build"

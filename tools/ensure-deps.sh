@@ -2,6 +2,7 @@
 # Installs what a fresh Debian machine lacks for building, running and testing
 # the saver; does nothing slow when everything is there.
 set -euo pipefail
+. "$(dirname "$0")/apt.sh"
 
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -21,8 +22,8 @@ if [ ${#need[@]} -gt 0 ]; then
     dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  apt_update
+  apt_install "${need[@]}"
 fi
 
 # Wine must see code page 932: the Japanese UTF-8 locale has to exist.
