@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "settings/settings_text.h"
 #include "system/executable_path.h"
 #include "system/failure.h"
@@ -51,36 +53,39 @@ void WriteInPlace(const std::string& path, const std::string& bytes) {
 }
 
 // Puts `fresh` in the place of `path` in one step, where the system can.
-bool ReplaceAtOnce(const std::string& path, const std::string& fresh) {
+// Empty when it cannot; false when it refuses.
+std::optional<bool> ReplaceAtOnce(const std::string& path, const std::string& fresh) {
   using MoveFileExProc = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
   // The 9x family exports MoveFileExA but does not implement it.
-  if (IsNineXFamily()) return false;
+  if (IsNineXFamily()) return std::nullopt;
   auto moveFileEx = SystemFunction<MoveFileExProc>("KERNEL32", "MoveFileExA");
-  if (!moveFileEx) return false;
+  if (!moveFileEx) return std::nullopt;
   if (moveFileEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
-  if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return false;
-  RaiseIo();
+  if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return std::nullopt;
+  return false;
 }
 
 // Without a replacing move: the old file steps aside, the new one takes its
 // name, then the old one goes. Whatever happens in between, the old or the
-// new content stands complete in one of the files.
-void ReplaceByRenames(const std::string& path, const std::string& fresh, const std::string& old) {
+// new content stands complete in one of the files. False when a rename is refused.
+bool ReplaceByRenames(const std::string& path, const std::string& fresh, const std::string& old) {
   DeleteFileA(old.c_str());  // left by a write that was cut off
   const bool hadOld = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (hadOld && !MoveFileA(path.c_str(), old.c_str())) RaiseIo();
+  if (hadOld && !MoveFileA(path.c_str(), old.c_str())) return false;
   if (!MoveFileA(fresh.c_str(), path.c_str())) {
-    const DWORD code = GetLastError();
     if (hadOld) MoveFileA(old.c_str(), path.c_str());
-    SetLastError(code);
-    RaiseIo();
+    return false;
   }
   if (hadOld) DeleteFileA(old.c_str());
+  return true;
 }
 
-void Replace(const std::string& path, const std::string& fresh, const std::string& old) {
-  if (!ReplaceAtOnce(path, fresh)) ReplaceByRenames(path, fresh, old);
+// False when the system refuses to move or rename over the file: one held
+// open without delete sharing, or one that may be written but not deleted.
+bool Replace(const std::string& path, const std::string& fresh, const std::string& old) {
+  if (std::optional<bool> replaced = ReplaceAtOnce(path, fresh)) return *replaced;
+  return ReplaceByRenames(path, fresh, old);
 }
 
 }  // namespace
@@ -150,16 +155,22 @@ void WriteSettings(const std::string& namePicture, const std::string& wishPictur
     WriteInPlace(path, bytes);
     return;
   }
+  const std::string old = dir + kSettingsOldName;
   try {
     WriteAll(file.Get(), bytes);
     if (!FlushFileBuffers(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
     if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
-    Replace(path, fresh, dir + kSettingsOldName);
+    if (Replace(path, fresh, old)) return;
   } catch (...) {
     file.Reset();
     DeleteFileA(fresh.c_str());
     throw;
   }
+  // Where the move is refused, the file may still take a plain rewrite,
+  // which then answers with its own refusals and codes.
+  DeleteFileA(fresh.c_str());
+  WriteInPlace(path, bytes);
+  DeleteFileA(old.c_str());
 }
 
 }  // namespace zarumo

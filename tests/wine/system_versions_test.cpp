@@ -56,9 +56,9 @@ TEST_P(EverySystem, PreviewFillsTheHostAndEndsWithIt) {
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
 }
 
-TEST_P(EverySystem, ConfigureOkReplacesTheSettingsAndLeavesNothingBeside) {
-  TempDir dir;
-  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+// OK in the setup dialog with a new wish line: the saver ends with 0, the
+// settings file holds the new lines and nothing stands beside it.
+void ExpectOkReplacesTheSettings(const TempDir& dir) {
   Saver saver(dir, "/c");
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
@@ -72,6 +72,25 @@ TEST_P(EverySystem, ConfigureOkReplacesTheSettingsAndLeavesNothingBeside) {
     dir.Read(name, &exists);
     EXPECT_FALSE(exists) << name;
   }
+}
+
+TEST_P(EverySystem, ConfigureOkReplacesTheSettingsAndLeavesNothingBeside) {
+  TempDir dir;
+  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+  ExpectOkReplacesTheSettings(dir);
+}
+
+TEST_P(EverySystem, ConfigureOkRewritesAFileThatAnotherProgramReadsWithoutDeleteSharing) {
+  // As many editors and viewers hold a file: the move and the renames are
+  // refused, a plain rewrite is not.
+  TempDir dir;
+  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+  HANDLE reader =
+      CreateFileA((dir / "ザルモ.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  ExpectOkReplacesTheSettings(dir);
+  CloseHandle(reader);
 }
 
 TEST_P(EverySystem, PasswordIsAskedOnTheNineXFamilyOnly) {
