@@ -2,23 +2,21 @@
 
 #include "forms/application.h"
 #include "system/system_text.h"
+#include "system/window_class.h"
 
 namespace zarumo {
 namespace {
 
 void RegisterFormClass(const WindowParams& params, WNDPROC proc) {
-  WNDCLASSA existing{};
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (GetClassInfoA(instance, params.className.c_str(), &existing)) return;
   WNDCLASSA wc{};
   wc.style = params.classStyle;
   wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
+  wc.hInstance = GetModuleHandleA(nullptr);
   wc.hIcon = params.icon;
   wc.hCursor = params.cursor;
   wc.hbrBackground = params.background;
   wc.lpszClassName = params.className.c_str();
-  if (!RegisterClassA(&wc)) RaiseLastError();
+  RegisterWindowClassOnce(wc);
 }
 
 }  // namespace
@@ -100,10 +98,6 @@ bool Form::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     return true;
   }
   return false;
-}
-
-LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,7 +46,6 @@ class Form {
   int ShowModal();
   // Ends a modal loop with `result` once the message being handled is done.
   void SetModalResult(int result);
-  int GetModalResult() const { return modalResult_; }
 
  protected:
   virtual void CreateParams(WindowParams& params) = 0;
@@ -60,7 +59,6 @@ class Form {
   virtual bool PreTranslate(MSG&) { return false; }
   // Returns true when the message was handled and `result` holds the answer.
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

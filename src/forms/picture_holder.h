@@ -20,7 +20,6 @@ class PictureHolder {
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Visible() const { return visible_; }
-  bool AutoSize() const { return autoSize_; }
   void SetWidth(int width) { width_ = width; }
   void SetHeight(int height) { height_ = height; }
 

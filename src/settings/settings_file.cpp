@@ -136,8 +136,7 @@ std::string SettingsReader::ReadLine() {
 }
 
 void SettingsReader::Close() {
-  HANDLE file = file_.Release();
-  if (file && file != INVALID_HANDLE_VALUE && !CloseHandle(file)) RaiseIo();
+  if (file_ && !CloseHandle(file_.Release())) RaiseIo();
 }
 
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture) {

@@ -28,7 +28,6 @@ class DialogControl {
   // the size of its text in `font`.
   void Create(HWND parent, int id, HFONT font, const LayoutScale& scale);
   // The parent window went away and took this one with it.
-  void Forget() { window_ = nullptr; }
 
  private:
   std::string WindowText() const;

@@ -12,7 +12,6 @@ class OpenPictureDialog {
  public:
   // "description|patterns", as many pairs as wanted.
   void SetFilter(const std::string& filter) { filter_ = filter; }
-  const std::string& Filter() const { return filter_; }
   // The full path last confirmed; empty before the first confirmation.
   const std::string& FileName() const { return fileName_; }
 

@@ -2,26 +2,23 @@
 
 #include "forms/application.h"
 #include "system/handles.h"
-#include "system/system_text.h"
+#include "system/window_class.h"
 
 namespace zarumo {
 
 const char kPictureAreaClass[] = "ZarumoPictureArea";
 
 void PictureArea::RegisterWindowClass() {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA existing{};
-  if (GetClassInfoA(instance, kPictureAreaClass, &existing)) return;
   WNDCLASSA wc{};
   // Global: the open dialog creates its child template's controls on behalf of
   // its own module, not this one.
   wc.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
   wc.lpfnWndProc = PictureArea::WindowProc;
   wc.cbWndExtra = sizeof(LONG_PTR);  // the font, which may come before the area is attached
-  wc.hInstance = instance;
+  wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = kPictureAreaClass;
-  if (!RegisterClassA(&wc)) RaiseLastError();
+  RegisterWindowClassOnce(wc);
 }
 
 PictureArea::~PictureArea() { Detach(); }

@@ -19,8 +19,6 @@
 namespace zarumo {
 namespace {
 
-using OwnedPen = Owned<HPEN, CloseGdiObject>;
-
 const char kNoPictureCaption[] = "画像:";
 const char kPreviewTip[] = "プレビュー";
 // Posted once the open dialog has finished setting itself up.

@@ -32,10 +32,6 @@ class PicturePane {
   static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  struct FreeGlobal {
-    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-  };
-
   void Attach(HWND child);
   void Detach();
   UINT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,7 +40,7 @@ class PicturePane {
   void ShowPicture(std::unique_ptr<Picture> picture);
   void OpenPreview();
 
-  Owned<HGLOBAL, FreeGlobal> template_;
+  OwnedGlobal template_;
   HWND child_ = nullptr;
   HWND caption_ = nullptr;
   HWND previewButton_ = nullptr;

@@ -7,30 +7,41 @@
 
 namespace zarumo {
 
-template <typename H, typename Close, H kNone = H()>
+// What a handle type holds when it holds nothing: null for most handles,
+// INVALID_HANDLE_VALUE for what CreateFileA and FindFirstFileA give.
+template <typename H>
+struct NullHandle {
+  static H Value() { return H(); }
+};
+struct InvalidHandle {
+  static HANDLE Value() { return INVALID_HANDLE_VALUE; }
+};
+
+template <typename H, typename Close, typename None = NullHandle<H>>
 class Owned {
  public:
   Owned() = default;
   explicit Owned(H handle) : handle_(handle) {}
   Owned(const Owned&) = delete;
   Owned& operator=(const Owned&) = delete;
-  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, None::Value())) {}
   Owned& operator=(Owned&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, kNone));
+    if (this != &other) Reset(std::exchange(other.handle_, None::Value()));
     return *this;
   }
   ~Owned() { Reset(); }
 
   H Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != kNone; }
-  H Release() { return std::exchange(handle_, kNone); }
-  void Reset(H handle = kNone) {
-    if (handle_ != kNone) Close()(handle_);
+  bool Valid() const { return handle_ != None::Value(); }
+  explicit operator bool() const { return Valid(); }
+  H Release() { return std::exchange(handle_, None::Value()); }
+  void Reset(H handle = None::Value()) {
+    if (Valid()) Close()(handle_);
     handle_ = handle;
   }
 
  private:
-  H handle_ = kNone;
+  H handle_ = None::Value();
 };
 
 struct CloseGdiObject {
@@ -42,19 +53,14 @@ struct CloseDc {
 struct CloseLibrary {
   void operator()(HMODULE h) const { FreeLibrary(h); }
 };
-// CreateFileA and FindFirstFileA report failure as INVALID_HANDLE_VALUE.
 struct CloseFile {
-  void operator()(HANDLE h) const {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
+  void operator()(HANDLE h) const { CloseHandle(h); }
 };
 struct CloseKey {
   void operator()(HKEY h) const { RegCloseKey(h); }
 };
 struct CloseFind {
-  void operator()(HANDLE h) const {
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  }
+  void operator()(HANDLE h) const { FindClose(h); }
 };
 struct CloseEnhMetafile {
   void operator()(HENHMETAFILE h) const { DeleteEnhMetaFile(h); }
@@ -62,27 +68,23 @@ struct CloseEnhMetafile {
 struct CloseIcon {
   void operator()(HICON h) const { DestroyIcon(h); }
 };
+struct CloseGlobal {
+  void operator()(HGLOBAL h) const { GlobalFree(h); }
+};
 
 using OwnedBitmap = Owned<HBITMAP, CloseGdiObject>;
 using OwnedBrush = Owned<HBRUSH, CloseGdiObject>;
 using OwnedFont = Owned<HFONT, CloseGdiObject>;
+using OwnedPen = Owned<HPEN, CloseGdiObject>;
 using OwnedPalette = Owned<HPALETTE, CloseGdiObject>;
 using OwnedDc = Owned<HDC, CloseDc>;
 using OwnedLibrary = Owned<HMODULE, CloseLibrary>;
 using OwnedKey = Owned<HKEY, CloseKey>;
 using OwnedEnhMetafile = Owned<HENHMETAFILE, CloseEnhMetafile>;
 using OwnedIcon = Owned<HICON, CloseIcon>;
-// Files and searches know two ways of holding nothing: null and INVALID_HANDLE_VALUE.
-struct OwnedFile : Owned<HANDLE, CloseFile> {
-  using Owned::Owned;
-  bool Valid() const { return Get() && Get() != INVALID_HANDLE_VALUE; }
-  explicit operator bool() const { return Valid(); }
-};
-struct OwnedFind : Owned<HANDLE, CloseFind> {
-  using Owned::Owned;
-  bool Valid() const { return Get() && Get() != INVALID_HANDLE_VALUE; }
-  explicit operator bool() const { return Valid(); }
-};
+using OwnedGlobal = Owned<HGLOBAL, CloseGlobal>;
+using OwnedFile = Owned<HANDLE, CloseFile, InvalidHandle>;
+using OwnedFind = Owned<HANDLE, CloseFind, InvalidHandle>;
 
 // A window's drawing context from GetDC, released to that window.
 class WindowDc {
