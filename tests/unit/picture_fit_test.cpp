@@ -1,59 +1,57 @@
+// Where a picture goes in an area, and how big the preview window grows.
 #include "setup/picture_fit.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 namespace zarumo {
 namespace {
 
+struct FitCase {
+  const char* what;
+  int pictureWidth, pictureHeight, areaWidth, areaHeight;
+  Box expected;
+};
+
+void ExpectFits(std::initializer_list<FitCase> cases) {
+  for (const FitCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Box box = FitCentred(c.pictureWidth, c.pictureHeight, c.areaWidth, c.areaHeight);
+    EXPECT_EQ(box.left, c.expected.left);
+    EXPECT_EQ(box.top, c.expected.top);
+    EXPECT_EQ(box.width, c.expected.width);
+    EXPECT_EQ(box.height, c.expected.height);
+  }
+}
+
 TEST(FitCentred, KeepsProportionsAndCentres) {
-  Box wide = FitCentred(400, 100, 200, 200);
-  EXPECT_EQ(wide.width, 200);
-  EXPECT_EQ(wide.height, 50);
-  EXPECT_EQ(wide.left, 0);
-  EXPECT_EQ(wide.top, 75);
-
-  Box tall = FitCentred(30, 60, 200, 100);
-  EXPECT_EQ(tall.width, 50);
-  EXPECT_EQ(tall.height, 100);
-  EXPECT_EQ(tall.left, 75);
-  EXPECT_EQ(tall.top, 0);
-
-  // Small pictures grow to fill the area too.
-  Box small = FitCentred(10, 10, 150, 100);
-  EXPECT_EQ(small.width, 100);
-  EXPECT_EQ(small.height, 100);
-  EXPECT_EQ(small.left, 25);
-
-  Box rounded = FitCentred(3, 2, 100, 100);
-  EXPECT_EQ(rounded.width, 100);
-  EXPECT_EQ(rounded.height, 67);
-  EXPECT_EQ(rounded.top, 16);
+  ExpectFits({{"wide", 400, 100, 200, 200, {0, 75, 200, 50}},
+              {"tall", 30, 60, 200, 100, {75, 0, 50, 100}},
+              {"small grows to fill", 10, 10, 150, 100, {25, 0, 100, 100}},
+              {"rounded", 3, 2, 100, 100, {0, 16, 100, 67}}});
 }
 
 TEST(FitCentred, ExtremeAndEmptySizes) {
-  Box line = FitCentred(10000, 1, 100, 100);
-  EXPECT_EQ(line.width, 100);
-  EXPECT_EQ(line.height, 1);  // never vanishes
-  EXPECT_EQ(line.top, 49);
-  Box none = FitCentred(0, 10, 100, 100);
-  EXPECT_EQ(none.width, 0);
-  EXPECT_EQ(none.height, 0);
-  EXPECT_EQ(FitCentred(10, 10, 0, 100).width, 0);
-  Box huge = FitCentred(60000, 40000, 300, 300);
-  EXPECT_EQ(huge.width, 300);
-  EXPECT_EQ(huge.height, 200);
+  ExpectFits({{"a line keeps one row", 10000, 1, 100, 100, {0, 49, 100, 1}},
+              {"huge", 60000, 40000, 300, 300, {0, 50, 300, 200}},
+              {"empty picture", 0, 10, 100, 100, {0, 0, 0, 0}},
+              {"empty area", 10, 10, 0, 100, {0, 0, 0, 0}}});
 }
 
 TEST(PreviewWindowExtent, PictureWithMarginAndFrameUpToThreeQuartersOfTheMonitor) {
-  Extent small = PreviewWindowExtent(320, 200, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(small.width, 320 + 16 + 10);
-  EXPECT_EQ(small.height, 200 + 16 + 30);
-  Extent wide = PreviewWindowExtent(2000, 100, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(wide.width, 768);
-  EXPECT_EQ(wide.height, 146);
-  Extent big = PreviewWindowExtent(3000, 3000, 8, 10, 30, 1024, 768);
-  EXPECT_EQ(big.width, 768);
-  EXPECT_EQ(big.height, 576);
+  struct Case {
+    int pictureWidth, pictureHeight;
+    Extent expected;
+  } cases[] = {{320, 200, {320 + 16 + 10, 200 + 16 + 30}},
+               {2000, 100, {768, 146}},
+               {3000, 3000, {768, 576}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pictureWidth);
+    Extent extent = PreviewWindowExtent(c.pictureWidth, c.pictureHeight, 8, 10, 30, 1024, 768);
+    EXPECT_EQ(extent.width, c.expected.width);
+    EXPECT_EQ(extent.height, c.expected.height);
+  }
 }
 
 }  // namespace

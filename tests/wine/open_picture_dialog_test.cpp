@@ -75,11 +75,8 @@ TEST(SetupBrowse, ConfirmedFileFillsTheFieldAndCancelWritesNothing) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ControlText(dialog.nameField), dir / "chosen.jpg");
   EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
-  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  bool exists = true;
-  dir.Read(kSettings, &exists);
-  EXPECT_FALSE(exists);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+  EXPECT_FALSE(dir.Has(kSettings));
 }
 
 TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
@@ -106,8 +103,7 @@ TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
   EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
   // Focus comes back to where it was.
   EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog.Handle()) == dialog.wishBrowse; }, 3000));
-  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
 }
 
 namespace {
@@ -248,8 +244,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
-  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
 }
 
 TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
@@ -304,6 +299,5 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
   PostKey(preview, VK_ESCAPE);
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
 }

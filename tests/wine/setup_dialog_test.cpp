@@ -121,8 +121,7 @@ TEST(SetupDialog, WithoutSettingsTheDefaultsShowAndOkWritesThem) {
   ASSERT_TRUE(dialog.Complete());
   EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
   EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
   bool exists = false;
   EXPECT_EQ(dir.Read(kSettings, &exists),
             dir / "なまえ.jpg" + "\r\n" + dir / "ねがい.jpg" + "\r\n");
@@ -159,9 +158,7 @@ TEST(SetupDialog, CloseSentFromAnotherProcessEndsItWithoutFurtherInput) {
       SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
   RecordProperty("ms_to_exit", static_cast<int>(GetTickCount() - start));
-  bool written = true;
-  dir.Read(kSettings, &written);
-  EXPECT_FALSE(written);
+  EXPECT_FALSE(dir.Has(kSettings));
 }
 
 TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
@@ -173,8 +170,7 @@ TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
   EXPECT_EQ(ControlText(dialog.nameField), "bare.jpg");
   EXPECT_EQ(ControlText(dialog.wishField), "sub\\wish.bmp");
   SetControlText(dialog.wishField, "");
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
   EXPECT_EQ(dir.Read(kSettings), "bare.jpg\r\n\r\n");
 }
 
@@ -187,8 +183,7 @@ TEST(SetupDialog, OkWritesBackLinesLongerThanAFieldHolds) {
     Saver saver(dir, "/c");
     SetupDialog dialog(saver);
     ASSERT_TRUE(dialog.Complete());
-    PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
     const std::string written = dir.Read(kSettings);
     EXPECT_TRUE(written == content) << length << " became " << written.size() << " bytes";
   }
@@ -212,8 +207,7 @@ TEST(SetupDialog, LineTooLargeForMemoryIsASystemFailureAndOkKeepsTheFile) {
   DismissMessageBox(box);
   SetupDialog dialog(saver);
   ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.nFileSizeLow, 0x60000000u);
@@ -260,8 +254,7 @@ TEST(SetupDialog, ReadingFailureIsShownBeforeTheDialogOpensWithEmptyFields) {
   ASSERT_TRUE(dialog.Complete());
   EXPECT_EQ(ControlText(dialog.nameField), "");
   EXPECT_EQ(ControlText(dialog.wishField), "");
-  PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
   EXPECT_EQ(dir.Read(kSettings), "a.jpg\r\nb.jpg\r\n");
 }
 
@@ -294,17 +287,14 @@ TEST(SetupKeyboard, TabOrderEnterAndEscape) {
   PostMessageA(dialog.nameField, WM_CHAR, '\r', 1);
   EXPECT_FALSE(saver.WaitExit(700));
   EXPECT_EQ(ControlText(dialog.nameField), before);
-  bool exists = true;
-  dir.Read(kSettings, &exists);
-  EXPECT_FALSE(exists);
+  EXPECT_FALSE(dir.Has(kSettings));
 
   // Enter on OK is OK.
   for (int i = 0; i < 4; ++i) PostKey(FocusOf(window), VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.okButton; }, 3000));
   PostKey(dialog.okButton, VK_RETURN);
   EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  dir.Read(kSettings, &exists);
-  EXPECT_TRUE(exists);
+  EXPECT_TRUE(dir.Has(kSettings));
 }
 
 TEST(SetupKeyboard, CloseBoxAndAltF4Cancel) {
@@ -336,9 +326,7 @@ TEST(SetupKeyboard, CloseBoxAndAltF4Cancel) {
       keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
     }
     EXPECT_EQ(ExitCodeAfter(saver), 0u) << (way == 0 ? "close box" : "Alt+F4");
-    bool exists = true;
-    dir.Read(kSettings, &exists);
-    EXPECT_FALSE(exists) << (way == 0 ? "close box" : "Alt+F4");
+    EXPECT_FALSE(dir.Has(kSettings)) << (way == 0 ? "close box" : "Alt+F4");
   }
 }
 
@@ -361,8 +349,7 @@ TEST(SetupOwner, ForegroundWindowIsDisabledWhileTheDialogExists) {
     ASSERT_TRUE(dialog.Complete());
     EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), console);
     EXPECT_FALSE(IsWindowEnabled(console));
-    PostMessageA(dialog.cancelButton, BM_CLICK, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
   }
   Pump(100);
   EXPECT_TRUE(IsWindowEnabled(console));

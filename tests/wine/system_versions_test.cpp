@@ -64,13 +64,10 @@ void ExpectOkReplacesTheSettings(const TempDir& dir) {
   ASSERT_TRUE(dialog.Complete());
   EXPECT_EQ(ControlText(dialog.nameField), "old1");
   SetControlText(dialog.wishField, "新しい.jpg");
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
   EXPECT_EQ(dir.Read("ザルモ.ini"), "old1\r\n新しい.jpg\r\n");
   for (const char* name : {"ザルモ.new", "ザルモ.old"}) {
-    bool exists = true;
-    dir.Read(name, &exists);
-    EXPECT_FALSE(exists) << name;
+    EXPECT_FALSE(dir.Has(name)) << name;
   }
 }
 

@@ -89,6 +89,10 @@ std::string TempDir::Read(const std::string& name, bool* exists) const {
   return ReadFileBytes(path_ + name, exists);
 }
 
+bool TempDir::Has(const std::string& name) const {
+  return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string ReadFileBytes(const std::string& path, bool* exists) {
   std::string bytes;
   FILE* file = std::fopen(path.c_str(), "rb");

@@ -31,6 +31,7 @@ class TempDir {
   std::string WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
   // The file's bytes; `exists` false when it cannot be read.
   std::string Read(const std::string& name, bool* exists = nullptr) const;
+  bool Has(const std::string& name) const;
 
  private:
   std::string path_;

@@ -39,4 +39,9 @@ SetupDialog::SetupDialog(const Saver& saver) {
     std::swap(nameBrowse, wishBrowse);
 }
 
+DWORD ClickAndWaitExit(const Saver& saver, HWND button) {
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return ExitCodeAfter(saver);
+}
+
 }  // namespace wt

@@ -34,4 +34,7 @@ class SetupDialog {
   HWND window_ = nullptr;
 };
 
+// Clicks a button of the saver's dialog and gives the saver's exit code.
+DWORD ClickAndWaitExit(const Saver& saver, HWND button);
+
 }  // namespace wt
