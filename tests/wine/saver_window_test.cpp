@@ -6,6 +6,7 @@
 
 #include "saver/saver_window.h"
 #include "support/picture_files.h"
+#include "support/preview_host.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
 
@@ -95,16 +96,9 @@ namespace {
 class PreviewInProcess : public SaverFormInProcess {
  protected:
   PreviewInProcess() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "InProcessHost";
-    RegisterClassA(&wc);
     RECT rect = {0, 0, 256, 192};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    host_ = CreateWindowExA(0, "InProcessHost", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                            wc.hInstance, nullptr);
+    host_ = CreateStandInWindow("host", 10, 10, rect.right - rect.left, rect.bottom - rect.top);
   }
   ~PreviewInProcess() override { DestroyWindow(host_); }
   HWND host_;

@@ -12,6 +12,7 @@
 
 #include "support/locked_folder.h"
 #include "support/picture_files.h"
+#include "support/preview_host.h"
 #include "support/saver_process.h"
 #include "support/setup_dialog.h"
 #include "support/windows_of.h"
@@ -331,13 +332,7 @@ TEST(SetupKeyboard, CloseBoxAndAltF4Cancel) {
 }
 
 TEST(SetupOwner, ForegroundWindowIsDisabledWhileTheDialogExists) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "ConsoleStandIn";
-  RegisterClassA(&wc);
-  HWND console = CreateWindowExA(0, "ConsoleStandIn", "console", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 20, 20, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND console = CreateStandInWindow("console", 20, 20, 300, 200);
   ASSERT_NE(console, nullptr);
   SetForegroundWindow(console);
   Pump(100);

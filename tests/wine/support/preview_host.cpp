@@ -4,15 +4,17 @@
 
 namespace wt {
 
-PreviewHost::PreviewHost() {
+HWND CreateStandInWindow(const char* caption, int x, int y, int width, int height) {
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "PreviewHost";
-  RegisterClassA(&wc);
-  window_ = CreateWindowExA(0, "PreviewHost", "preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                            220, 180, nullptr, nullptr, wc.hInstance, nullptr);
+  wc.lpszClassName = "StandIn";
+  RegisterClassA(&wc);  // fails harmlessly from the second window on
+  return CreateWindowExA(0, "StandIn", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
+                         height, nullptr, nullptr, wc.hInstance, nullptr);
 }
+
+PreviewHost::PreviewHost() : window_(CreateStandInWindow("preview", 50, 50, 220, 180)) {}
 
 PreviewHost::~PreviewHost() {
   if (IsWindow(window_)) DestroyWindow(window_);

@@ -1,9 +1,14 @@
-// A window of the driver's own that stands for the display settings' preview.
+// Windows of the driver's own: one that stands for the display settings' preview, and
+// plain ones that stand for other programs.
 #pragma once
 
 #include <windows.h>
 
 namespace wt {
+
+// A visible top-level window of the driver's own that does nothing, `width`
+// by `height` with its frame.
+HWND CreateStandInWindow(const char* caption, int x, int y, int width, int height);
 
 class PreviewHost {
  public:

@@ -143,20 +143,15 @@ Saver::~Saver() {
 }
 
 HWND Saver::WaitTopWindow(const char* className, DWORD timeoutMs) const {
-  DWORD start = GetTickCount();
-  do {
-    FindData data{Pid(), className, false, nullptr};
-    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
-    if (data.found) return data.found;
-    Pump(20);
-  } while (GetTickCount() - start < timeoutMs && Running());
-  return nullptr;
+  return WaitWindow(className, false, timeoutMs);
 }
 
-HWND Saver::WaitMessageBox(DWORD timeoutMs) const {
+HWND Saver::WaitMessageBox(DWORD timeoutMs) const { return WaitWindow("#32770", true, timeoutMs); }
+
+HWND Saver::WaitWindow(const char* className, bool visibleOnly, DWORD timeoutMs) const {
   DWORD start = GetTickCount();
   do {
-    FindData data{Pid(), "#32770", true, nullptr};
+    FindData data{Pid(), className, visibleOnly, nullptr};
     EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
     if (data.found) return data.found;
     Pump(20);

@@ -69,6 +69,7 @@ class Saver {
   void Idle(DWORD timeoutMs = 5000) const;
 
  private:
+  HWND WaitWindow(const char* className, bool visibleOnly, DWORD timeoutMs) const;
   std::string exePath_;
   PROCESS_INFORMATION process_{};
 };
