@@ -38,7 +38,7 @@ class TemplateWriter {
 }  // namespace
 
 std::vector<std::uint8_t> BuildDialogTemplate(const DialogFrame& frame,
-                                              const std::vector<DialogItem>& items) {
+                                              const std::vector<TemplateControl>& items) {
   if (items.size() > 0xFFFF) throw std::invalid_argument("too many dialog items");
   TemplateWriter out;
   out.Dword(frame.style);
@@ -55,7 +55,7 @@ std::vector<std::uint8_t> BuildDialogTemplate(const DialogFrame& frame,
     out.Short(frame.fontPoints);
     out.Text(frame.fontFace);
   }
-  for (const DialogItem& item : items) {
+  for (const TemplateControl& item : items) {
     out.AlignDword();
     out.Dword(item.style);
     out.Dword(item.exStyle);

@@ -15,7 +15,7 @@ constexpr std::uint32_t kTemplateSetFont = 0x40;
 constexpr std::uint16_t kButtonAtom = 0x0080;
 constexpr std::uint16_t kStaticAtom = 0x0082;
 
-struct DialogItem {
+struct TemplateControl {
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
   int x = 0;  // dialog units
@@ -43,6 +43,6 @@ struct DialogFrame {
 // Texts must be ASCII (they are widened byte by byte); anything else is a
 // std::invalid_argument.
 std::vector<std::uint8_t> BuildDialogTemplate(const DialogFrame& frame,
-                                              const std::vector<DialogItem>& items);
+                                              const std::vector<TemplateControl>& items);
 
 }  // namespace zarumo

@@ -43,7 +43,7 @@ std::vector<std::uint8_t> PaneTemplate() {
   frame.fontPoints = 9;
   frame.fontFace = "MS Shell Dlg";
 
-  std::vector<DialogItem> items(4);
+  std::vector<TemplateControl> items(4);
   items[0].style = WS_CHILD;
   items[0].cx = kStandardWidth;
   items[0].cy = kHeight;

@@ -49,26 +49,26 @@ int DigitHeight(HFONT font) {
 }  // namespace
 
 SetupDialog::SetupDialog()
-    : heading_(ControlLayout(SetupControl::kHeading)),
-      nameLabel_(ControlLayout(SetupControl::kNameLabel)),
-      nameBrowse_(ControlLayout(SetupControl::kNameBrowse)),
-      wishBrowse_(ControlLayout(SetupControl::kWishBrowse)),
-      okButton_(ControlLayout(SetupControl::kOk)),
-      cancelButton_(ControlLayout(SetupControl::kCancel)),
-      nameField_(ControlLayout(SetupControl::kNameField)),
-      wishField_(ControlLayout(SetupControl::kWishField)),
-      wishLabel_(ControlLayout(SetupControl::kWishLabel)) {
+    : heading_(LayoutOf(ControlRole::kHeading)),
+      nameLabel_(LayoutOf(ControlRole::kNameLabel)),
+      nameBrowse_(LayoutOf(ControlRole::kNameBrowse)),
+      wishBrowse_(LayoutOf(ControlRole::kWishBrowse)),
+      okButton_(LayoutOf(ControlRole::kOk)),
+      cancelButton_(LayoutOf(ControlRole::kCancel)),
+      nameField_(LayoutOf(ControlRole::kNameField)),
+      wishField_(LayoutOf(ControlRole::kWishField)),
+      wishLabel_(LayoutOf(ControlRole::kWishLabel)) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   const int dpi = ScreenDpi();
   font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
   labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
   scale_ = LayoutScale(DigitHeight(font_.Get()));
-  for (DialogControl* control :
+  for (SetupControl* control :
        {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_, &nameField_, &wishField_}) {
     tabOrder_.push_back(control);
   }
   std::sort(tabOrder_.begin(), tabOrder_.end(),
-            [](DialogControl* a, DialogControl* b) { return a->TabOrder() < b->TabOrder(); });
+            [](SetupControl* a, SetupControl* b) { return a->TabOrder() < b->TabOrder(); });
   Guarded([this] { FillFields(); });
 }
 
@@ -120,8 +120,8 @@ void SetupDialog::CreateParams(WindowParams& params) {
 void SetupDialog::CreateControls() {
   // Creation in tab order keeps the system's own idea of the order the same as ours.
   int id = kFirstControlId;
-  for (DialogControl* control : tabOrder_) control->Create(Handle(), id++, font_.Get(), scale_);
-  for (DialogControl* label : {&heading_, &nameLabel_, &wishLabel_})
+  for (SetupControl* control : tabOrder_) control->Create(Handle(), id++, font_.Get(), scale_);
+  for (SetupControl* label : {&heading_, &nameLabel_, &wishLabel_})
     label->Create(Handle(), id++, labelFont_.Get(), scale_);
 
   // A fixed dialog can only be moved and closed.
@@ -131,7 +131,7 @@ void SetupDialog::CreateControls() {
   }
 }
 
-void SetupDialog::Browse(DialogControl& field) {
+void SetupDialog::Browse(SetupControl& field) {
   openDialog_.SetFilter(kPictureFilter);
   if (openDialog_.Execute(Handle())) field.SetText(openDialog_.FileName());
 }
@@ -141,7 +141,7 @@ void SetupDialog::WriteFields() {
   WriteSettings(nameField_.Text(), wishField_.Text());
 }
 
-void SetupDialog::Clicked(DialogControl& button) {
+void SetupDialog::Clicked(SetupControl& button) {
   if (&button == &nameBrowse_) {
     Browse(nameField_);
   } else if (&button == &wishBrowse_) {
@@ -155,10 +155,10 @@ void SetupDialog::Clicked(DialogControl& button) {
   }
 }
 
-DialogControl* SetupDialog::ControlOf(HWND window) {
+SetupControl* SetupDialog::ControlOf(HWND window) {
   if (!window) return nullptr;
-  for (DialogControl* control : {&heading_, &nameLabel_, &nameBrowse_, &wishBrowse_, &okButton_,
-                                 &cancelButton_, &nameField_, &wishField_, &wishLabel_}) {
+  for (SetupControl* control : {&heading_, &nameLabel_, &nameBrowse_, &wishBrowse_, &okButton_,
+                                &cancelButton_, &nameField_, &wishField_, &wishLabel_}) {
     if (control->Handle() == window) return control;
   }
   return nullptr;
@@ -183,7 +183,7 @@ void SetupDialog::MoveFocus(bool backwards) {
     if (next && IsWindowVisible(next) && IsWindowEnabled(next)) {
       SetFocus(next);
       // As in any dialog, a field reached by Tab has its whole text selected.
-      if (tabOrder_[index]->Kind() == ComponentKind::kEdit) SendMessageA(next, EM_SETSEL, 0, -1);
+      if (tabOrder_[index]->Kind() == ControlKind::kEdit) SendMessageA(next, EM_SETSEL, 0, -1);
       return;
     }
   }
@@ -209,8 +209,8 @@ bool SetupDialog::PreTranslate(MSG& message) {
       case VK_RETURN: {
         // Enter presses a button only while that button has the focus.
         HWND focus = GetFocus();
-        DialogControl* control = ControlOf(focus);
-        if (control && control->Kind() == ComponentKind::kButton)
+        SetupControl* control = ControlOf(focus);
+        if (control && control->Kind() == ControlKind::kButton)
           SendMessageA(window, WM_COMMAND, MAKEWPARAM(control->Id(), BN_CLICKED),
                        reinterpret_cast<LPARAM>(focus));
         return true;
@@ -239,8 +239,8 @@ bool SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       return true;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED && lParam) {
-        DialogControl* control = ControlOf(reinterpret_cast<HWND>(lParam));
-        if (control && control->Kind() == ComponentKind::kButton) {
+        SetupControl* control = ControlOf(reinterpret_cast<HWND>(lParam));
+        if (control && control->Kind() == ControlKind::kButton) {
           Clicked(*control);
           return true;
         }

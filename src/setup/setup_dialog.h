@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "setup/dialog_control.h"
+#include "setup/setup_control.h"
 #include "setup/open_picture_dialog.h"
 #include "setup/setup_layout.h"
 #include "system/handles.h"
@@ -30,30 +30,30 @@ class SetupDialog : public Form {
 
  private:
   void FillFields();
-  void Browse(DialogControl& field);
+  void Browse(SetupControl& field);
   void WriteFields();
 
   void CreateControls();
-  void Clicked(DialogControl& button);
-  DialogControl* ControlOf(HWND window);
+  void Clicked(SetupControl& button);
+  SetupControl* ControlOf(HWND window);
   void MoveFocus(bool backwards);
   void RestoreFocus();
 
-  DialogControl heading_;
-  DialogControl nameLabel_;
-  DialogControl nameBrowse_;
-  DialogControl wishBrowse_;
-  DialogControl okButton_;
-  DialogControl cancelButton_;
-  DialogControl nameField_;
-  DialogControl wishField_;
-  DialogControl wishLabel_;
+  SetupControl heading_;
+  SetupControl nameLabel_;
+  SetupControl nameBrowse_;
+  SetupControl wishBrowse_;
+  SetupControl okButton_;
+  SetupControl cancelButton_;
+  SetupControl nameField_;
+  SetupControl wishField_;
+  SetupControl wishLabel_;
   OpenPictureDialog openDialog_;
 
   // The window disabled while the dialog's window exists: whichever was in
   // the foreground, usually the display settings of another process.
   HWND ownerWindow_ = nullptr;
-  std::vector<DialogControl*> tabOrder_;
+  std::vector<SetupControl*> tabOrder_;
   OwnedFont font_;
   OwnedFont labelFont_;
   LayoutScale scale_;

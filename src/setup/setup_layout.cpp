@@ -10,17 +10,17 @@ constexpr int kDesignTextHeight = 12;
 constexpr int kShiftJisCharset = 128;
 
 // In the order of declaration, which is also the order of creation of the labels.
-const ComponentData kComponents[] = {
-    {SetupControl::kHeading, ComponentKind::kLabel, 32, 17, 241, 16,
-     "名前･願事の画像の設定を行います", -1},
-    {SetupControl::kNameLabel, ComponentKind::kLabel, 40, 57, 32, 16, "名前", -1},
-    {SetupControl::kNameBrowse, ComponentKind::kButton, 416, 80, 49, 25, "参照", 0},
-    {SetupControl::kWishBrowse, ComponentKind::kButton, 416, 152, 51, 25, "参照", 1},
-    {SetupControl::kOk, ComponentKind::kButton, 120, 200, 75, 25, "OK", 2},
-    {SetupControl::kCancel, ComponentKind::kButton, 288, 200, 75, 25, "キャンセル", 3},
-    {SetupControl::kNameField, ComponentKind::kEdit, 8, 80, 393, 20, "", 4},
-    {SetupControl::kWishField, ComponentKind::kEdit, 8, 152, 393, 20, "", 5},
-    {SetupControl::kWishLabel, ComponentKind::kLabel, 40, 128, 32, 16, "願事", -1},
+const ControlLayout kControls[] = {
+    {ControlRole::kHeading, ControlKind::kLabel, 32, 17, 241, 16, "名前･願事の画像の設定を行います",
+     -1},
+    {ControlRole::kNameLabel, ControlKind::kLabel, 40, 57, 32, 16, "名前", -1},
+    {ControlRole::kNameBrowse, ControlKind::kButton, 416, 80, 49, 25, "参照", 0},
+    {ControlRole::kWishBrowse, ControlKind::kButton, 416, 152, 51, 25, "参照", 1},
+    {ControlRole::kOk, ControlKind::kButton, 120, 200, 75, 25, "OK", 2},
+    {ControlRole::kCancel, ControlKind::kButton, 288, 200, 75, 25, "キャンセル", 3},
+    {ControlRole::kNameField, ControlKind::kEdit, 8, 80, 393, 20, "", 4},
+    {ControlRole::kWishField, ControlKind::kEdit, 8, 152, 393, 20, "", 5},
+    {ControlRole::kWishLabel, ControlKind::kLabel, 40, 128, 32, 16, "願事", -1},
 };
 
 const SetupDialogLayout kLayout = {
@@ -33,19 +33,19 @@ const SetupDialogLayout kLayout = {
     kShiftJisCharset,
     kDesignDpi,
     kDesignTextHeight,
-    kComponents,
-    sizeof kComponents / sizeof kComponents[0],
+    kControls,
+    sizeof kControls / sizeof kControls[0],
 };
 
 }  // namespace
 
 const SetupDialogLayout& SetupDialogLayoutData() { return kLayout; }
 
-const ComponentData& ControlLayout(SetupControl role) {
-  for (const ComponentData& component : kComponents) {
-    if (component.role == role) return component;
+const ControlLayout& LayoutOf(ControlRole role) {
+  for (const ControlLayout& control : kControls) {
+    if (control.role == role) return control;
   }
-  return kComponents[0];  // unreachable: the table has every role
+  return kControls[0];  // unreachable: the table has every role
 }
 
 int MulDivRounded(int value, int numerator, int denominator) {

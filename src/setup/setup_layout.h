@@ -7,10 +7,10 @@
 
 namespace zarumo {
 
-enum class ComponentKind { kLabel, kEdit, kButton };
+enum class ControlKind { kLabel, kEdit, kButton };
 
 // What each control of the setup dialog is for.
-enum class SetupControl {
+enum class ControlRole {
   kHeading,
   kNameLabel,
   kNameBrowse,  // browses for the name picture
@@ -22,9 +22,9 @@ enum class SetupControl {
   kWishLabel,
 };
 
-struct ComponentData {
-  SetupControl role;
-  ComponentKind kind;
+struct ControlLayout {
+  ControlRole role;
+  ControlKind kind;
   int left;
   int top;
   int width;  // a label sizes itself to its text instead
@@ -43,14 +43,14 @@ struct SetupDialogLayout {
   int fontCharset;
   int designDpi;
   int designTextHeight;
-  const ComponentData* components;  // in the order of declaration
-  std::size_t componentCount;
+  const ControlLayout* controls;  // in the order of declaration
+  std::size_t controlCount;
 };
 
 const SetupDialogLayout& SetupDialogLayoutData();
 
 // The control with that role; every role has one.
-const ComponentData& ControlLayout(SetupControl role);
+const ControlLayout& LayoutOf(ControlRole role);
 
 // value * numerator / denominator, rounded half away from zero, as the system's MulDiv.
 int MulDivRounded(int value, int numerator, int denominator);

@@ -42,7 +42,7 @@ TEST(DialogTemplate, HeaderFontAndItemsInTheSystemsLayout) {
   frame.cy = 120;
   frame.fontPoints = 9;
   frame.fontFace = "MS Shell Dlg";
-  std::vector<DialogItem> items(2);
+  std::vector<TemplateControl> items(2);
   items[0].style = 0x40000000;
   items[0].x = -3;
   items[0].cx = 8;
@@ -108,7 +108,7 @@ TEST(DialogTemplate, NoFontWithoutTheStyleBit) {
 }
 
 TEST(DialogTemplate, RefusesWhatItCannotWrite) {
-  DialogItem item;
+  TemplateControl item;
   item.className = "\x83\x5C";
   EXPECT_THROW(BuildDialogTemplate(DialogFrame(), {item}), std::invalid_argument);
   item.className = "Static";

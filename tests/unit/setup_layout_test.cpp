@@ -5,47 +5,46 @@
 #include <string>
 #include <vector>
 
-
 namespace zarumo {
 namespace {
 
 TEST(SetupLayout, TabOrderRunsOverTheButtonsThenTheFields) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
-  std::vector<SetupControl> order(6, SetupControl::kHeading);
-  for (std::size_t i = 0; i < layout.componentCount; ++i) {
-    const ComponentData& c = layout.components[i];
-    if (c.kind == ComponentKind::kLabel) {
+  std::vector<ControlRole> order(6, ControlRole::kHeading);
+  for (std::size_t i = 0; i < layout.controlCount; ++i) {
+    const ControlLayout& c = layout.controls[i];
+    if (c.kind == ControlKind::kLabel) {
       EXPECT_EQ(c.tabOrder, -1) << i;
       continue;
     }
     ASSERT_GE(c.tabOrder, 0) << i;
     ASSERT_LT(c.tabOrder, 6) << i;
-    EXPECT_EQ(order[c.tabOrder], SetupControl::kHeading)
+    EXPECT_EQ(order[c.tabOrder], ControlRole::kHeading)
         << "two controls share tab order " << c.tabOrder;
     order[c.tabOrder] = c.role;
   }
-  EXPECT_EQ(order, (std::vector<SetupControl>{SetupControl::kNameBrowse, SetupControl::kWishBrowse,
-                                              SetupControl::kOk, SetupControl::kCancel,
-                                              SetupControl::kNameField, SetupControl::kWishField}));
+  EXPECT_EQ(order, (std::vector<ControlRole>{ControlRole::kNameBrowse, ControlRole::kWishBrowse,
+                                             ControlRole::kOk, ControlRole::kCancel,
+                                             ControlRole::kNameField, ControlRole::kWishField}));
 }
 
 TEST(SetupLayout, EveryRoleHasItsControl) {
-  const ComponentData& wishBrowse = ControlLayout(SetupControl::kWishBrowse);
-  EXPECT_EQ(wishBrowse.role, SetupControl::kWishBrowse);
-  EXPECT_EQ(wishBrowse.kind, ComponentKind::kButton);
+  const ControlLayout& wishBrowse = LayoutOf(ControlRole::kWishBrowse);
+  EXPECT_EQ(wishBrowse.role, ControlRole::kWishBrowse);
+  EXPECT_EQ(wishBrowse.kind, ControlKind::kButton);
   EXPECT_EQ(wishBrowse.width, 51);
-  EXPECT_EQ(ControlLayout(SetupControl::kNameBrowse).width, 49);
-  for (SetupControl role :
-       {SetupControl::kHeading, SetupControl::kNameLabel, SetupControl::kNameBrowse,
-        SetupControl::kWishBrowse, SetupControl::kOk, SetupControl::kCancel,
-        SetupControl::kNameField, SetupControl::kWishField, SetupControl::kWishLabel})
-    EXPECT_EQ(ControlLayout(role).role, role);
+  EXPECT_EQ(LayoutOf(ControlRole::kNameBrowse).width, 49);
+  for (ControlRole role :
+       {ControlRole::kHeading, ControlRole::kNameLabel, ControlRole::kNameBrowse,
+        ControlRole::kWishBrowse, ControlRole::kOk, ControlRole::kCancel, ControlRole::kNameField,
+        ControlRole::kWishField, ControlRole::kWishLabel})
+    EXPECT_EQ(LayoutOf(role).role, role);
 }
 
 TEST(SetupLayout, EveryControlLiesInsideTheClientArea) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
-  for (std::size_t i = 0; i < layout.componentCount; ++i) {
-    const ComponentData& c = layout.components[i];
+  for (std::size_t i = 0; i < layout.controlCount; ++i) {
+    const ControlLayout& c = layout.controls[i];
     EXPECT_GE(c.left, 0) << i;
     EXPECT_GE(c.top, 0) << i;
     EXPECT_LE(c.left + c.width, layout.clientWidth) << i;

@@ -1,4 +1,4 @@
-// A component of the setup dialog: a label, an edit field or a push button. It
+// A control of the setup dialog: a label, an edit field or a push button. It
 // keeps its text until its system window exists and hands it over then.
 #pragma once
 
@@ -10,13 +10,13 @@
 
 namespace zarumo {
 
-class DialogControl {
+class SetupControl {
  public:
-  explicit DialogControl(const ComponentData& data) : data_(data), text_(data.text) {}
-  DialogControl(const DialogControl&) = delete;
-  DialogControl& operator=(const DialogControl&) = delete;
+  explicit SetupControl(const ControlLayout& data) : data_(data), text_(data.text) {}
+  SetupControl(const SetupControl&) = delete;
+  SetupControl& operator=(const SetupControl&) = delete;
 
-  ComponentKind Kind() const { return data_.kind; }
+  ControlKind Kind() const { return data_.kind; }
   int TabOrder() const { return data_.tabOrder; }
   HWND Handle() const { return window_; }
   int Id() const { return id_; }
@@ -32,7 +32,7 @@ class DialogControl {
  private:
   std::string WindowText() const;
 
-  const ComponentData& data_;
+  const ControlLayout& data_;
   std::string text_;
   std::string shown_;  // what the window held right after it was given text_
   HWND window_ = nullptr;

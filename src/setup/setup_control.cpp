@@ -1,4 +1,4 @@
-#include "setup/dialog_control.h"
+#include "setup/setup_control.h"
 
 #include "system/handles.h"
 #include "system/system_text.h"
@@ -20,7 +20,7 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
 
 }  // namespace
 
-std::string DialogControl::WindowText() const {
+std::string SetupControl::WindowText() const {
   int length = GetWindowTextLengthA(window_);
   std::string text(static_cast<std::size_t>(length) + 1, '\0');
   int got = GetWindowTextA(window_, &text[0], length + 1);
@@ -28,7 +28,7 @@ std::string DialogControl::WindowText() const {
   return text;
 }
 
-std::string DialogControl::Text() const {
+std::string SetupControl::Text() const {
   if (!window_) return text_;
   std::string shown = WindowText();
   // Unchanged since it was given, a field gives back the whole text, however
@@ -36,34 +36,34 @@ std::string DialogControl::Text() const {
   return shown == shown_ ? text_ : shown;
 }
 
-void DialogControl::SetText(const std::string& text) {
+void SetupControl::SetText(const std::string& text) {
   text_ = text;
   if (!window_) return;
   if (!SetWindowTextA(window_, text.c_str())) RaiseLastError();
   shown_ = WindowText();
 }
 
-void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
+void SetupControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
   const char* className = "STATIC";
   DWORD style = WS_CHILD | WS_VISIBLE;
   DWORD exStyle = 0;
   switch (data_.kind) {
-    case ComponentKind::kLabel:
+    case ControlKind::kLabel:
       style |= SS_LEFT | SS_NOPREFIX;
       break;
-    case ComponentKind::kEdit:
+    case ControlKind::kEdit:
       className = "EDIT";
       style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
       exStyle |= WS_EX_CLIENTEDGE;
       break;
-    case ComponentKind::kButton:
+    case ControlKind::kButton:
       className = "BUTTON";
       style |= WS_TABSTOP | BS_PUSHBUTTON;
       break;
   }
   int width = scale.Length(data_.width);
   int height = scale.Length(data_.height);
-  if (data_.kind == ComponentKind::kLabel) {
+  if (data_.kind == ControlKind::kLabel) {
     SIZE extent = TextExtent(parent, font, text_);
     width = extent.cx;
     height = extent.cy;
@@ -71,7 +71,7 @@ void DialogControl::Create(HWND parent, int id, HFONT font, const LayoutScale& s
   SetLastError(0);
   // A field gets its text once its limit is raised: as a creation title a
   // long text would be cut.
-  const bool field = data_.kind == ComponentKind::kEdit;
+  const bool field = data_.kind == ControlKind::kEdit;
   window_ = CreateWindowExA(exStyle, className, field ? "" : text_.c_str(), style,
                             scale.Length(data_.left), scale.Length(data_.top), width, height,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
