@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "pictures/le_bytes.h"
+#include "system/arithmetic.h"
 #include "system/failure.h"
 
 namespace zarumo {
@@ -58,11 +59,6 @@ class PlayCost {
   std::int64_t depth_ = 0;
 };
 
-// value * numerator / denominator, rounded, for positive operands.
-std::int64_t Scale(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
-  return (value * numerator + denominator / 2) / denominator;
-}
-
 int Side(std::int64_t pixels) {
   if (pixels < 1 || pixels > kMaxSide) Invalid();
   return static_cast<int>(pixels);
@@ -113,14 +109,14 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
   const std::int64_t frameW = std::int64_t{ReadS32(data + 32)} - ReadS32(data + 24);
   const std::int64_t frameH = std::int64_t{ReadS32(data + 36)} - ReadS32(data + 28);
   if (frameW > 0 && frameH > 0) {
-    frame.width = Side(Scale(frameW, dpiX, 2540));
-    frame.height = Side(Scale(frameH, dpiY, 2540));
+    frame.width = Side(MulDivRounded(frameW, dpiX, 2540));
+    frame.height = Side(MulDivRounded(frameH, dpiY, 2540));
   } else {
     frame.width = Side(std::int64_t{ReadS32(data + 16)} - ReadS32(data + 8) + 1);
     frame.height = Side(std::int64_t{ReadS32(data + 20)} - ReadS32(data + 12) + 1);
   }
-  frame.frameWidth = static_cast<int>(Scale(frame.width, 2540, dpiX));
-  frame.frameHeight = static_cast<int>(Scale(frame.height, 2540, dpiY));
+  frame.frameWidth = static_cast<int>(MulDivRounded(frame.width, 2540, dpiX));
+  frame.frameHeight = static_cast<int>(MulDivRounded(frame.height, 2540, dpiY));
   return frame;
 }
 
@@ -174,15 +170,15 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
 
   frame.size = static_cast<std::size_t>(totalSize);
   if (unitsPerInch) {
-    frame.width = Side(Scale(placeableW, dpiX, unitsPerInch));
-    frame.height = Side(Scale(placeableH, dpiY, unitsPerInch));
-    frame.frameWidth = static_cast<int>(Scale(placeableW, 2540, unitsPerInch));
-    frame.frameHeight = static_cast<int>(Scale(placeableH, 2540, unitsPerInch));
+    frame.width = Side(MulDivRounded(placeableW, dpiX, unitsPerInch));
+    frame.height = Side(MulDivRounded(placeableH, dpiY, unitsPerInch));
+    frame.frameWidth = static_cast<int>(MulDivRounded(placeableW, 2540, unitsPerInch));
+    frame.frameHeight = static_cast<int>(MulDivRounded(placeableH, 2540, unitsPerInch));
   } else {
     frame.width = Side(extentW);
     frame.height = Side(extentH);
-    frame.frameWidth = static_cast<int>(Scale(frame.width, 2540, dpiX));
-    frame.frameHeight = static_cast<int>(Scale(frame.height, 2540, dpiY));
+    frame.frameWidth = static_cast<int>(MulDivRounded(frame.width, 2540, dpiX));
+    frame.frameHeight = static_cast<int>(MulDivRounded(frame.height, 2540, dpiY));
   }
   return frame;
 }

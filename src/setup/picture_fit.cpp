@@ -3,16 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "system/arithmetic.h"
+
 namespace zarumo {
-namespace {
-
-// a * b / c rounded to the nearest, for non-negative values.
-int ScaleRounded(int a, int b, int c) {
-  return static_cast<int>((static_cast<std::int64_t>(a) * b + c / 2) / c);
-}
-
-}  // namespace
-
 Box FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
   Box box;
   if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return box;
@@ -20,10 +13,12 @@ Box FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeigh
   if (static_cast<std::int64_t>(pictureWidth) * areaHeight >=
       static_cast<std::int64_t>(pictureHeight) * areaWidth) {
     box.width = areaWidth;
-    box.height = std::max(1, ScaleRounded(pictureHeight, areaWidth, pictureWidth));
+    box.height =
+        std::max(1, static_cast<int>(MulDivRounded(pictureHeight, areaWidth, pictureWidth)));
   } else {
     box.height = areaHeight;
-    box.width = std::max(1, ScaleRounded(pictureWidth, areaHeight, pictureHeight));
+    box.width =
+        std::max(1, static_cast<int>(MulDivRounded(pictureWidth, areaHeight, pictureHeight)));
   }
   box.left = (areaWidth - box.width) / 2;
   box.top = (areaHeight - box.height) / 2;

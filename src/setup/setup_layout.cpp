@@ -1,6 +1,6 @@
 #include "setup/setup_layout.h"
 
-#include <cstdint>
+#include "system/arithmetic.h"
 
 namespace zarumo {
 namespace {
@@ -48,23 +48,14 @@ const ControlLayout& LayoutOf(ControlRole role) {
   return kControls[0];  // unreachable: the table has every role
 }
 
-int MulDivRounded(int value, int numerator, int denominator) {
-  if (denominator == 0) return -1;
-  std::int64_t product = static_cast<std::int64_t>(value) * numerator;
-  std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
-  bool negative = (product < 0) != (denominator < 0);
-  std::int64_t magnitude = (product < 0 ? -product : product) + half;
-  std::int64_t quotient = magnitude / (denominator < 0 ? -denominator : denominator);
-  return static_cast<int>(negative ? -quotient : quotient);
-}
-
 int LayoutScale::FontHeight(int designHeight, int dpi) {
-  return dpi == kDesignDpi ? designHeight : MulDivRounded(designHeight, dpi, kDesignDpi);
+  return dpi == kDesignDpi ? designHeight
+                           : static_cast<int>(MulDivRounded(designHeight, dpi, kDesignDpi));
 }
 
 int LayoutScale::Length(int designValue) const {
   if (textHeight_ == kDesignTextHeight || textHeight_ <= 0) return designValue;
-  return MulDivRounded(designValue, textHeight_, kDesignTextHeight);
+  return static_cast<int>(MulDivRounded(designValue, textHeight_, kDesignTextHeight));
 }
 
 }  // namespace zarumo

@@ -52,9 +52,6 @@ const SetupDialogLayout& SetupDialogLayoutData();
 // The control with that role; every role has one.
 const ControlLayout& LayoutOf(ControlRole role);
 
-// value * numerator / denominator, rounded half away from zero, as the system's MulDiv.
-int MulDivRounded(int value, int numerator, int denominator);
-
 // How the stored layout meets a system: its logical resolution, and the text
 // height the form font turned out to have there.
 class LayoutScale {

@@ -52,19 +52,6 @@ TEST(SetupLayout, EveryControlLiesInsideTheClientArea) {
   }
 }
 
-TEST(MulDivRounded, RoundsHalfAwayFromZero) {
-  EXPECT_EQ(MulDivRounded(25, 13, 12), 27);  // 27.08
-  EXPECT_EQ(MulDivRounded(6, 13, 12), 7);    // 6.5
-  EXPECT_EQ(MulDivRounded(-6, 13, 12), -7);
-  EXPECT_EQ(MulDivRounded(6, -13, 12), -7);
-  EXPECT_EQ(MulDivRounded(6, 13, -12), -7);
-  EXPECT_EQ(MulDivRounded(5, 13, 12), 5);  // 5.42
-  EXPECT_EQ(MulDivRounded(0, 13, 12), 0);
-  EXPECT_EQ(MulDivRounded(7, 1, 0), -1);
-  // The product does not overflow 32 bits on the way.
-  EXPECT_EQ(MulDivRounded(2000000000, 3, 4), 1500000000);
-}
-
 TEST(LayoutScale, FontsFollowTheResolution) {
   EXPECT_EQ(LayoutScale::FontHeight(12, 96), 12);
   EXPECT_EQ(LayoutScale::FontHeight(12, 120), 15);
