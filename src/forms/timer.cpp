@@ -1,6 +1,5 @@
+// A timer of one window.
 #include "forms/timer.h"
-
-#include <map>
 
 #include "forms/application.h"
 #include "system/system_text.h"
@@ -8,44 +7,53 @@
 namespace zarumo {
 namespace {
 
-std::map<UINT_PTR, Timer*>& Timers() {
-  static std::map<UINT_PTR, Timer*> timers;
-  return timers;
-}
+// One timer a window: the id only tells its messages from the system's own.
+constexpr UINT_PTR kTimerId = 1;
 
 }  // namespace
 
 Timer::Timer(UINT interval, std::function<void()> onTimer)
     : interval_(interval), onTimer_(std::move(onTimer)) {}
 
-Timer::~Timer() { SetEnabled(false); }
+Timer::~Timer() { Stop(); }
 
 void Timer::SetEnabled(bool enabled) {
-  if (enabled == Enabled()) return;
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
   if (enabled) {
     inTick_ = false;
-    id_ = SetTimer(nullptr, 0, interval_, Tick);
-    if (!id_) RaiseLastError();
-    Timers()[id_] = this;
+    Start();
   } else {
-    KillTimer(nullptr, id_);
-    Timers().erase(id_);
-    id_ = 0;
+    Stop();
   }
 }
 
-void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
-  auto found = Timers().find(id);
-  if (found == Timers().end()) return;
-  Timer* timer = found->second;
+void Timer::Attach(HWND window) {
+  Stop();
+  window_ = window;
+  if (enabled_) Start();
+}
+
+void Timer::Start() {
+  if (!window_ || running_) return;
+  if (!SetTimer(window_, kTimerId, interval_, nullptr)) RaiseLastError();
+  running_ = true;
+}
+
+void Timer::Stop() {
+  if (running_) KillTimer(window_, kTimerId);
+  running_ = false;
+}
+
+bool Timer::HandleMessage(UINT message, WPARAM wParam) {
+  if (message != WM_TIMER || wParam != kTimerId) return false;
   // A tick that fails shows its failure in a modal box whose loop keeps
   // dispatching ticks; skip those instead of stacking boxes.
-  if (timer->inTick_) return;
-  timer->inTick_ = true;
-  Guarded([timer] { timer->onTimer_(); });
-  // The handler may have destroyed the timer.
-  auto again = Timers().find(id);
-  if (again != Timers().end() && again->second == timer) timer->inTick_ = false;
+  if (!enabled_ || inTick_) return true;
+  inTick_ = true;
+  Guarded([this] { onTimer_(); });
+  inTick_ = false;
+  return true;
 }
 
 }  // namespace zarumo

@@ -164,6 +164,15 @@ bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_MOUSEMOVE:
       OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return true;
+    case WM_CREATE:
+      tickTimer_.Attach(Handle());
+      return false;
+    case WM_DESTROY:
+      tickTimer_.Attach(nullptr);
+      return false;
+    case WM_TIMER:
+      return tickTimer_.HandleMessage(message, wParam) ||
+             Form::HandleMessage(message, wParam, lParam, result);
     case WM_SYSCOMMAND:
       if (wParam == SC_SCREENSAVE) {
         result = 1;
