@@ -4,12 +4,12 @@ namespace zarumo {
 namespace {
 
 const SaverHolderData kHolders[] = {
-    {SaverPart::kComposition, {8, 48, 105, 49, false, false}, BuiltInPicture::kNone},
-    {SaverPart::kBanner, {128, -152, 656, 241, true, true}, BuiltInPicture::kBanner},
-    {SaverPart::kNameStrip, {8, 152, 105, 49, true, false}, BuiltInPicture::kNone},
-    {SaverPart::kWishStrip, {8, 200, 105, 41, true, false}, BuiltInPicture::kNone},
-    {SaverPart::kScratch, {8, 240, 105, 73, true, true}, BuiltInPicture::kNone},
-    {SaverPart::kFallback, {112, 232, 201, 101, true, true}, BuiltInPicture::kFallback},
+    {SaverHolder::kComposition, {8, 48, 105, 49, false, false}, BuiltInPicture::kNone},
+    {SaverHolder::kBanner, {128, -152, 656, 241, true, true}, BuiltInPicture::kBanner},
+    {SaverHolder::kNameStrip, {8, 152, 105, 49, true, false}, BuiltInPicture::kNone},
+    {SaverHolder::kWishStrip, {8, 200, 105, 41, true, false}, BuiltInPicture::kNone},
+    {SaverHolder::kLoading, {8, 240, 105, 73, true, true}, BuiltInPicture::kNone},
+    {SaverHolder::kFallback, {112, 232, 201, 101, true, true}, BuiltInPicture::kFallback},
 };
 
 const SaverWindowLayout kLayout = {

@@ -9,19 +9,19 @@
 namespace zarumo {
 
 // What each picture holder of the saver window is for.
-enum class SaverPart {
+enum class SaverHolder {
   kComposition,  // the whole scene, screen-sized, never shown by itself
   kBanner,       // the built-in slogan
   kNameStrip,    // the name picture, cut to the screen's width and half its height
   kWishStrip,    // the wish picture, likewise
-  kScratch,      // each user picture as it is loaded
+  kLoading,      // each user picture as it is loaded
   kFallback,     // the built-in picture shown for one that cannot be
 };
 
 enum class BuiltInPicture { kNone, kBanner, kFallback };
 
 struct SaverHolderData {
-  SaverPart part;
+  SaverHolder role;
   HolderLayout layout;
   BuiltInPicture picture;
 };

@@ -15,15 +15,8 @@ namespace {
 constexpr int kBannerTop = 50;
 constexpr int kNameTop = 300;
 
-struct ScreenSize {
-  int width;
-  int height;
-};
-
 // The primary screen, asked afresh at every use: the scene follows it.
-ScreenSize MeasureScreen() {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
+Size MeasureScreen() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 // Paints a whole canvas black with a solid black brush and the default pen.
 void FillBlack(BitmapPicture& canvas, int width, int height) {
@@ -34,10 +27,10 @@ void FillBlack(BitmapPicture& canvas, int width, int height) {
 
 // A source copy from a bitmap, cut to what the source holds.
 void CopyClipped(HDC target, BitmapPicture& source, const Blit& wanted) {
-  const Blit blit = ClipToSource(wanted, source.Width(), source.Height());
-  if (blit.Empty()) return;
-  BitBlt(target, blit.destX, blit.destY, blit.width, blit.height, source.Dc(), blit.sourceX,
-         blit.sourceY, SRCCOPY);
+  const Blit blit = ClipToSource(wanted, {source.Width(), source.Height()});
+  if (blit.source.Empty()) return;
+  BitBlt(target, blit.destX, blit.destY, blit.source.width, blit.source.height, source.Dc(),
+         blit.source.left, blit.source.top, SRCCOPY);
 }
 
 }  // namespace
@@ -48,23 +41,23 @@ Scene::Scene() {
     const SaverHolderData& data = layout.holders[i];
     auto holder = std::make_unique<PictureHolder>(data.layout);
     holder->SetPicture(LoadBuiltInPicture(data.picture));
-    holders_.emplace_back(data.part, std::move(holder));
+    holders_.emplace_back(data.role, std::move(holder));
   }
 }
 
-PictureHolder& Scene::Part(SaverPart part) {
-  for (auto& [role, holder] : holders_) {
-    if (role == part) return *holder;
+PictureHolder& Scene::Holder(SaverHolder role) {
+  for (auto& [held, holder] : holders_) {
+    if (held == role) return *holder;
   }
   throw Failure("the stored layout lacks a picture holder");
 }
 
 void Scene::Compose() {
-  const ScreenSize screen = MeasureScreen();
-  PictureHolder& composition = Part(SaverPart::kComposition);
-  PictureHolder& banner = Part(SaverPart::kBanner);
-  PictureHolder& nameStrip = Part(SaverPart::kNameStrip);
-  PictureHolder& wishStrip = Part(SaverPart::kWishStrip);
+  const Size screen = MeasureScreen();
+  PictureHolder& composition = Holder(SaverHolder::kComposition);
+  PictureHolder& banner = Holder(SaverHolder::kBanner);
+  PictureHolder& nameStrip = Holder(SaverHolder::kNameStrip);
+  PictureHolder& wishStrip = Holder(SaverHolder::kWishStrip);
   composition.SetWidth(screen.width);
   nameStrip.SetWidth(screen.width);
   wishStrip.SetWidth(screen.width);
@@ -79,10 +72,11 @@ void Scene::Compose() {
 
   CopyClipped(
       canvas.Dc(), banner.Canvas(),
-      {0, 0, screen.width / 2 - banner.Width() / 2, kBannerTop, banner.Width(), banner.Height()});
+      {{0, 0, banner.Width(), banner.Height()}, screen.width / 2 - banner.Width() / 2, kBannerTop});
   CopyClipped(canvas.Dc(), nameStrip.Canvas(),
-              {0, 0, screen.width / 2 - state_.nameWidth / 2, kNameTop, state_.nameWidth,
-               state_.nameHeight});
+              {{0, 0, strips_.name.width, strips_.name.height},
+               screen.width / 2 - strips_.name.width / 2,
+               kNameTop});
 }
 
 void Scene::LoadPictures() {
@@ -97,60 +91,59 @@ void Scene::LoadPictures() {
     namePicture = ExeDir() + kDefaultNamePicture;
     wishPicture = ExeDir() + kDefaultWishPicture;
   }
-  LoadStrip(Part(SaverPart::kNameStrip), namePicture, state_.nameWidth, state_.nameHeight);
-  LoadStrip(Part(SaverPart::kWishStrip), wishPicture, state_.wishWidth, state_.wishHeight);
+  LoadStrip(Holder(SaverHolder::kNameStrip), namePicture, strips_.name);
+  LoadStrip(Holder(SaverHolder::kWishStrip), wishPicture, strips_.wish);
 }
 
-void Scene::LoadStrip(PictureHolder& strip, const std::string& line, int& width, int& height) {
-  const ScreenSize screen = MeasureScreen();
-  PictureHolder& scratch = Part(SaverPart::kScratch);
-  PictureHolder& fallback = Part(SaverPart::kFallback);
+void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown) {
+  const Size screen = MeasureScreen();
+  PictureHolder& loading = Holder(SaverHolder::kLoading);
+  PictureHolder& fallback = Holder(SaverHolder::kFallback);
   BitmapPicture& canvas = strip.Canvas();
   FillBlack(canvas, screen.width, screen.height / 2);
 
   std::string path = ResolvePicturePath(line, ExeDir(), SystemLeadBytes());
   if (FileExists(path)) {
     try {
-      scratch.SetPicture(LoadPictureFile(path));
-      width = scratch.Width();
-      height = scratch.Height();
-      if (Picture* picture = scratch.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
+      loading.SetPicture(LoadPictureFile(path));
+      shown = {loading.Width(), loading.Height()};
+      if (Picture* picture = loading.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
       return;
     } catch (const InvalidPicture&) {
       // Whatever cannot be shown gives way to the built-in picture.
     }
   }
-  width = fallback.Width();
-  height = fallback.Height();
+  shown = {fallback.Width(), fallback.Height()};
   if (Picture* picture = fallback.GetPicture()) picture->Draw(canvas.Dc(), 0, 0);
 }
 
 void Scene::MoveTicker() {
-  const ScreenSize screen = MeasureScreen();
+  const Size screen = MeasureScreen();
   const int bandTop = screen.height - kTickerBandFromBottom;
-  BitmapPicture& composition = Part(SaverPart::kComposition).Canvas();
-  BitmapPicture& strip = Part(SaverPart::kWishStrip).Canvas();
+  BitmapPicture& composition = Holder(SaverHolder::kComposition).Canvas();
+  BitmapPicture& strip = Holder(SaverHolder::kWishStrip).Canvas();
 
-  const TickerStep step = ComputeTick(state_.tickerX, screen.width, state_.wishWidth);
+  const TickerStep step = ComputeTick(tickerX_, screen.width, strips_.wish.width);
   // Copies are cut to the strip. What a copy would take from beyond it is
   // black: keeping the old pixels there smears the strip's last columns
   // along the band when the picture is wider than the screen.
   auto copy = [&](const StripCopy& c) {
-    const Blit whole{c.sourceX, 0, c.destX, bandTop, c.width, state_.wishHeight};
-    const Blit inside = ClipToSource(whole, strip.Width(), strip.Height());
-    if (inside.width < whole.width || inside.height < whole.height)
-      PatBlt(composition.Dc(), whole.destX, whole.destY, whole.width, whole.height, BLACKNESS);
+    const Blit whole{{c.sourceX, 0, c.width, strips_.wish.height}, c.destX, bandTop};
+    const Blit inside = ClipToSource(whole, {strip.Width(), strip.Height()});
+    if (inside.source.width < whole.source.width || inside.source.height < whole.source.height)
+      PatBlt(composition.Dc(), whole.destX, whole.destY, whole.source.width, whole.source.height,
+             BLACKNESS);
     CopyClipped(composition.Dc(), strip, whole);
   };
   if (step.leading) copy(step.leadingCopy);
   if (step.next) copy(step.nextCopy);
-  state_.tickerX = step.tickerX;
+  tickerX_ = step.tickerX;
 }
 
 void Scene::Present(HWND window) {
   RECT bounds;
   GetWindowRect(window, &bounds);
-  BitmapPicture& composition = Part(SaverPart::kComposition).Canvas();
+  BitmapPicture& composition = Holder(SaverHolder::kComposition).Canvas();
   WindowDc dc(window);
   if (!dc.Get()) throw Failure("デバイス コンテキストの作成に失敗しました");
   if (composition.BitsPerPixel() != 1) SetStretchBltMode(dc.Get(), COLORONCOLOR);

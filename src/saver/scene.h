@@ -11,16 +11,15 @@
 
 #include "forms/picture_holder.h"
 #include "resources/saver_layout.h"
+#include "system/geometry.h"
 
 namespace zarumo {
 
-// What the scene keeps from its composition to its ticks.
-struct SceneState {
-  int nameWidth = 0;  // the name picture in use, or the fallback's size
-  int nameHeight = 0;
-  int wishWidth = 0;  // likewise for the wish picture
-  int wishHeight = 0;
-  int tickerX = 0;  // left edge of the leading wish copy in the composition
+// The sizes of the pictures the strips hold: the user's, or the fallback's
+// in place of one that could not be shown.
+struct StripSizes {
+  Size name;
+  Size wish;
 };
 
 class Scene {
@@ -30,8 +29,11 @@ class Scene {
   Scene(const Scene&) = delete;
   Scene& operator=(const Scene&) = delete;
 
-  PictureHolder& Part(SaverPart part);
-  SceneState& State() { return state_; }
+  PictureHolder& Holder(SaverHolder role);
+  const StripSizes& Strips() const { return strips_; }
+  // Left edge of the leading wish copy in the composition.
+  int TickerX() const { return tickerX_; }
+  void SetTickerX(int x) { tickerX_ = x; }
 
   // Composes the still part and loads both user pictures into their strips.
   // Pictures that cannot be shown give way to the fallback; other failures
@@ -47,10 +49,12 @@ class Scene {
 
  private:
   void LoadPictures();
-  void LoadStrip(PictureHolder& strip, const std::string& line, int& width, int& height);
+  // `shown` takes the picture's size before it is drawn.
+  void LoadStrip(PictureHolder& strip, const std::string& line, Size& shown);
 
-  std::vector<std::pair<SaverPart, std::unique_ptr<PictureHolder>>> holders_;  // creation order
-  SceneState state_;
+  std::vector<std::pair<SaverHolder, std::unique_ptr<PictureHolder>>> holders_;  // creation order
+  StripSizes strips_;
+  int tickerX_ = 0;
 };
 
 }  // namespace zarumo

@@ -31,22 +31,10 @@ TickerStep ComputeTick(int t, int screenWidth, int wishWidth) {
   return step;
 }
 
-Blit ClipToSource(Blit blit, int sourceWidth, int sourceHeight) {
-  if (blit.sourceX < 0) {
-    blit.destX -= blit.sourceX;
-    blit.width += blit.sourceX;
-    blit.sourceX = 0;
-  }
-  if (blit.sourceY < 0) {
-    blit.destY -= blit.sourceY;
-    blit.height += blit.sourceY;
-    blit.sourceY = 0;
-  }
-  blit.width = std::min(blit.width, sourceWidth - blit.sourceX);
-  blit.height = std::min(blit.height, sourceHeight - blit.sourceY);
-  if (blit.width < 0) blit.width = 0;
-  if (blit.height < 0) blit.height = 0;
-  return blit;
+Blit ClipToSource(const Blit& blit, Size source) {
+  const Rect inside = Intersection(blit.source, {0, 0, source.width, source.height});
+  return {inside, blit.destX + inside.left - blit.source.left,
+          blit.destY + inside.top - blit.source.top};
 }
 
 }  // namespace zarumo

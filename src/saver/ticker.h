@@ -2,6 +2,8 @@
 // tick and where the ticker stands afterwards.
 #pragma once
 
+#include "system/geometry.h"
+
 namespace zarumo {
 
 // A block copy of `width` columns from column `sourceX` of the strip to column
@@ -34,19 +36,15 @@ TickerStep ComputeTick(int t, int screenWidth, int wishWidth);
 // otherwise whatever centres one copy on the screen.
 int TickerGap(int screenWidth, int wishWidth);
 
-// A rectangle in block-copy terms.
+// A block copy of the `source` rectangle to the same size at (destX, destY).
 struct Blit {
-  int sourceX = 0;
-  int sourceY = 0;
+  Rect source;
   int destX = 0;
   int destY = 0;
-  int width = 0;
-  int height = 0;
-  bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-// Cuts a copy down to what lies inside a source of `sourceWidth` x
-// `sourceHeight`; the destination moves with the source.
-Blit ClipToSource(Blit blit, int sourceWidth, int sourceHeight);
+// Cuts a copy down to what lies inside a source of that size; the
+// destination moves with the source.
+Blit ClipToSource(const Blit& blit, Size source);
 
 }  // namespace zarumo

@@ -6,8 +6,8 @@
 #include "system/arithmetic.h"
 
 namespace zarumo {
-Box FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
-  Box box;
+Rect FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) {
+  Rect box;
   if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return box;
   // Compare the proportions without dividing: is the picture wider than the area?
   if (static_cast<std::int64_t>(pictureWidth) * areaHeight >=
@@ -25,9 +25,9 @@ Box FitCentred(int pictureWidth, int pictureHeight, int areaWidth, int areaHeigh
   return box;
 }
 
-Extent PreviewWindowExtent(int pictureWidth, int pictureHeight, int margin, int frameWidth,
-                           int frameHeight, int monitorWidth, int monitorHeight) {
-  Extent extent;
+Size PreviewWindowExtent(int pictureWidth, int pictureHeight, int margin, int frameWidth,
+                         int frameHeight, int monitorWidth, int monitorHeight) {
+  Size extent;
   extent.width = std::max(0, pictureWidth) + 2 * margin + frameWidth;
   extent.height = std::max(0, pictureHeight) + 2 * margin + frameHeight;
   extent.width = std::min(extent.width, monitorWidth * 3 / 4);

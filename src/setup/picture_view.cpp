@@ -66,7 +66,7 @@ void PictureView::Paint(HDC dc, const RECT& bounds, int margin, HFONT font) {
   FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
   InflateRect(&area, -margin, -margin);
 
-  const Box box =
+  const Rect box =
       FitCentred(PictureWidth(), PictureHeight(), area.right - area.left, area.bottom - area.top);
   Render(box.width, box.height);
   std::string status = StatusText();

@@ -29,9 +29,9 @@ void PreviewWindow::CreateParams(WindowParams& params) {
   RECT monitor = MonitorArea(owner_);
   const int monitorWidth = monitor.right - monitor.left;
   const int monitorHeight = monitor.bottom - monitor.top;
-  Extent extent = PreviewWindowExtent(view_->PictureWidth(), view_->PictureHeight(), kMargin,
-                                      frame.right - frame.left, frame.bottom - frame.top,
-                                      monitorWidth, monitorHeight);
+  Size extent = PreviewWindowExtent(view_->PictureWidth(), view_->PictureHeight(), kMargin,
+                                    frame.right - frame.left, frame.bottom - frame.top,
+                                    monitorWidth, monitorHeight);
   params.width = extent.width;
   params.height = extent.height;
   params.x = monitor.left + (monitorWidth - extent.width) / 2;

@@ -11,13 +11,13 @@ namespace {
 struct FitCase {
   const char* what;
   int pictureWidth, pictureHeight, areaWidth, areaHeight;
-  Box expected;
+  Rect expected;
 };
 
 void ExpectFits(std::initializer_list<FitCase> cases) {
   for (const FitCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Box box = FitCentred(c.pictureWidth, c.pictureHeight, c.areaWidth, c.areaHeight);
+    Rect box = FitCentred(c.pictureWidth, c.pictureHeight, c.areaWidth, c.areaHeight);
     EXPECT_EQ(box.left, c.expected.left);
     EXPECT_EQ(box.top, c.expected.top);
     EXPECT_EQ(box.width, c.expected.width);
@@ -42,13 +42,13 @@ TEST(FitCentred, ExtremeAndEmptySizes) {
 TEST(PreviewWindowExtent, PictureWithMarginAndFrameUpToThreeQuartersOfTheMonitor) {
   struct Case {
     int pictureWidth, pictureHeight;
-    Extent expected;
+    Size expected;
   } cases[] = {{320, 200, {320 + 16 + 10, 200 + 16 + 30}},
                {2000, 100, {768, 146}},
                {3000, 3000, {768, 576}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pictureWidth);
-    Extent extent = PreviewWindowExtent(c.pictureWidth, c.pictureHeight, 8, 10, 30, 1024, 768);
+    Size extent = PreviewWindowExtent(c.pictureWidth, c.pictureHeight, 8, 10, 30, 1024, 768);
     EXPECT_EQ(extent.width, c.expected.width);
     EXPECT_EQ(extent.height, c.expected.height);
   }

@@ -127,21 +127,22 @@ TEST(Ticker, HugePicturesDoNotOverflow) {
 }
 
 TEST(ClipToSource, CutsCopiesToTheStrip) {
+  const Size strip{1024, 384};
   // The leading copy reaches 400 columns past a 1024-wide strip.
-  Blit blit = ClipToSource({290, 0, 0, 568, 1134, 101}, 1024, 384);
-  EXPECT_EQ(blit.width, 734);
-  EXPECT_EQ(blit.height, 101);
+  Blit blit = ClipToSource({{290, 0, 1134, 101}, 0, 568}, strip);
+  EXPECT_EQ(blit.source.width, 734);
+  EXPECT_EQ(blit.source.height, 101);
   EXPECT_EQ(blit.destX, 0);
   // A picture taller than the strip is cut at its bottom.
-  EXPECT_EQ(ClipToSource({0, 0, 0, 300, 2000, 1000}, 1024, 384).height, 384);
-  EXPECT_EQ(ClipToSource({0, 0, 0, 300, 2000, 1000}, 1024, 384).width, 1024);
+  EXPECT_EQ(ClipToSource({{0, 0, 2000, 1000}, 0, 300}, strip).source.height, 384);
+  EXPECT_EQ(ClipToSource({{0, 0, 2000, 1000}, 0, 300}, strip).source.width, 1024);
   // Entirely beyond the strip: nothing.
-  EXPECT_TRUE(ClipToSource({1100, 0, 0, 0, 50, 50}, 1024, 384).Empty());
+  EXPECT_TRUE(ClipToSource({{1100, 0, 50, 50}, 0, 0}, strip).source.Empty());
   // A negative source start moves the destination along.
-  Blit moved = ClipToSource({-10, 0, 100, 0, 50, 20}, 1024, 384);
-  EXPECT_EQ(moved.sourceX, 0);
+  Blit moved = ClipToSource({{-10, 0, 50, 20}, 100, 0}, strip);
+  EXPECT_EQ(moved.source.left, 0);
   EXPECT_EQ(moved.destX, 110);
-  EXPECT_EQ(moved.width, 40);
+  EXPECT_EQ(moved.source.width, 40);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "support/screen.h"
 
 using namespace wt;
-using zarumo::SaverPart;
+using zarumo::SaverHolder;
 using zarumo::SaverWindow;
 
 namespace {
@@ -41,19 +41,19 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   SaverWindow form;
   EXPECT_FALSE(form.EndedDuringCreation());
   // What the stored layout and the built-in pictures give.
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Width(), 656);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Height(), 241);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kFallback).Width(), 201);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kFallback).Height(), 101);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).Width(), 105);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).Height(), 73);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kScratch).GetPicture(), nullptr);
-  EXPECT_FALSE(form.GetScene().Part(SaverPart::kComposition).Visible());
-  EXPECT_TRUE(form.GetScene().Part(SaverPart::kBanner).Visible() &&
-              form.GetScene().Part(SaverPart::kNameStrip).Visible() &&
-              form.GetScene().Part(SaverPart::kFallback).Visible());
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Left(), 128);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kBanner).Top(), -152);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Width(), 656);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Height(), 241);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kFallback).Width(), 201);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kFallback).Height(), 101);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).Width(), 105);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).Height(), 73);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).GetPicture(), nullptr);
+  EXPECT_FALSE(form.GetScene().Holder(SaverHolder::kComposition).Visible());
+  EXPECT_TRUE(form.GetScene().Holder(SaverHolder::kBanner).Visible() &&
+              form.GetScene().Holder(SaverHolder::kNameStrip).Visible() &&
+              form.GetScene().Holder(SaverHolder::kFallback).Visible());
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Left(), 128);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Top(), -152);
   EXPECT_TRUE(form.TickTimer().Enabled());
   EXPECT_EQ(form.TickTimer().Interval(), 100u);
   EXPECT_EQ(form.MouseBaseline().x, -1);
@@ -61,16 +61,16 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
 
   // The scene: sizes set by the composition, the fallback in both strips.
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kComposition).Width(), w);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kComposition).Height(), h);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kNameStrip).Height(), h / 2);
-  EXPECT_EQ(form.GetScene().Part(SaverPart::kWishStrip).Width(), w);
-  EXPECT_EQ(form.GetScene().State().nameWidth, 201);
-  EXPECT_EQ(form.GetScene().State().nameHeight, 101);
-  EXPECT_EQ(form.GetScene().State().wishWidth, 201);
-  EXPECT_EQ(form.GetScene().State().wishHeight, 101);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kComposition).Width(), w);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kComposition).Height(), h);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kNameStrip).Height(), h / 2);
+  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kWishStrip).Width(), w);
+  EXPECT_EQ(form.GetScene().Strips().name.width, 201);
+  EXPECT_EQ(form.GetScene().Strips().name.height, 101);
+  EXPECT_EQ(form.GetScene().Strips().wish.width, 201);
+  EXPECT_EQ(form.GetScene().Strips().wish.height, 101);
 
-  HDC composition = form.GetScene().Part(SaverPart::kComposition).Canvas().Dc();
+  HDC composition = form.GetScene().Holder(SaverHolder::kComposition).Canvas().Dc();
   const int bannerLeft = w / 2 - 328;
   // The banner's lettering fills 18..636 x 17..220 of it; its margins stay black.
   EXPECT_GT(Lit(composition, bannerLeft + 18, 50 + 17, bannerLeft + 637, 50 + 221), 20000);
@@ -80,13 +80,14 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   const int nameLeft = w / 2 - 100;
   EXPECT_EQ(GetPixel(composition, nameLeft + 90, 300 + 50) & 0xFFFFFF, RGB(255, 0, 0));
   EXPECT_EQ(Lit(composition, nameLeft, 300, nameLeft + 201, 300 + 101),
-            Lit(form.GetScene().Part(SaverPart::kFallback).Canvas().Dc(), 0, 0, 201, 101));
+            Lit(form.GetScene().Holder(SaverHolder::kFallback).Canvas().Dc(), 0, 0, 201, 101));
   EXPECT_EQ(Lit(composition, 0, 50 + 241, w, 300), 0);
   EXPECT_EQ(Lit(composition, 0, 401, w, h), 0);
   // The wish strip holds the fallback at its top-left corner, black elsewhere.
-  EXPECT_EQ(PixelAt(form.GetScene().Part(SaverPart::kWishStrip), 90, 50) & 0xFFFFFF,
+  EXPECT_EQ(PixelAt(form.GetScene().Holder(SaverHolder::kWishStrip), 90, 50) & 0xFFFFFF,
             RGB(255, 0, 0));
-  EXPECT_EQ(Lit(form.GetScene().Part(SaverPart::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2), 0);
+  EXPECT_EQ(Lit(form.GetScene().Holder(SaverHolder::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2),
+            0);
 }
 
 }  // namespace
@@ -172,10 +173,10 @@ class WideWishInProcess : public SaverFormInProcess {
 // Where a copy would read past the wish strip, the composition shows black.
 TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
   SaverWindow form;
-  ASSERT_EQ(form.GetScene().State().wishWidth, 1000);
+  ASSERT_EQ(form.GetScene().Strips().wish.width, 1000);
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   ASSERT_EQ(w, 1024);
-  HDC composition = form.GetScene().Part(SaverPart::kComposition).Canvas().Dc();
+  HDC composition = form.GetScene().Holder(SaverHolder::kComposition).Canvas().Dc();
   const int row = h - 200 + 10;
   RECT band = {0, h - 200, w, h - 200 + 50};
   HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
@@ -183,9 +184,9 @@ TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
   DeleteObject(marker);
 
   // The leading copy at -10 reads strip columns 10..1423; the strip ends at 1023.
-  form.GetScene().State().tickerX = -10;
+  form.GetScene().SetTickerX(-10);
   form.Tick();
-  EXPECT_EQ(form.GetScene().State().tickerX, -15);
+  EXPECT_EQ(form.GetScene().TickerX(), -15);
   EXPECT_EQ(GetPixel(composition, 0, row), RGB(0, 200, 0));
   EXPECT_EQ(GetPixel(composition, 989, row), RGB(0, 200, 0));
   // The strip's own black past the picture's 1000 columns...

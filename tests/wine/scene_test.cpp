@@ -190,7 +190,7 @@ TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
     EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr) << settings;
     Capture screen = Capture::Screen();
     if (std::string(settings).rfind("empty.bmp", 0) == 0) {
-      // An empty bitmap draws nothing but records the scratch holder's 105 x 73.
+      // An empty bitmap draws nothing but records the loading holder's 105 x 73.
       EXPECT_EQ(screen.CountLit({0, 291, 1024, 568}), 0) << settings;
     } else {
       ExpectFallbackName(screen);

@@ -158,7 +158,7 @@ int Pane(const std::string& file) {
 }
 
 // The scene's work on one user picture: load it, draw it into a strip, and
-// draw it again as the window's painting draws the scratch holder.
+// draw it again as the window's painting draws the loading holder.
 int Draw(const std::string& file) {
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   const double start = Now();

@@ -1,0 +1,30 @@
+// Rectangles and sizes in pixels for the pure code; code at the system's
+// calls uses RECT and SIZE.
+#pragma once
+
+namespace zarumo {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int Right() const { return left + width; }
+  int Bottom() const { return top + height; }
+  bool Empty() const { return width <= 0 || height <= 0; }
+  // False for an empty `other`.
+  bool Contains(const Rect& other) const;
+};
+
+// The smallest rectangle that holds both; an empty one adds nothing.
+Rect Union(const Rect& a, const Rect& b);
+// What both cover; an empty rectangle at the origin when that is nothing.
+Rect Intersection(const Rect& a, const Rect& b);
+
+}  // namespace zarumo
