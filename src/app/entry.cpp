@@ -39,7 +39,6 @@ int RunSaverWindow(HWND previewWindow) {
   application.SetFailureBoxOnTop(!previewWindow);
   SaverWindow window(previewWindow);
   if (window.EndedDuringCreation()) return 0;
-  window.CreateHandle();
   application.SetMainForm(&window);
   window.Show();
   application.Run();

@@ -24,7 +24,7 @@ SaverWindow::SaverWindow(HWND previewWindow)
     : previewWindow_(previewWindow),
       tickTimer_(SaverLayout().tickTimer.interval, [this] { Tick(); }) {
   tickTimer_.SetEnabled(SaverLayout().tickTimer.enabled);
-  Guarded([this] { OnCreate(); });
+  Guarded([this] { PrepareBeforeWindow(); });
 }
 
 SaverWindow::~SaverWindow() {
@@ -32,7 +32,7 @@ SaverWindow::~SaverWindow() {
   SetSaverRunning(false);
 }
 
-void SaverWindow::OnCreate() {
+void SaverWindow::PrepareBeforeWindow() {
   mouseBaseline_ = {-1, -1};
   if (Previewing()) {
     RECT rect{};

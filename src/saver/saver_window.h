@@ -41,7 +41,9 @@ class SaverWindow : public Form {
 
  private:
   bool Previewing() const { return previewWindow_ != nullptr; }
-  void OnCreate();
+  // What the construction does before the system window exists: the size,
+  // the cursor, the platform, the scene and the start of the tick.
+  void PrepareBeforeWindow();
   void OnMouseMove(int x, int y);
   void SetInputMethod(bool enabled);
   void SetSaverRunning(bool running);
