@@ -41,8 +41,10 @@ class Surface {
 
 class Capture {
  public:
-  // The whole screen, or one window's client area.
+  // The whole (primary) screen, one window's client area, or a rectangle of
+  // the virtual screen (its corner is then 0, 0).
   static Capture Screen();
+  static Capture Area(RECT area);
   static Capture Client(HWND window);
 
   int Width() const { return width_; }
