@@ -24,7 +24,6 @@ void Add(std::vector<Area>& covers, const Area& piece) {
 std::vector<Area> CoverAreas(const std::vector<Area>& monitors, const Area& saver) {
   std::vector<Area> covers;
   for (const Area& m : monitors) {
-    if (Empty(m)) continue;
     const Area overlap{std::max(m.left, saver.left), std::max(m.top, saver.top),
                        std::min(m.right, saver.right), std::min(m.bottom, saver.bottom)};
     if (Empty(overlap)) {

@@ -139,8 +139,7 @@ TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
   SaverWindow form;
   form.CreateHandle();
   form.Show();
-  // One monitor: the saver window covers it all by itself.
-  EXPECT_TRUE(form.Covers().empty());
+  EXPECT_TRUE(form.Covers().empty());  // one monitor, the saver's own
   auto privateBytes = [] {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
