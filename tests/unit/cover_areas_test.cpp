@@ -17,7 +17,9 @@ TEST(CoverAreas, WhatTheSaverLeavesOfEachMonitor) {
   };
   const Row rows[] = {
       {"one monitor", {saver}, {}},
-      {"side by side", {saver, {1024, 0, 1824, 600}}, {{1024, 0, 1824, 600}}},
+      {"side by side, mirrored twice",
+       {saver, {1024, 0, 1824, 600}, {1024, 0, 1824, 600}},
+       {{1024, 0, 1824, 600}}},
       {"left of and above the primary",
        {{-1280, -200, 0, 824}, saver, {0, -600, 800, 0}},
        {{-1280, -200, 0, 824}, {0, -600, 800, 0}}},
@@ -26,9 +28,6 @@ TEST(CoverAreas, WhatTheSaverLeavesOfEachMonitor) {
       {"overlapping on every side",
        {{-10, -20, 1034, 788}},
        {{-10, -20, 1034, 0}, {-10, 768, 1034, 788}, {-10, 0, 0, 768}, {1024, 0, 1034, 768}}},
-      {"mirrored twice",
-       {saver, {1024, 0, 1824, 600}, {1024, 0, 1824, 600}},
-       {{1024, 0, 1824, 600}}},
       {"empty monitors", {{1024, 0, 1024, 600}, {1024, 600, 1824, 300}}, {}},
   };
   for (const Row& row : rows) {

@@ -1,5 +1,4 @@
-// Show mode on two monitors side by side: the saver window keeps the primary
-// one, black covers take the other. Run in a session of its own (ZARUMO_MONITORS).
+// Show mode on two monitors side by side, in a session of its own (ZARUMO_MONITORS).
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -41,10 +41,9 @@ class Surface {
 
 class Capture {
  public:
-  // The whole (primary) screen, one window's client area, or a rectangle of
-  // the virtual screen (its corner is then 0, 0).
+  // The whole screen, or one window's client area.
   static Capture Screen();
-  static Capture Area(RECT area);
+  static Capture Area(RECT area);  // of the virtual screen, its corner then at 0, 0
   static Capture Client(HWND window);
 
   int Width() const { return width_; }
