@@ -2,10 +2,17 @@
 # Runs a Windows program under Wine the way the saver is meant to meet it: a
 # Japanese locale (code page 932), the project's own prefix, and a private X
 # screen of ZARUMO_SCREEN (default 1024x768) unless ZARUMO_USE_DISPLAY=1.
+# ZARUMO_MONITORS ("1024x768 800x600") gives monitors side by side instead: a
+# Xephyr with Xinerama inside the Xvfb, whose own Xinerama stacks its screens
+# at one origin.
 # Usage: wine-run.sh PROGRAM [ARGS...] | --exec COMMAND [ARGS...] | --boot-only
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size=${ZARUMO_SCREEN:-1024x768}
+monitors=(${ZARUMO_MONITORS:-})
+if [ ${#monitors[@]} -gt 0 ]; then
+  size=$(IFS=+; echo "${monitors[*]}")
+fi
 export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$size}
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
@@ -17,34 +24,61 @@ suite="$root/tests/data/bmpsuite"
 export ZARUMO_BMPSUITE_DIR="Z:${suite//\//\\}"
 
 xvfb_pid=
+xephyr_pid=
 cleanup() {
   if [ -n "$xvfb_pid" ]; then
     wineserver -k 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
+    for pid in $xephyr_pid $xvfb_pid; do
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+    done
   fi
 }
 trap cleanup EXIT
 
-if [ "${ZARUMO_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
-  # Kill a session left over from a screen that no longer exists.
-  wineserver -k 2>/dev/null
+# Starts an X server (the command, with ":N" for its display) on a free
+# display number; sets DISPLAY and server_pid.
+start_server() {
+  local n
+  server_pid=
   for n in $(seq 90 140); do
     [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
+    "$@" ":$n" -nolisten tcp >/dev/null 2>&1 &
+    server_pid=$!
     for _ in $(seq 100); do
       [ -e /tmp/.X11-unix/X$n ] && break
-      kill -0 "$xvfb_pid" 2>/dev/null || break
+      kill -0 "$server_pid" 2>/dev/null || break
       sleep 0.05
     done
     if [ -e /tmp/.X11-unix/X$n ]; then
       export DISPLAY=":$n"
-      break
+      return 0
     fi
-    xvfb_pid=
+    server_pid=
   done
-  [ -n "$xvfb_pid" ] || { echo "wine-run: no X display could be started" >&2; exit 1; }
+  echo "wine-run: no X display could be started" >&2
+  exit 1
+}
+
+if [ "${ZARUMO_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+  # Kill a session left over from a screen that no longer exists.
+  wineserver -k 2>/dev/null
+  if [ ${#monitors[@]} -gt 0 ]; then
+    width=0 height=0 screens=()
+    for m in "${monitors[@]}"; do
+      width=$((width + ${m%x*}))
+      [ "${m#*x}" -gt "$height" ] && height=${m#*x}
+      screens+=(-screen "${m}x24")
+    done
+    start_server Xvfb -screen 0 "${width}x${height}x24"
+    xvfb_pid=$server_pid
+    # Without RandR, which reports only the first screen, Wine reads Xinerama.
+    start_server Xephyr "${screens[@]}" +xinerama -extension RANDR
+    xephyr_pid=$server_pid
+  else
+    start_server Xvfb -screen 0 "${size}x24"
+    xvfb_pid=$server_pid
+  fi
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "forms/application.h"
+#include "saver/cover_areas.h"
+#include "system/display_monitors.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/password_services.h"
@@ -91,6 +93,26 @@ void SaverWindow::FormShow() {
   // On 9x the system must know a saver runs, or task switching walks around
   // the password asked on close.
   if (!Previewing() && platformId_ != VER_PLATFORM_WIN32_NT) SetSaverRunning(true);
+  // Without its covers the saver still covers the primary monitor.
+  if (!Previewing()) Guarded([this] { ArrangeCovers(); });
+}
+
+void SaverWindow::ArrangeCovers() {
+  std::vector<Rect> monitors;
+  for (const RECT& m : DisplayMonitors())
+    monitors.push_back({m.left, m.top, m.right - m.left, m.bottom - m.top});
+  const std::vector<Rect> areas = CoverAreas(monitors, {0, 0, width_, height_});
+  if (covers_.size() > areas.size()) covers_.resize(areas.size());
+  for (size_t i = 0; i < areas.size(); ++i) {
+    const RECT area = {areas[i].left, areas[i].top, areas[i].Right(), areas[i].Bottom()};
+    if (i < covers_.size()) {
+      covers_[i]->MoveTo(area);
+      continue;
+    }
+    covers_.push_back(std::make_unique<CoverWindow>(
+        area, CoverWindow::Saver{[this] { Close(); }, [this](POINT at) { OnMouseMove(at); }}));
+    covers_.back()->Show();
+  }
 }
 
 void SaverWindow::SetSaverRunning(bool running) {
@@ -100,13 +122,13 @@ void SaverWindow::SetSaverRunning(bool running) {
   saverRunningSet_ = running;
 }
 
-void SaverWindow::OnMouseMove(int x, int y) {
+void SaverWindow::OnMouseMove(POINT screen) {
   // The first movement only records where the pointer is; any other point ends the saver.
   if (mouseBaseline_.x == -1 && mouseBaseline_.y == -1) {
-    mouseBaseline_ = {x, y};
+    mouseBaseline_ = screen;
     return;
   }
-  if (x != mouseBaseline_.x || y != mouseBaseline_.y) Close();
+  if (screen.x != mouseBaseline_.x || screen.y != mouseBaseline_.y) Close();
 }
 
 bool SaverWindow::FormCloseQuery() {
@@ -148,21 +170,14 @@ void SaverWindow::SetInputMethod(bool enabled) {
 
 bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  if (IsEndingInput(message)) {
+    Close();
+    return true;
+  }
   switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_XBUTTONDBLCLK:
-      Close();
-      return true;
     case WM_MOUSEMOVE:
-      OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      // The window lies at the screen's origin: its client points are screen points.
+      OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return true;
     case WM_CREATE:
       tickTimer_.Attach(Handle());
@@ -173,6 +188,9 @@ bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_TIMER:
       return tickTimer_.HandleMessage(message, wParam) ||
              Form::HandleMessage(message, wParam, lParam, result);
+    case WM_DISPLAYCHANGE:
+      if (!Previewing()) ArrangeCovers();
+      return false;
     case WM_SYSCOMMAND:
       if (wParam == SC_SCREENSAVE) {
         result = 1;

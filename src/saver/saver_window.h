@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "forms/form.h"
 #include "forms/timer.h"
+#include "saver/cover_window.h"
 #include "saver/scene.h"
 
 namespace zarumo {
@@ -23,8 +27,11 @@ class SaverWindow : public Form {
 
   Scene& GetScene() { return scene_; }
   Timer& TickTimer() { return tickTimer_; }
-  // Where the first mouse movement was seen; -1, -1 while none has been.
+  // Where the first mouse movement was seen, in screen coordinates; -1, -1
+  // while none has been.
   POINT MouseBaseline() const { return mouseBaseline_; }
+  // The black covers of the other monitors, in show mode.
+  const std::vector<std::unique_ptr<CoverWindow>>& Covers() const { return covers_; }
   DWORD PlatformId() const { return platformId_; }
 
   // One tick: moves the ticker and presents the composition.
@@ -44,7 +51,9 @@ class SaverWindow : public Form {
   // What the construction does before the system window exists: the size,
   // the cursor, the platform, the scene and the start of the tick.
   void PrepareBeforeWindow();
-  void OnMouseMove(int x, int y);
+  void OnMouseMove(POINT screen);
+  // Makes the covers fit the monitors as they are now.
+  void ArrangeCovers();
   void SetInputMethod(bool enabled);
   void SetSaverRunning(bool running);
 
@@ -52,6 +61,7 @@ class SaverWindow : public Form {
   Scene scene_;
   Timer tickTimer_;
   POINT mouseBaseline_{-1, -1};
+  std::vector<std::unique_ptr<CoverWindow>> covers_;
   // As the system reports it in show mode; 0 in preview mode.
   DWORD platformId_ = 0;
   int width_ = 0;

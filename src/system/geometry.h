@@ -22,6 +22,10 @@ struct Rect {
   bool Contains(const Rect& other) const;
 };
 
+inline bool operator==(const Rect& a, const Rect& b) {
+  return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
 // The smallest rectangle that holds both; an empty one adds nothing.
 Rect Union(const Rect& a, const Rect& b);
 // What both cover; an empty rectangle at the origin when that is nothing.

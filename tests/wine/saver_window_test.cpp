@@ -134,6 +134,7 @@ TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
   SaverWindow form;
   form.CreateHandle();
   form.Show();
+  EXPECT_TRUE(form.Covers().empty());  // one monitor, the saver's own
   auto privateBytes = [] {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;

@@ -36,9 +36,13 @@ Surface::Surface(int width, int height)
       selection_(dc_.Get(), bitmap_.Get()) {}
 
 Capture Capture::Screen() {
+  return Area({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+Capture Capture::Area(RECT area) {
   Capture capture;
   zarumo::WindowDc screen(nullptr);
-  Grab(screen.Get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+  Grab(screen.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
        &capture.width_, &capture.height_, &capture.pixels_);
   return capture;
 }

@@ -43,6 +43,7 @@ class Capture {
  public:
   // The whole screen, or one window's client area.
   static Capture Screen();
+  static Capture Area(RECT area);  // of the virtual screen, its corner then at 0, 0
   static Capture Client(HWND window);
 
   int Width() const { return width_; }
