@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "pictures/exif_orientation.h"
+#include "pictures/jpeg_orientation.h"
 #include "pictures/picture_limits.h"
 #include "system/failure.h"
 #include "text/message_text.h"
@@ -113,8 +115,13 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
     ERREXIT(info, JERR_BAD_DCTSIZE);  // not the picture the buffer was made for
   }
   const JpegRect whole = ScaledJpeg(wanted, target.eighths);
-  const JpegRect& part = target.part;
-  if (part.Empty() || !whole.Contains(part)) ERREXIT(info, JERR_BAD_CROP_SPEC);
+  const JpegRect& shown = target.part;
+  if (shown.Empty() || !whole.Contains(shown)) ERREXIT(info, JERR_BAD_CROP_SPEC);
+  JpegHeader asStored = wanted;
+  asStored.orientation = 1;
+  const JpegRect stored = ScaledJpeg(asStored, target.eighths);
+  const int orientation = wanted.orientation;
+  const JpegRect part = StoredRect(orientation, stored.width, stored.height, shown);
 
   info->scale_num = static_cast<unsigned>(target.eighths);
   info->scale_denom = kJpegFullScale;
@@ -129,8 +136,8 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
   }
   jpeg_start_decompress(info);
   const int components = wanted.greyscale ? 1 : 3;
-  if (static_cast<int>(info->output_width) != whole.width ||
-      static_cast<int>(info->output_height) != whole.height ||
+  if (static_cast<int>(info->output_width) != stored.width ||
+      static_cast<int>(info->output_height) != stored.height ||
       info->output_components != components) {
     ERREXIT(info, JERR_BAD_DCTSIZE);
   }
@@ -157,14 +164,28 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
                                                 reach.width * components, 1);
   const std::size_t skipped = (part.left - reach.left) * static_cast<std::size_t>(components);
   const std::size_t kept = static_cast<std::size_t>(part.width) * components;
-  const bool direct = skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  const bool asIs = orientation == 1;
+  const bool direct = asIs && skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  // Along a stored row the shown pixels lie one step apart.
+  const JpegPoint first = ShownPoint(orientation, stored.width, stored.height, 0, 0);
+  const JpegPoint next = ShownPoint(orientation, stored.width, stored.height, 1, 0);
+  const std::ptrdiff_t step = (next.x - first.x) * components + (next.y - first.y) * target.rowStep;
   while (info->output_scanline < static_cast<JDIMENSION>(part.Bottom())) {
     const int y = static_cast<int>(info->output_scanline);
-    JSAMPROW out = y >= part.top ? target.topRow + (y - part.top) * target.rowStep : nullptr;
+    const bool inPart = y >= part.top;
+    JSAMPROW out = inPart && asIs ? target.topRow + (y - part.top) * target.rowStep : nullptr;
     JSAMPROW row = out && direct ? out : spare[0];
     // A memory source never suspends; no progress would mean a loop forever.
     if (jpeg_read_scanlines(info, &row, 1) != 1) ERREXIT(info, JERR_INPUT_EOF);
     if (out && !direct) std::memcpy(out, spare[0] + skipped, kept);
+    if (!inPart || asIs) continue;
+    const JpegPoint at = ShownPoint(orientation, stored.width, stored.height, part.left, y);
+    std::ptrdiff_t to = (at.y - shown.top) * target.rowStep +
+                        (at.x - shown.left) * static_cast<std::ptrdiff_t>(components);
+    const std::uint8_t* from = spare[0] + skipped;
+    for (int x = 0; x < part.width; ++x, from += components, to += step) {
+      std::memcpy(target.topRow + to, from, static_cast<std::size_t>(components));
+    }
   }
   if (wanted.greyscale) {
     const int count = info->actual_number_of_colors;
@@ -173,7 +194,7 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
     std::memcpy(job.greys->level, info->colormap[0], static_cast<std::size_t>(count));
   }
   // What follows the last row is read only when the part reaches it.
-  if (part.Bottom() == whole.height) jpeg_finish_decompress(info);
+  if (part.Bottom() == stored.height) jpeg_finish_decompress(info);
 }
 
 // Runs `steps` on a fresh decompressor over the bytes; 0, or the message code
@@ -237,7 +258,10 @@ JpegRect ScaledJpeg(const JpegHeader& header, int eighths) {
     return static_cast<int>((static_cast<std::int64_t>(side) * eighths + kJpegFullScale - 1) /
                             kJpegFullScale);
   };
-  return {0, 0, scaled(header.width), scaled(header.height)};
+  const int width = scaled(header.width);
+  const int height = scaled(header.height);
+  return TurnsQuarter(header.orientation) ? JpegRect{0, 0, height, width}
+                                          : JpegRect{0, 0, width, height};
 }
 
 int CoveringJpegScale(const JpegHeader& header, int width, int height) {
@@ -255,6 +279,7 @@ std::string JpegTooBigMessage() { return JpegErrorMessage(JERR_IMAGE_TOO_BIG); }
 JpegHeader ReadJpegHeader(const std::uint8_t* data, std::size_t size) {
   Job job{data, size, {}, nullptr, nullptr};
   Run(ReadHeaderSteps, job);
+  job.header.orientation = ReadExifOrientation(data, size);
   return job.header;
 }
 

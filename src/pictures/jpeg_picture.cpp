@@ -17,8 +17,9 @@ class JpegPicture : public Picture {
   JpegPicture(FileBytes bytes, const JpegHeader& header)
       : bytes_(std::move(bytes)), header_(header) {}
 
-  int Width() const override { return header_.width; }
-  int Height() const override { return header_.height; }
+  // As shown: a photo turned by a quarter swaps its stored sides.
+  int Width() const override { return Whole().width; }
+  int Height() const override { return Whole().height; }
 
   void Draw(HDC target, int x, int y) override {
     if (failed_) return;
@@ -48,9 +49,11 @@ class JpegPicture : public Picture {
   }
 
  private:
+  JpegRect Whole() const { return ScaledJpeg(header_, kJpegFullScale); }
+
   // The part of the picture at (x, y) that the target's clipping lets through.
   JpegRect VisiblePart(HDC target, int x, int y) const {
-    const JpegRect whole{0, 0, header_.width, header_.height};
+    const JpegRect whole = Whole();
     RECT clip;
     switch (GetClipBox(target, &clip)) {
       case NULLREGION:
@@ -71,7 +74,7 @@ class JpegPicture : public Picture {
       // shows of a picture drawn there, so that a repaint does not read it again.
       const JpegRect screenful{needed.left, needed.top, GetSystemMetrics(SM_CXSCREEN),
                                GetSystemMetrics(SM_CYSCREEN)};
-      part = Union(part, Intersection({0, 0, header_.width, header_.height}, screenful));
+      part = Union(part, Intersection(Whole(), screenful));
     }
     if (!decoded_) {
       try {
