@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pictures/jpeg_decoder.h"
+#include "pictures/jpeg_orientation.h"
 #include "system/failure.h"
 
 using namespace zarumo;
@@ -52,13 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint8_t tail[4] = {};
   for (std::size_t i = 0; i < 4 && i < size; ++i) tail[i] = data[size - 1 - i];
   auto pick = [&](int i, int range) { return tail[i] * range / 256; };
-  const JpegRect whole{0, 0, header.width, header.height};
+  const JpegRect whole = ScaledJpeg(header, kJpegFullScale);  // as shown
   const int reachable = std::min(header.height, std::max(1, (1 << 22) / header.width));
-  JpegRect part{pick(0, header.width), pick(1, reachable), 0, 0};
-  part.width = std::min(header.width - part.left, 1 + pick(2, 512));
-  part.height = std::min(header.height - part.top, 1 + pick(3, 512));
+  JpegRect part{pick(0, whole.width), pick(1, std::min(whole.height, reachable)), 0, 0};
+  part.width = std::min(whole.width - part.left, 1 + pick(2, 512));
+  part.height = std::min(whole.height - part.top, 1 + pick(3, 512));
   if (!whole.Contains(part)) __builtin_trap();
-  DecodePart(data, size, header, kJpegFullScale, part);
+  // The stored rows down to the part's are read.
+  if (StoredRect(header.orientation, header.width, header.height, part).Bottom() <= reachable) {
+    DecodePart(data, size, header, kJpegFullScale, part);
+  }
 
   // Large pictures are fine but slow reduced whole: a part is enough for them.
   const int eighths = 1 + tail[0] % kJpegFullScale;
