@@ -74,11 +74,11 @@ JpegHeader ReadJpegHeader(const std::uint8_t* data, std::size_t size);
 // Decodes the target's part with the floating-point inverse DCT and block
 // smoothing; greyscale pictures are quantized by the library into `greys`.
 // The pixels are those a decode of the whole picture gives there, mirrored and
-// turned as the header's orientation says: only the stored rectangle that
-// shows as the part is decoded. Stored rows below it are not read, so damage that lies wholly below
-// it goes unseen; a file of several scans is read whole first. Raises InvalidPicture for any
-// library error met on the way, and for a file whose coefficients would
-// outgrow the decoder's memory bound.
+// turned as the header's orientation says: only the stored rectangle shown as
+// the part is decoded. Stored rows below it are not read, so damage that lies
+// wholly below it goes unseen; a file of several scans is read whole first.
+// Raises InvalidPicture for any library error met on the way, and for a file
+// whose coefficients would outgrow the decoder's memory bound.
 void DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegTarget& target,
                 JpegGreys& greys);
 
