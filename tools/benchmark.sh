@@ -3,8 +3,9 @@
 #  - one tick against one plain copy of as many pixels (1024x768 and 1920x1080);
 #  - start to first frame and the saver's peak working set, median of RUNS
 #    starts (default 7): without pictures, with two 12-megapixel and with two
-#    48-megapixel baseline photos, and with one 48-megapixel progressive photo,
-#    against djpeg -dct float decoding the same files natively;
+#    48-megapixel baseline photos, with the two 12-megapixel ones tagged as
+#    portraits (Exif orientation 6), and with one 48-megapixel progressive
+#    photo, against djpeg -dct float decoding the same files natively;
 #  - the picture pane's time to show each photo after its selection;
 #  - how much memory a saver that has built its scene can still allocate.
 # With BASELINE=path/to/other/zarumo.scr the starts of that saver are measured
@@ -30,11 +31,22 @@ photo wish12 4000x3000 11 red-green
 photo name48 8000x6000 13 blue-yellow
 photo wish48 8000x6000 17 red-green
 photo prog48 8000x6000 19 green-blue -interlace JPEG
+# The same 12-megapixel photos as a phone held upright stores them: an Exif
+# block right after the start marker says to turn them a quarter clockwise.
+for p in name12 wish12; do
+  [ -f "$photos/${p}p.jpg" ] || python3 - "$photos/$p.jpg" "$photos/${p}p.jpg" <<'PY'
+import struct, sys
+tiff = b"II*\0" + struct.pack("<IHHHIHH", 8, 1, 0x0112, 3, 1, 6, 0) + bytes(4)
+data = open(sys.argv[1], "rb").read()
+exif = b"\xFF\xE1" + struct.pack(">H", len(tiff) + 8) + b"Exif\0\0" + tiff
+open(sys.argv[2], "wb").write(data[:2] + exif + data[2:])
+PY
+done
 
 # One folder for each saver and case; the name and wish pictures beside it.
 declare -A saver=([new]="$root/build/zarumo.scr")
 [ -n "${BASELINE:-}" ] && saver[old]=$(realpath "$BASELINE")
-cases=(bare 12mp 48mp prog48)
+read -ra cases <<<"${CASES:-bare 12mp 12port 48mp prog48}"
 for who in "${!saver[@]}"; do
   for c in "${cases[@]}"; do
     dir="$bench/$who-$c"
@@ -43,6 +55,7 @@ for who in "${!saver[@]}"; do
     cp "${saver[$who]}" "$dir/zarumo.scr"
     case $c in
       12mp) ln "$photos/name12.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12.jpg" "$dir/ねがい.jpg" ;;
+      12port) ln "$photos/name12p.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12p.jpg" "$dir/ねがい.jpg" ;;
       48mp) ln "$photos/name48.jpg" "$dir/なまえ.jpg"; ln "$photos/wish48.jpg" "$dir/ねがい.jpg" ;;
       prog48) ln "$photos/prog48.jpg" "$dir/ねがい.jpg" ;;
     esac
@@ -57,16 +70,16 @@ done
 
 log="$bench/firstframe.txt"
 ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
-  bench=$1 runs=$2 exe=$3
-  shift 3
+  bench=$1 runs=$2 exe=$3 cases=$4
+  shift 4
   for i in $(seq "$runs"); do
-    for c in bare 12mp 48mp prog48; do
+    for c in $cases; do
       for who in "$@"; do
         wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" |
           sed "s/^/$who $c $i /"
       done
     done
-  done' _ "$bench" "$runs" "$exe" "${!saver[@]}" | tee "$log"
+  done' _ "$bench" "$runs" "$exe" "${cases[*]}" "${!saver[@]}" | tee "$log"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR ? v[int((NR + 1) / 2)] : "-") }'; }
 values() {  # who case pattern: "run value" for the number before `pattern`
@@ -87,9 +100,11 @@ djpeg_ms() {  # median time of djpeg -dct float over the files given
   done | median
 }
 declare -A decode=([12mp]=$(djpeg_ms "$photos/name12.jpg" "$photos/wish12.jpg")
+                   [12port]=$(djpeg_ms "$photos/name12p.jpg" "$photos/wish12p.jpg")
                    [48mp]=$(djpeg_ms "$photos/name48.jpg" "$photos/wish48.jpg")
                    [prog48]=$(djpeg_ms "$photos/prog48.jpg"))
 declare -A bytes=([12mp]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
+                  [12port]=$(( $(stat -c %s "$photos/name12p.jpg") + $(stat -c %s "$photos/wish12p.jpg") ))
                   [48mp]=$(( $(stat -c %s "$photos/name48.jpg") + $(stat -c %s "$photos/wish48.jpg") ))
                   [prog48]=$(stat -c %s "$photos/prog48.jpg"))
 

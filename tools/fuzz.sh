@@ -13,7 +13,7 @@ seconds=${1:-10}
 shift || true
 build="$root/build/fuzz"
 seeds="$root/tests/fuzz/seeds"
-targets=(bitmap icon metafile extension jpeg command_line settings message)
+targets=(bitmap icon metafile extension jpeg exif command_line settings message)
 [ $# -gt 0 ] && targets=("$@")
 
 probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }'

@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "pictures/exif_orientation.h"
+#include "pictures/jpeg_orientation.h"
 #include "pictures/picture_limits.h"
 #include "system/failure.h"
 #include "text/message_text.h"
@@ -91,7 +93,7 @@ struct Reach {
 // margin the pixels differ from a whole decode; they are dropped. Rows need
 // no margin: skipping keeps the upsampler's rows above, and smoothing reads
 // the coefficients of the whole picture.
-Reach ColourReach(j_decompress_ptr info, const JpegRect& part) {
+Reach ColourReach(j_decompress_ptr info, const Rect& part) {
 #if JPEG_LIB_VERSION >= 70
   const int blockWidth = info->min_DCT_h_scaled_size;
 #else
@@ -112,9 +114,14 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
       target.eighths > kJpegFullScale) {
     ERREXIT(info, JERR_BAD_DCTSIZE);  // not the picture the buffer was made for
   }
-  const JpegRect whole = ScaledJpeg(wanted, target.eighths);
-  const JpegRect& part = target.part;
-  if (part.Empty() || !whole.Contains(part)) ERREXIT(info, JERR_BAD_CROP_SPEC);
+  const Rect whole = ScaledJpeg(wanted, target.eighths);
+  const Rect& shown = target.part;
+  if (shown.Empty() || !whole.Contains(shown)) ERREXIT(info, JERR_BAD_CROP_SPEC);
+  JpegHeader asStored = wanted;
+  asStored.orientation = 1;
+  const Rect stored = ScaledJpeg(asStored, target.eighths);
+  const int orientation = wanted.orientation;
+  const Rect part = StoredRect(orientation, stored.width, stored.height, shown);
 
   info->scale_num = static_cast<unsigned>(target.eighths);
   info->scale_denom = kJpegFullScale;
@@ -129,8 +136,8 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
   }
   jpeg_start_decompress(info);
   const int components = wanted.greyscale ? 1 : 3;
-  if (static_cast<int>(info->output_width) != whole.width ||
-      static_cast<int>(info->output_height) != whole.height ||
+  if (static_cast<int>(info->output_width) != stored.width ||
+      static_cast<int>(info->output_height) != stored.height ||
       info->output_components != components) {
     ERREXIT(info, JERR_BAD_DCTSIZE);
   }
@@ -157,14 +164,28 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
                                                 reach.width * components, 1);
   const std::size_t skipped = (part.left - reach.left) * static_cast<std::size_t>(components);
   const std::size_t kept = static_cast<std::size_t>(part.width) * components;
-  const bool direct = skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  const bool asIs = orientation == 1;
+  const bool direct = asIs && skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  // Along a stored row the shown pixels lie one step apart.
+  const Point first = ShownPoint(orientation, stored.width, stored.height, 0, 0);
+  const Point next = ShownPoint(orientation, stored.width, stored.height, 1, 0);
+  const std::ptrdiff_t step = (next.x - first.x) * components + (next.y - first.y) * target.rowStep;
   while (info->output_scanline < static_cast<JDIMENSION>(part.Bottom())) {
     const int y = static_cast<int>(info->output_scanline);
-    JSAMPROW out = y >= part.top ? target.topRow + (y - part.top) * target.rowStep : nullptr;
+    const bool inPart = y >= part.top;
+    JSAMPROW out = inPart && asIs ? target.topRow + (y - part.top) * target.rowStep : nullptr;
     JSAMPROW row = out && direct ? out : spare[0];
     // A memory source never suspends; no progress would mean a loop forever.
     if (jpeg_read_scanlines(info, &row, 1) != 1) ERREXIT(info, JERR_INPUT_EOF);
     if (out && !direct) std::memcpy(out, spare[0] + skipped, kept);
+    if (!inPart || asIs) continue;
+    const Point at = ShownPoint(orientation, stored.width, stored.height, part.left, y);
+    std::ptrdiff_t to = (at.y - shown.top) * target.rowStep +
+                        (at.x - shown.left) * static_cast<std::ptrdiff_t>(components);
+    const std::uint8_t* from = spare[0] + skipped;
+    for (int x = 0; x < part.width; ++x, from += components, to += step) {
+      std::memcpy(target.topRow + to, from, static_cast<std::size_t>(components));
+    }
   }
   if (wanted.greyscale) {
     const int count = info->actual_number_of_colors;
@@ -173,7 +194,7 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
     std::memcpy(job.greys->level, info->colormap[0], static_cast<std::size_t>(count));
   }
   // What follows the last row is read only when the part reaches it.
-  if (part.Bottom() == whole.height) jpeg_finish_decompress(info);
+  if (part.Bottom() == stored.height) jpeg_finish_decompress(info);
 }
 
 // Runs `steps` on a fresh decompressor over the bytes; 0, or the message code
@@ -211,38 +232,19 @@ void Run(Steps steps, Job& job) {
 
 }  // namespace
 
-bool JpegRect::Contains(const JpegRect& other) const {
-  return !other.Empty() && other.left >= left && other.top >= top && other.Right() <= Right() &&
-         other.Bottom() <= Bottom();
-}
-
-JpegRect Union(const JpegRect& a, const JpegRect& b) {
-  if (a.Empty()) return b;
-  if (b.Empty()) return a;
-  const int left = std::min(a.left, b.left);
-  const int top = std::min(a.top, b.top);
-  return {left, top, std::max(a.Right(), b.Right()) - left, std::max(a.Bottom(), b.Bottom()) - top};
-}
-
-JpegRect Intersection(const JpegRect& a, const JpegRect& b) {
-  const int left = std::max(a.left, b.left);
-  const int top = std::max(a.top, b.top);
-  const JpegRect r{left, top, std::min(a.Right(), b.Right()) - left,
-                   std::min(a.Bottom(), b.Bottom()) - top};
-  return r.Empty() ? JpegRect{} : r;
-}
-
-JpegRect ScaledJpeg(const JpegHeader& header, int eighths) {
+Rect ScaledJpeg(const JpegHeader& header, int eighths) {
   auto scaled = [eighths](int side) {
     return static_cast<int>((static_cast<std::int64_t>(side) * eighths + kJpegFullScale - 1) /
                             kJpegFullScale);
   };
-  return {0, 0, scaled(header.width), scaled(header.height)};
+  const int width = scaled(header.width);
+  const int height = scaled(header.height);
+  return TurnsQuarter(header.orientation) ? Rect{0, 0, height, width} : Rect{0, 0, width, height};
 }
 
 int CoveringJpegScale(const JpegHeader& header, int width, int height) {
   for (int eighths = 1; eighths < kJpegFullScale; ++eighths) {
-    const JpegRect whole = ScaledJpeg(header, eighths);
+    const Rect whole = ScaledJpeg(header, eighths);
     if (whole.width >= width && whole.height >= height) return eighths;
   }
   return kJpegFullScale;
@@ -255,6 +257,7 @@ std::string JpegTooBigMessage() { return JpegErrorMessage(JERR_IMAGE_TOO_BIG); }
 JpegHeader ReadJpegHeader(const std::uint8_t* data, std::size_t size) {
   Job job{data, size, {}, nullptr, nullptr};
   Run(ReadHeaderSteps, job);
+  job.header.orientation = ReadExifOrientation(data, size);
   return job.header;
 }
 

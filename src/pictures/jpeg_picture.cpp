@@ -17,19 +17,20 @@ class JpegPicture : public Picture {
   JpegPicture(FileBytes bytes, const JpegHeader& header)
       : bytes_(std::move(bytes)), header_(header) {}
 
-  int Width() const override { return header_.width; }
-  int Height() const override { return header_.height; }
+  // As shown: a photo turned by a quarter swaps its stored sides.
+  int Width() const override { return Whole().width; }
+  int Height() const override { return Whole().height; }
 
   void Draw(HDC target, int x, int y) override {
     if (failed_) return;
-    const JpegRect needed = VisiblePart(target, x, y);
+    const Rect needed = VisiblePart(target, x, y);
     if (needed.Empty()) return;
     if (!decodedPart_.Contains(needed) && !settled_) Extend(needed);
     if (decoded_) decoded_->Draw(target, x + decodedPart_.left, y + decodedPart_.top);
   }
 
   SIZE ReducedSize(int width, int height) const override {
-    const JpegRect reduced = ScaledJpeg(header_, CoveringJpegScale(header_, width, height));
+    const Rect reduced = ScaledJpeg(header_, CoveringJpegScale(header_, width, height));
     return {reduced.width, reduced.height};
   }
 
@@ -48,9 +49,11 @@ class JpegPicture : public Picture {
   }
 
  private:
+  Rect Whole() const { return ScaledJpeg(header_, kJpegFullScale); }
+
   // The part of the picture at (x, y) that the target's clipping lets through.
-  JpegRect VisiblePart(HDC target, int x, int y) const {
-    const JpegRect whole{0, 0, header_.width, header_.height};
+  Rect VisiblePart(HDC target, int x, int y) const {
+    const Rect whole = Whole();
     RECT clip;
     switch (GetClipBox(target, &clip)) {
       case NULLREGION:
@@ -63,15 +66,15 @@ class JpegPicture : public Picture {
   }
 
   // Decodes what has been decoded so far together with `needed`.
-  void Extend(const JpegRect& needed) {
-    JpegRect part = Union(decodedPart_, needed);
+  void Extend(const Rect& needed) {
+    Rect part = Union(decodedPart_, needed);
     if (!decoded_ && header_.severalScans) {
       // Every decode of such a file reads all of it: the first takes in a
       // screenful from where it starts, which is the most a window's painting
       // shows of a picture drawn there, so that a repaint does not read it again.
-      const JpegRect screenful{needed.left, needed.top, GetSystemMetrics(SM_CXSCREEN),
-                               GetSystemMetrics(SM_CYSCREEN)};
-      part = Union(part, Intersection({0, 0, header_.width, header_.height}, screenful));
+      const Rect screenful{needed.left, needed.top, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN)};
+      part = Union(part, Intersection(Whole(), screenful));
     }
     if (!decoded_) {
       try {
@@ -105,7 +108,7 @@ class JpegPicture : public Picture {
   }
 
   // The part of the picture decoded at `eighths`/8, as a bitmap of its own.
-  std::unique_ptr<BitmapPicture> DecodePart(int eighths, const JpegRect& part) const {
+  std::unique_ptr<BitmapPicture> DecodePart(int eighths, const Rect& part) const {
     const bool grey = header_.greyscale;
     const int bitCount = grey ? 8 : 24;
     const std::uint64_t stride = (static_cast<std::uint64_t>(part.width) * bitCount + 31) / 32 * 4;
@@ -154,7 +157,7 @@ class JpegPicture : public Picture {
   FileBytes bytes_;
   JpegHeader header_;
   std::unique_ptr<BitmapPicture> decoded_;
-  JpegRect decodedPart_;  // of the picture at full size, where decoded_ holds it
+  Rect decodedPart_;  // of the picture at full size, where decoded_ holds it
   bool failed_ = false;
   bool settled_ = false;
 };

@@ -9,6 +9,11 @@ struct Size {
   int height = 0;
 };
 
+struct Point {
+  int x = 0;
+  int y = 0;
+};
+
 struct Rect {
   int left = 0;
   int top = 0;

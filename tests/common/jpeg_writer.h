@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include <jpeglib.h>
@@ -13,6 +14,31 @@
 
 namespace test_common {
 
+// An Exif block as a camera writes it: a TIFF header and one directory with
+// a maker's tag and then the orientation, of `type` with `count` values.
+struct ExifBlock {
+  int orientation = 1;
+  bool bigEndian = false;
+  int type = 3;  // SHORT
+  int count = 1;
+};
+
+// Its APP1 segment, from the marker on.
+inline Bytes ExifSegment(const ExifBlock& e) {
+  Bytes b = {0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
+  auto put = [&](std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i)
+      b.push_back(static_cast<std::uint8_t>(v >> 8 * (e.bigEndian ? n - 1 - i : i)));
+  };
+  put(e.bigEndian ? 0x4D4D : 0x4949, 2), put(42, 2), put(8, 4), put(2, 2);
+  put(0x010F, 2), put(2, 2), put(4, 4), put(0x41424300, 4);  // Make, four bytes of text
+  put(0x0112, 2), put(e.type, 2), put(e.count, 4), put(e.orientation, 2), put(0, 2);
+  put(0, 4);  // no next directory
+  b[2] = static_cast<std::uint8_t>((b.size() - 2) >> 8);
+  b[3] = static_cast<std::uint8_t>(b.size() - 2);
+  return b;
+}
+
 struct JpegOptions {
   bool greyscale = false;
   bool progressive = false;
@@ -20,6 +46,7 @@ struct JpegOptions {
   // Luma samples for each chroma sample, across and down: 2 x 2 is 4:2:0.
   int lumaAcross = 2;
   int lumaDown = 2;
+  std::optional<ExifBlock> exif;  // after the JFIF marker
 };
 
 // `pixel(x, y, samples)` fills in the pixel's samples: one grey, or red, green and blue.
@@ -45,6 +72,10 @@ Bytes WriteJpeg(int width, int height, const JpegOptions& options, Pixel pixel) 
   }
   if (options.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
+  if (options.exif) {
+    const Bytes segment = ExifSegment(*options.exif);
+    jpeg_write_marker(&info, JPEG_APP0 + 1, &segment[4], static_cast<unsigned>(segment.size() - 4));
+  }
   std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * components);
   while (info.next_scanline < info.image_height) {
     const int y = static_cast<int>(info.next_scanline);

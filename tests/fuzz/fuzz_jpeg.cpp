@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pictures/jpeg_decoder.h"
+#include "pictures/jpeg_orientation.h"
 #include "system/failure.h"
 
 using namespace zarumo;
@@ -16,7 +17,7 @@ namespace {
 // Decodes `part` at `eighths`/8 into a bottom-up buffer of its own; false
 // when the library fails, as it may on any input.
 bool DecodePart(const std::uint8_t* data, std::size_t size, const JpegHeader& header, int eighths,
-                const JpegRect& part) {
+                const Rect& part) {
   const std::ptrdiff_t stride = (part.width * (header.greyscale ? 1 : 3) + 3) / 4 * 4;
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * part.height);
   JpegTarget target;
@@ -52,17 +53,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint8_t tail[4] = {};
   for (std::size_t i = 0; i < 4 && i < size; ++i) tail[i] = data[size - 1 - i];
   auto pick = [&](int i, int range) { return tail[i] * range / 256; };
-  const JpegRect whole{0, 0, header.width, header.height};
+  const Rect whole = ScaledJpeg(header, kJpegFullScale);  // as shown
   const int reachable = std::min(header.height, std::max(1, (1 << 22) / header.width));
-  JpegRect part{pick(0, header.width), pick(1, reachable), 0, 0};
-  part.width = std::min(header.width - part.left, 1 + pick(2, 512));
-  part.height = std::min(header.height - part.top, 1 + pick(3, 512));
+  Rect part{pick(0, whole.width), pick(1, std::min(whole.height, reachable)), 0, 0};
+  part.width = std::min(whole.width - part.left, 1 + pick(2, 512));
+  part.height = std::min(whole.height - part.top, 1 + pick(3, 512));
   if (!whole.Contains(part)) __builtin_trap();
-  DecodePart(data, size, header, kJpegFullScale, part);
+  // The stored rows down to the part's are read.
+  if (StoredRect(header.orientation, header.width, header.height, part).Bottom() <= reachable) {
+    DecodePart(data, size, header, kJpegFullScale, part);
+  }
 
   // Large pictures are fine but slow reduced whole: a part is enough for them.
   const int eighths = 1 + tail[0] % kJpegFullScale;
-  const JpegRect reduced = ScaledJpeg(header, eighths);
+  const Rect reduced = ScaledJpeg(header, eighths);
   if (static_cast<std::uint64_t>(reduced.width) * reduced.height > (1u << 20)) return 0;
   DecodePart(data, size, header, eighths, reduced);
   return 0;

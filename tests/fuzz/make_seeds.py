@@ -22,7 +22,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SEEDS = os.path.join(HERE, "seeds")
 SUITE = os.path.join(ROOT, "tests", "data", "bmpsuite")
-TARGETS = ["bitmap", "icon", "metafile", "extension", "jpeg", "command_line", "settings", "message"]
+TARGETS = ["bitmap", "icon", "metafile", "extension", "jpeg", "exif", "command_line", "settings", "message"]
 
 
 def write(target, name, data):
@@ -57,6 +57,15 @@ def cjpeg(work, source, *switches):
 
 def segment(marker, payload):
     return bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload
+
+
+def exif(orientation, big=False, kind=3, count=1):
+    """An APP1 Exif segment: a maker's tag, then the orientation of `kind` with `count` values."""
+    e = ">" if big else "<"
+    tiff = (b"MM" if big else b"II") + struct.pack(e + "HIH", 42, 8, 2)
+    tiff += struct.pack(e + "HHI4s", 0x010F, 2, 4, b"ABC\0")
+    tiff += struct.pack(e + "HHIHH", 0x0112, kind, count, orientation, 0) + bytes(4)
+    return segment(0xE1, b"Exif\0\0" + tiff)
 
 
 def with_size(jpeg, width, height):
@@ -146,6 +155,13 @@ def jpegs(work):
     out["scan-limit.jpg"] = flat[:-2] + last_scan * 1000 + b"\xFF\xD9"
     picture.crop((0, 0, 1, 1)).save(os.path.join(work, "one.ppm"))
     out["one-pixel.jpg"] = cjpeg(work, os.path.join(work, "one.ppm"))
+    # Orientations: each in the reader's own seeds, some in whole files of other kinds.
+    head = out["one-pixel.jpg"]
+    for o in range(10):
+        write("exif", "orientation-%d.jpg" % o, head[:2] + exif(o, o % 2 == 1, 3 if o else 4) + head[2:])
+    write("exif", "behind-xmp.jpg", head[:2] + segment(0xE1, b"http://ns.example/xap/\0") + exif(8) + head[2:])
+    for name, o in (("baseline-420.jpg", 6), ("progressive-420.jpg", 3), ("grey.jpg", 8), ("restart-rows.jpg", 7)):
+        out["exif-%d-%s" % (o, name)] = out[name][:2] + exif(o) + out[name][2:]
     for name, data in out.items():
         write("jpeg", name, data)
 

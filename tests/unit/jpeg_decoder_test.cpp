@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -55,7 +56,7 @@ std::size_t FindSegment(const Bytes& b, std::uint8_t code) {
 // A bottom-up buffer, as a device-independent bitmap keeps its rows.
 struct Decoded {
   JpegHeader header;
-  JpegRect part;
+  Rect part;
   Bytes pixels;
   std::ptrdiff_t stride = 0;
   JpegGreys greys;
@@ -67,7 +68,7 @@ struct Decoded {
 };
 
 // `part` of the picture decoded at `eighths`/8; the whole of it when empty.
-Decoded DecodePart(const Bytes& file, JpegRect part, int eighths = kJpegFullScale) {
+Decoded DecodePart(const Bytes& file, Rect part, int eighths = kJpegFullScale) {
   Decoded d;
   d.header = ReadJpegHeader(file.data(), file.size());
   d.part = part.Empty() ? ScaledJpeg(d.header, eighths) : part;
@@ -332,8 +333,8 @@ TEST(JpegParts, EveryPartIsWhatTheWholeDecodeGivesThere) {
     for (int left : lefts) {
       for (int top : tops) {
         // A narrow part, and one to the right and bottom edges.
-        for (const JpegRect& part : {JpegRect{left, top, std::min(13, kPhotoWidth - left), 5},
-                                     JpegRect{left, top, kPhotoWidth - left, kPhotoHeight - top}}) {
+        for (const Rect& part : {Rect{left, top, std::min(13, kPhotoWidth - left), 5},
+                                 Rect{left, top, kPhotoWidth - left, kPhotoHeight - top}}) {
           const std::string difference = FirstDifference(whole, DecodePart(file, part));
           ASSERT_EQ(difference, "")
               << "part " << part.left << "," << part.top << " " << part.width << "x" << part.height;
@@ -342,6 +343,59 @@ TEST(JpegParts, EveryPartIsWhatTheWholeDecodeGivesThere) {
       }
     }
     EXPECT_EQ(parts, 2 * 13 * 15);
+  }
+}
+
+// Each orientation as the tag defines it: the stored pixel shown at (x, y), for a
+// picture stored as w x h. 2 mirrors, 3 turns by a half, 4 turns upside down,
+// 5 transposes, 6 turns clockwise, 7 transverses, 8 turns anticlockwise.
+std::pair<int, int> StoredOf(int orientation, int x, int y, int w, int h) {
+  const std::pair<int, int> turns[] = {
+      {x, y}, {w - 1 - x, y}, {w - 1 - x, h - 1 - y}, {x, h - 1 - y},
+      {y, x}, {y, h - 1 - x}, {w - 1 - y, h - 1 - x}, {w - 1 - y, x}};
+  return turns[orientation - 1];
+}
+
+TEST(JpegParts, OrientedPhotosAreTheWholeDecodeTurnedWholeInPartsAndReduced) {
+  for (const PhotoKind& kind : {kPhotoKinds[0], kPhotoKinds[1], kPhotoKinds[7]}) {
+    const Bytes plain = Photo(kind);
+    const Decoded stored[] = {Decode(plain), DecodePart(plain, {}, 3)};
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+      SCOPED_TRACE(std::string(kind.name) + ", orientation " + std::to_string(orientation));
+      const Bytes exif = test_common::ExifSegment({orientation, orientation % 2 == 0});
+      Bytes file = plain;
+      file.insert(file.begin() + 2, exif.begin(), exif.end());
+      const bool quarter = orientation >= 5;
+      const int w = quarter ? kPhotoHeight : kPhotoWidth, h = quarter ? kPhotoWidth : kPhotoHeight;
+      // The whole at a reduced scale, and at full size the whole and parts at,
+      // beside and between block edges, reaching each side in turn.
+      const Rect parts[] = {{},
+                            {0, 0, w, h},
+                            {0, 0, 13, 5},
+                            {1, 7, w - 1, 9},
+                            {17, 31, 40, h - 31},
+                            {w - 9, 0, 9, 33},
+                            {33, h - 1, w - 33, 1}};
+      for (const Rect& part : parts) {
+        const Decoded& from = stored[part.Empty()];
+        const Decoded shown = DecodePart(file, part, part.Empty() ? 3 : kJpegFullScale);
+        if (part.Empty()) {  // swapped at a reduced scale too
+          EXPECT_EQ(std::pair(shown.part.width, shown.part.height),
+                    quarter ? std::pair(from.part.height, from.part.width)
+                            : std::pair(from.part.width, from.part.height));
+        }
+        int wrong = 0;
+        for (int y = 0; y < shown.part.height; ++y)
+          for (int x = 0; x < shown.part.width; ++x) {
+            const auto [sx, sy] = StoredOf(orientation, shown.part.left + x, shown.part.top + y,
+                                           from.part.width, from.part.height);
+            for (int b = 0; b < (kind.grey ? 1 : 3); ++b)
+              wrong += shown.At(x, y, b) != from.At(sx, sy, b);
+          }
+        EXPECT_EQ(wrong, 0) << "part " << part.left << "," << part.top << " " << part.width << "x"
+                            << part.height;
+      }
+    }
   }
 }
 
@@ -359,7 +413,7 @@ TEST(JpegParts, ScalesRoundAsTheLibraryDoesAndTheSmallestCoveringOneIsChosen) {
       info.scale_num = eighths;
       info.scale_denom = 8;
       jpeg_calc_output_dimensions(&info);
-      const JpegRect scaled = ScaledJpeg({width, height, false}, eighths);
+      const Rect scaled = ScaledJpeg({width, height, false}, eighths);
       EXPECT_EQ(scaled.width, static_cast<int>(info.output_width)) << width << " " << eighths;
       EXPECT_EQ(scaled.height, static_cast<int>(info.output_height)) << height << " " << eighths;
       jpeg_destroy_decompress(&info);

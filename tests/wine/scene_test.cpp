@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
+#include "common/jpeg_writer.h"
 #include "common/metafile_writer.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
@@ -173,6 +175,31 @@ TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
   Pump(250);
   std::string after = profile();
   EXPECT_GT(LeftShift(before, after), 0) << before << "\n" << after;
+}
+
+TEST(ScenePictures, PortraitPhotoStandsUprightWithItsTopRowAtTheStripsTop) {
+  // Stored on its side, as a phone keeps it, and turned a quarter clockwise to
+  // be shown: the stored left columns become the top rows.
+  TempDir dir;
+  std::string photo = MakeJpeg(120, 80, [](int x, int) { return x < 16 ? kGreen : kBlue; });
+  const test_common::Bytes exif = test_common::ExifSegment({6});
+  photo.insert(photo.begin() + 2, exif.begin(), exif.end());
+  dir.Write("なまえ.jpg", photo);
+  dir.Write("ねがい.jpg", photo);
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  Capture screen = Capture::Screen();
+  auto green = [](COLORREF c) { return Near(c, kGreen); };
+  const RECT name = screen.LitBounds({0, 291, 1024, 568});
+  const RECT nameTop = screen.BoundsOf(green, {0, 291, 1024, 568});
+  const RECT wishTop = screen.BoundsOf(green, {0, 401, 1024, 768});
+  EXPECT_EQ(std::vector<LONG>({name.left, name.top, name.right, name.bottom, nameTop.left,
+                               nameTop.top, nameTop.right, wishTop.top}),
+            std::vector<LONG>({512 - 40, 300, 512 + 39, 419, 512 - 40, 300, 512 + 39, 568}));
+  // Sixteen rows of green, the last blended with the blue below.
+  EXPECT_NEAR(nameTop.bottom, 300 + 15, 1);
+  EXPECT_NEAR(wishTop.bottom, 568 + 15, 1);
+  EXPECT_EQ(screen.LitBounds({0, 401, 1024, 768}).bottom, 568 + 119);
 }
 
 TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
