@@ -30,10 +30,16 @@ export SOURCE_DATE_EPOCH=0 ZERO_AR_DATE=1
 mkdir -p "$deps/src"
 cd "$deps/src"
 
+# Debian ships no sources list for deb-src by default.
+if ! ls mingw-w64_*.dsc >/dev/null 2>&1 && ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+  ! grep -qs '^deb-src' /etc/apt/sources.list; then
+  sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+  apt_update
+fi
 # mingw-w64, with Debian's patches (dpkg-source applies them).
 if ! ls -d mingw-w64-*/mingw-w64-crt >/dev/null 2>&1; then
   ls mingw-w64_*.dsc >/dev/null 2>&1 || apt_with_fallback source -qq --download-only mingw-w64
-  dpkg-source -x mingw-w64_*.dsc >/dev/null
+  dpkg-source -x mingw-w64_*.dsc >"$deps/mingw-w64-source.log" 2>&1
 fi
 mingw=$(ls -d "$deps"/src/mingw-w64-*/ | head -n 1)
 
