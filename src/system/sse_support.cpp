@@ -17,7 +17,7 @@ EXCEPTION_DISPOSITION __cdecl zarumo_sse_probe_handler(EXCEPTION_RECORD* record,
 }
 
 asm(R"(
-    .pushsection .text
+    .text
     .globl _zarumo_sse_probe
     .globl _zarumo_sse_probe_resume
 _zarumo_sse_probe:
@@ -34,7 +34,6 @@ _zarumo_sse_probe_resume:
     popl %fs:0
     addl $4, %esp
     ret
-    .popsection
 )");
 
 EXCEPTION_DISPOSITION __cdecl zarumo_sse_probe_handler(EXCEPTION_RECORD* record, void*,
