@@ -7,6 +7,7 @@ cd "$root"
 
 tools/ensure-deps.sh
 tools/build-libjpeg.sh
+tools/build-runtime.sh
 tools/make-samples.sh
 
 jobs=$(nproc)
@@ -25,6 +26,7 @@ configure() {
 # The saver: win32-thread compiler, nothing but system DLLs.
 configure build/win32 "$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
+  -DZARUMO_RUNTIME_DIR="$root/build/deps/runtime-i486" \
   -DZARUMO_PRODUCT_DIR="$root/build"
 cmake --build build/win32 -j "$jobs"
 

@@ -27,6 +27,10 @@ target_compile_definitions(zarumo_lib PUBLIC WINVER=0x0500 _WIN32_WINNT=0x0500 _
   # The one-argument setjmp, which every C runtime DLL has.
   USE_NO_MINGW_SETJMP_TWO_ARGS)
 target_link_libraries(zarumo_lib PUBLIC ${ZARUMO_WIN32_LIBS})
+# libjpeg-turbo asks our SSE decision before it picks SIMD code
+# (src/pictures/jpeg_simd.cpp); -u pulls that file from the archive.
+target_link_options(zarumo_lib INTERFACE -Wl,--wrap=jpeg_simd_cpu_support
+  -Wl,-u,___wrap_jpeg_simd_cpu_support)
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
 set_source_files_properties(${ZARUMO_RC} PROPERTIES
@@ -55,14 +59,36 @@ set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lstdc++ -lmingw32 -lgcc -lg
 -lcrtdll -lkernel32 -luser32 -lgdi32 -lcomdlg32 -lcomctl32 -ladvapi32 -Wl,--end-group")
 set_target_properties(zarumo PROPERTIES SUFFIX ".scr")
 set(ZARUMO_PRODUCT_DIR "" CACHE PATH "Where the finished zarumo.scr is copied")
+
+# Processors. The toolchain's runtime is prebuilt for the Pentium Pro: the
+# pieces the saver links come rebuilt for the i486 (tools/build-runtime.sh),
+# the start-up code and runtime libraries found first, the C++ library's
+# members as objects, which no archive in the link group can override.
+set(ZARUMO_RUNTIME_DIR "" CACHE PATH "The runtime pieces rebuilt for the i486")
+if(ZARUMO_RUNTIME_DIR)
+  if(NOT EXISTS ${ZARUMO_RUNTIME_DIR}/lib/crt2.o)
+    message(FATAL_ERROR "ZARUMO_RUNTIME_DIR holds no rebuilt runtime (run ./build.sh)")
+  endif()
+  file(GLOB ZARUMO_RUNTIME_MEMBERS ${ZARUMO_RUNTIME_DIR}/cxx/*.o)
+  target_sources(zarumo PRIVATE ${ZARUMO_RUNTIME_MEMBERS})
+  target_link_options(zarumo PRIVATE -B${ZARUMO_RUNTIME_DIR}/lib/ -L${ZARUMO_RUNTIME_DIR}/lib)
+endif()
+# The product is stripped; the build tree keeps the symbols and debug
+# information, and the checks below read them there. Stripping would stamp
+# the header with the time of day: it is given none.
 if(ZARUMO_PRODUCT_DIR)
   add_custom_command(TARGET zarumo POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zarumo> ${ZARUMO_PRODUCT_DIR}/zarumo.scr)
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_STRIP} --strip-all -o ${ZARUMO_PRODUCT_DIR}/zarumo.scr $<TARGET_FILE:zarumo>)
 endif()
 
 add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
+# Every instruction outside the SIMD code chosen at run time runs on an i486.
+add_test(NAME instructions
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_instructions.py
+          $<TARGET_FILE:zarumo>)
 # Every import must be one that Windows 95 and NT 4.0 export.
 add_test(NAME imports
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_imports.py

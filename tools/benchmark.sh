@@ -5,7 +5,9 @@
 #    starts (default 7): without pictures, with two 12-megapixel and with two
 #    48-megapixel baseline photos, with the two 12-megapixel ones tagged as
 #    portraits (Exif orientation 6), and with one 48-megapixel progressive
-#    photo, against djpeg -dct float decoding the same files natively;
+#    photo, against djpeg -dct float decoding the same files natively; the
+#    12-megapixel case once more as on a system without SSE (12nosse: the SSE
+#    probe made to fail, so that libjpeg-turbo decodes with MMX code);
 #  - the picture pane's time to show each photo after its selection;
 #  - how much memory a saver that has built its scene can still allocate.
 # With BASELINE=path/to/other/zarumo.scr the starts of that saver are measured
@@ -46,7 +48,7 @@ done
 # One folder for each saver and case; the name and wish pictures beside it.
 declare -A saver=([new]="$root/build/zarumo.scr")
 [ -n "${BASELINE:-}" ] && saver[old]=$(realpath "$BASELINE")
-read -ra cases <<<"${CASES:-bare 12mp 12port 48mp prog48}"
+read -ra cases <<<"${CASES:-bare 12mp 12port 12nosse 48mp prog48}"
 for who in "${!saver[@]}"; do
   for c in "${cases[@]}"; do
     dir="$bench/$who-$c"
@@ -54,7 +56,7 @@ for who in "${!saver[@]}"; do
     mkdir -p "$dir"
     cp "${saver[$who]}" "$dir/zarumo.scr"
     case $c in
-      12mp) ln "$photos/name12.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12.jpg" "$dir/ねがい.jpg" ;;
+      12mp | 12nosse) ln "$photos/name12.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12.jpg" "$dir/ねがい.jpg" ;;
       12port) ln "$photos/name12p.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12p.jpg" "$dir/ねがい.jpg" ;;
       48mp) ln "$photos/name48.jpg" "$dir/なまえ.jpg"; ln "$photos/wish48.jpg" "$dir/ねがい.jpg" ;;
       prog48) ln "$photos/prog48.jpg" "$dir/ねがい.jpg" ;;
@@ -74,8 +76,10 @@ ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
   shift 4
   for i in $(seq "$runs"); do
     for c in $cases; do
+      seam=()
+      [ "$c" = 12nosse ] && seam=(ZARUMO_SSE_PROBE_FAULT=1)
       for who in "$@"; do
-        wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" |
+        env "${seam[@]}" wine "$exe" firstframe "$(winepath -w "$bench/$who-$c")" | tr -d "\r" |
           sed "s/^/$who $c $i /"
       done
     done
@@ -99,11 +103,12 @@ djpeg_ms() {  # median time of djpeg -dct float over the files given
     echo $(( ($(date +%s%N) - start) / 1000000 ))
   done | median
 }
-declare -A decode=([12mp]=$(djpeg_ms "$photos/name12.jpg" "$photos/wish12.jpg")
+declare -A decode=([12mp]=$(djpeg_ms "$photos/name12.jpg" "$photos/wish12.jpg") [12nosse]=-
                    [12port]=$(djpeg_ms "$photos/name12p.jpg" "$photos/wish12p.jpg")
                    [48mp]=$(djpeg_ms "$photos/name48.jpg" "$photos/wish48.jpg")
                    [prog48]=$(djpeg_ms "$photos/prog48.jpg"))
 declare -A bytes=([12mp]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
+                  [12nosse]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
                   [12port]=$(( $(stat -c %s "$photos/name12p.jpg") + $(stat -c %s "$photos/wish12p.jpg") ))
                   [48mp]=$(( $(stat -c %s "$photos/name48.jpg") + $(stat -c %s "$photos/wish48.jpg") ))
                   [prog48]=$(stat -c %s "$photos/prog48.jpg"))

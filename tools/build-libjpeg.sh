@@ -14,7 +14,10 @@ case "$flavour" in
   *) echo "usage: $0 [i686|fuzz]" >&2; exit 2 ;;
 esac
 prefix="$deps/libjpeg-$flavour"
-[ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ] && exit 0
+# A changed toolchain (its processor flags) builds the library again.
+stamp=$({ cat "$0"; [ "$flavour" = fuzz ] || cat "$root/cmake/mingw-i686.cmake"; } | sha1sum | cut -d' ' -f1)
+[ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ] &&
+  [ "$(cat "$prefix/build.stamp" 2>/dev/null)" = "$stamp" ] && exit 0
 
 mkdir -p "$deps/src"
 cd "$deps/src"
@@ -33,7 +36,8 @@ if [ "$flavour" = i686 ]; then
   simd=ON
   command -v nasm >/dev/null || simd=OFF
   options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
-           -DWITH_SIMD=$simd -DCMAKE_ASM_NASM_COMPILER=nasm)
+           -DWITH_SIMD=$simd -DCMAKE_ASM_NASM_COMPILER=nasm
+           -DCMAKE_C_FLAGS="-march=i486 -ffile-prefix-map=$deps=.")
   note="SIMD $simd"
 else
   build="$deps/libjpeg-build-fuzz"
@@ -53,4 +57,5 @@ cmake --build "$build" --target jpeg-static >"$deps/libjpeg-$flavour-build.log" 
 mkdir -p "$prefix/lib" "$prefix/include"
 cp "$build/libjpeg.a" "$prefix/lib/libjpeg.a"
 cp "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$build/jconfig.h" "$prefix/include/"
+echo "$stamp" >"$prefix/build.stamp"
 echo "libjpeg-turbo built into $prefix ($note)"
