@@ -3,6 +3,15 @@
 # compiler variant) builds the Wine test driver, its doubles and the benchmark,
 # which all run the product tree's saver.
 enable_language(RC)
+
+# The same sources give the same bytes in any folder at any time: no build
+# paths in the objects, no link time in the PE header.
+include(${CMAKE_SOURCE_DIR}/cmake/version.cmake)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+add_link_options(-Wl,--no-insert-timestamp)
+
 set(ZARUMO_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # libjpeg-turbo, cross-built from Debian's source package by tools/build-libjpeg.sh.
@@ -30,7 +39,7 @@ target_link_libraries(zarumo_lib PUBLIC ${ZARUMO_WIN32_LIBS})
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
 set_source_files_properties(${ZARUMO_RC} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
+  OBJECT_DEPENDS "${ZARUMO_VERSION_HEADER};${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
 
 option(ZARUMO_TEST_DRIVER "Build the Wine test driver instead of the saver" OFF)
 if(ZARUMO_TEST_DRIVER)
@@ -62,8 +71,27 @@ endif()
 
 add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
-          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
+          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources ${ZARUMO_VERSION}
+          "${ZARUMO_VERSION} (commit ${ZARUMO_BUILD_COMMIT})")
 # Every import must be one that Windows 95 and NT 4.0 export.
 add_test(NAME imports
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_imports.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/tests/resources/system_functions.tsv)
+
+# The release a Windows user takes: the saver and its Japanese readme in one
+# archive, written afresh whenever the saver is.
+if(ZARUMO_PRODUCT_DIR)
+  set(ZARUMO_README "${CMAKE_SOURCE_DIR}/docs/release/お読みください.txt")
+  set(ZARUMO_RELEASE_ZIP ${ZARUMO_PRODUCT_DIR}/release/zarumo-${ZARUMO_VERSION}.zip)
+  add_custom_command(OUTPUT ${ZARUMO_RELEASE_ZIP}
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/make-release.py
+            ${ZARUMO_PRODUCT_DIR}/zarumo.scr ${ZARUMO_README} ${ZARUMO_VERSION}
+            ${ZARUMO_RELEASE_DATE} ${ZARUMO_RELEASE_ZIP}
+    DEPENDS zarumo ${ZARUMO_README} ${CMAKE_SOURCE_DIR}/tools/make-release.py
+    VERBATIM)
+  add_custom_target(release ALL DEPENDS ${ZARUMO_RELEASE_ZIP})
+  add_test(NAME release
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_release.py
+            ${ZARUMO_RELEASE_ZIP} ${ZARUMO_PRODUCT_DIR}/zarumo.scr ${ZARUMO_VERSION}
+            ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+endif()
