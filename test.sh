@@ -34,6 +34,8 @@ PY
 }
 run_ctest build/native
 run_ctest build/win32
+# The product built again, from a copy in another folder, is the same bytes.
+if tools/check-reproducible.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 run_ctest build/driver
 if tools/fuzz.sh "${ZARUMO_FUZZ_SECONDS:-10}"; then
   passed=$((passed + 1))

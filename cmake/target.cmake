@@ -3,6 +3,15 @@
 # compiler variant) builds the Wine test driver, its doubles and the benchmark,
 # which all run the product tree's saver.
 enable_language(RC)
+
+# The same sources give the same bytes in any folder at any time: no build
+# paths in the objects, no link time in the PE header.
+include(${CMAKE_SOURCE_DIR}/cmake/version.cmake)
+include_directories(${CMAKE_BINARY_DIR}/generated)
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>")
+add_link_options(-Wl,--no-insert-timestamp)
+
 set(ZARUMO_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # libjpeg-turbo, cross-built from Debian's source package by tools/build-libjpeg.sh.
@@ -34,7 +43,7 @@ target_link_options(zarumo_lib INTERFACE -Wl,--wrap=jpeg_simd_cpu_support
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
 set_source_files_properties(${ZARUMO_RC} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
+  OBJECT_DEPENDS "${ZARUMO_VERSION_HEADER};${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
 
 option(ZARUMO_TEST_DRIVER "Build the Wine test driver instead of the saver" OFF)
 if(ZARUMO_TEST_DRIVER)
@@ -71,7 +80,16 @@ if(ZARUMO_RUNTIME_DIR)
   endif()
   file(GLOB ZARUMO_RUNTIME_MEMBERS ${ZARUMO_RUNTIME_DIR}/cxx/*.o)
   target_sources(zarumo PRIVATE ${ZARUMO_RUNTIME_MEMBERS})
-  target_link_options(zarumo PRIVATE -B${ZARUMO_RUNTIME_DIR}/lib/ -L${ZARUMO_RUNTIME_DIR}/lib)
+  # The linker orders the import table by the import libraries' paths: with
+  # all of them in one folder of the build tree, the order is the same
+  # wherever the tree lies.
+  set(ZARUMO_IMPORT_DIR ${CMAKE_BINARY_DIR}/import-libraries)
+  foreach(lib kernel32 user32 gdi32 comdlg32 comctl32 advapi32)
+    configure_file(${CMAKE_FIND_ROOT_PATH}/lib/lib${lib}.a ${ZARUMO_IMPORT_DIR}/lib${lib}.a COPYONLY)
+  endforeach()
+  configure_file(${ZARUMO_RUNTIME_DIR}/lib/libcrtdll.a ${ZARUMO_IMPORT_DIR}/libcrtdll.a COPYONLY)
+  target_link_options(zarumo PRIVATE -B${ZARUMO_RUNTIME_DIR}/lib/ -L${ZARUMO_IMPORT_DIR}
+                      -L${ZARUMO_RUNTIME_DIR}/lib)
 endif()
 # The product is stripped; the build tree keeps the symbols and debug
 # information, and the checks below read them there. Stripping would stamp
@@ -84,7 +102,8 @@ endif()
 
 add_test(NAME resources
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_resources.py
-          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources)
+          $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/src/resources ${ZARUMO_VERSION}
+          "${ZARUMO_VERSION} (commit ${ZARUMO_BUILD_COMMIT})")
 # Every instruction outside the SIMD code chosen at run time runs on an i486.
 add_test(NAME instructions
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_instructions.py
@@ -93,3 +112,21 @@ add_test(NAME instructions
 add_test(NAME imports
   COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_imports.py
           $<TARGET_FILE:zarumo> ${CMAKE_SOURCE_DIR}/tests/resources/system_functions.tsv)
+
+# The release a Windows user takes: the saver and its Japanese readme in one
+# archive, written afresh whenever the saver is.
+if(ZARUMO_PRODUCT_DIR)
+  set(ZARUMO_README "${CMAKE_SOURCE_DIR}/docs/release/お読みください.txt")
+  set(ZARUMO_RELEASE_ZIP ${ZARUMO_PRODUCT_DIR}/release/zarumo-${ZARUMO_VERSION}.zip)
+  add_custom_command(OUTPUT ${ZARUMO_RELEASE_ZIP}
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/make-release.py
+            ${ZARUMO_PRODUCT_DIR}/zarumo.scr ${ZARUMO_README} ${ZARUMO_VERSION}
+            ${ZARUMO_RELEASE_DATE} ${ZARUMO_RELEASE_ZIP}
+    DEPENDS zarumo ${ZARUMO_README} ${CMAKE_SOURCE_DIR}/tools/make-release.py
+    VERBATIM)
+  add_custom_target(release ALL DEPENDS ${ZARUMO_RELEASE_ZIP})
+  add_test(NAME release
+    COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/resources/check_release.py
+            ${ZARUMO_RELEASE_ZIP} ${ZARUMO_PRODUCT_DIR}/zarumo.scr ${ZARUMO_VERSION}
+            ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+endif()

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Checks what the built saver carries: one icon, the two pictures as
-committed, its description and version."""
+committed, its description and version.
+
+  check_resources.py SAVER RESOURCE_DIR VERSION PRODUCT_VERSION"""
+import re
 import struct
 import subprocess
 import sys
@@ -46,7 +49,18 @@ strings = extract(6, 1)
 count = struct.unpack_from("<H", strings, 2)[0]
 described = strings[4:4 + 2 * count].decode("utf-16-le")
 check(described == "ザルモセーバー", f"description {described!r}")
-check(bool(by_type.get("16")), "no version resource")
+check(by_type.get("16") == ["1"], f"version resources: {by_type.get('16')}")
+
+# The version from VERSION, in numbers and as texts, and the commit built from.
+version, product_version = sys.argv[3], sys.argv[4]
+info = extract(16, 1)
+fixed = info.find(struct.pack("<I", 0xFEEF04BD))
+numbers = [int(n) for n in version.split(".")] + [0]
+check(fixed > 0 and struct.unpack_from("<II", info, fixed + 8) ==
+      (numbers[0] << 16 | numbers[1], numbers[2] << 16 | numbers[3]), "fixed file version")
+texts = info.decode("utf-16-le", errors="replace")
+for key, value in (("FileVersion", version), ("ProductVersion", product_version)):
+    check(re.search(f"{key}\0+{re.escape(value)}\0", texts) is not None, f"{key} is not {value}")
 
 for failure in failures:
     print("FAIL:", failure)
