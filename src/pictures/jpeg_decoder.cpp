@@ -62,7 +62,7 @@ void OnProgress(j_common_ptr common) {
   if (limit->blocks > kMaxScanBlocks) ERREXIT(info, JERR_BAD_PROGRESSION);
 }
 
-struct Job {
+struct DecodeRequest {
   const std::uint8_t* data;
   std::size_t size;
   JpegHeader header;
@@ -70,18 +70,18 @@ struct Job {
   JpegGreys* greys;
 };
 
-using Steps = void (*)(j_decompress_ptr info, Job& job);
+using DecompressorTask = void (*)(j_decompress_ptr info, DecodeRequest& request);
 
-void ReadHeaderSteps(j_decompress_ptr info, Job& job) {
+void ReadHeaderTask(j_decompress_ptr info, DecodeRequest& request) {
   jpeg_read_header(info, TRUE);
-  job.header.width = static_cast<int>(info->image_width);
-  job.header.height = static_cast<int>(info->image_height);
-  job.header.greyscale = info->jpeg_color_space == JCS_GRAYSCALE;
-  job.header.severalScans = jpeg_has_multiple_scans(info);
+  request.header.width = static_cast<int>(info->image_width);
+  request.header.height = static_cast<int>(info->image_height);
+  request.header.greyscale = info->jpeg_color_space == JCS_GRAYSCALE;
+  request.header.severalScans = jpeg_has_multiple_scans(info);
 }
 
 // The columns read for a part.
-struct Reach {
+struct ColumnSpan {
   JDIMENSION left = 0;
   JDIMENSION width = 0;
 };
@@ -93,7 +93,7 @@ struct Reach {
 // margin the pixels differ from a whole decode; they are dropped. Rows need
 // no margin: skipping keeps the upsampler's rows above, and smoothing reads
 // the coefficients of the whole picture.
-Reach ColourReach(j_decompress_ptr info, const Rect& part) {
+ColumnSpan ColourColumns(j_decompress_ptr info, const Rect& part) {
 #if JPEG_LIB_VERSION >= 70
   const int blockWidth = info->min_DCT_h_scaled_size;
 #else
@@ -105,12 +105,12 @@ Reach ColourReach(j_decompress_ptr info, const Rect& part) {
   return {static_cast<JDIMENSION>(left), static_cast<JDIMENSION>(right - left)};
 }
 
-void DecodeSteps(j_decompress_ptr info, Job& job) {
-  ReadHeaderSteps(info, job);
-  const JpegTarget& target = *job.target;
+void DecodePartTask(j_decompress_ptr info, DecodeRequest& request) {
+  ReadHeaderTask(info, request);
+  const JpegTarget& target = *request.target;
   const JpegHeader& wanted = target.header;
-  if (job.header.width != wanted.width || job.header.height != wanted.height ||
-      job.header.greyscale != wanted.greyscale || target.eighths < 1 ||
+  if (request.header.width != wanted.width || request.header.height != wanted.height ||
+      request.header.greyscale != wanted.greyscale || target.eighths < 1 ||
       target.eighths > kJpegFullScale) {
     ERREXIT(info, JERR_BAD_DCTSIZE);  // not the picture the buffer was made for
   }
@@ -144,28 +144,28 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
 
   // The greys are dithered with errors carried along each row and down to
   // the next, so a greyscale part is read from the top over the full width.
-  Reach reach;
-  reach.width = info->output_width;
+  ColumnSpan span;
+  span.width = info->output_width;
   if (!wanted.greyscale) {
-    reach = ColourReach(info, part);
+    span = ColourColumns(info, part);
     // The library moves the left edge to a block boundary and widens to suit.
-    if (reach.width < info->output_width) jpeg_crop_scanline(info, &reach.left, &reach.width);
+    if (span.width < info->output_width) jpeg_crop_scanline(info, &span.left, &span.width);
     const JDIMENSION top = static_cast<JDIMENSION>(part.top);
     if (top > 0 && jpeg_skip_scanlines(info, top) != top) ERREXIT(info, JERR_INPUT_EOF);
   }
-  if (reach.left > static_cast<JDIMENSION>(part.left) ||
-      reach.left + reach.width < static_cast<JDIMENSION>(part.Right()) ||
-      info->output_width != reach.width) {
+  if (span.left > static_cast<JDIMENSION>(part.left) ||
+      span.left + span.width < static_cast<JDIMENSION>(part.Right()) ||
+      info->output_width != span.width) {
     ERREXIT(info, JERR_BAD_CROP_SPEC);
   }
 
   // From the library's pool, which goes with the decompressor however it ends.
   JSAMPARRAY spare = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
-                                                reach.width * components, 1);
-  const std::size_t skipped = (part.left - reach.left) * static_cast<std::size_t>(components);
+                                                span.width * components, 1);
+  const std::size_t skipped = (part.left - span.left) * static_cast<std::size_t>(components);
   const std::size_t kept = static_cast<std::size_t>(part.width) * components;
   const bool asIs = orientation == 1;
-  const bool direct = asIs && skipped == 0 && reach.width == static_cast<JDIMENSION>(part.width);
+  const bool direct = asIs && skipped == 0 && span.width == static_cast<JDIMENSION>(part.width);
   // Along a stored row the shown pixels lie one step apart.
   const Point first = ShownPoint(orientation, stored.width, stored.height, 0, 0);
   const Point next = ShownPoint(orientation, stored.width, stored.height, 1, 0);
@@ -190,16 +190,16 @@ void DecodeSteps(j_decompress_ptr info, Job& job) {
   if (wanted.greyscale) {
     const int count = info->actual_number_of_colors;
     if (!info->colormap || count < 1 || count > 256) ERREXIT(info, JERR_QUANT_COMPONENTS);
-    job.greys->count = count;
-    std::memcpy(job.greys->level, info->colormap[0], static_cast<std::size_t>(count));
+    request.greys->count = count;
+    std::memcpy(request.greys->level, info->colormap[0], static_cast<std::size_t>(count));
   }
   // What follows the last row is read only when the part reaches it.
   if (part.Bottom() == stored.height) jpeg_finish_decompress(info);
 }
 
-// Runs `steps` on a fresh decompressor over the bytes; 0, or the message code
+// Runs `task` on a fresh decompressor over the bytes; 0, or the message code
 // of the library's error.
-int RunGuarded(Steps steps, Job& job) {
+int RunGuarded(DecompressorTask task, DecodeRequest& request) {
   jpeg_decompress_struct info;
   ErrorHook hook;
   ScanLimit limit;
@@ -217,16 +217,16 @@ int RunGuarded(Steps steps, Job& job) {
   info.mem->max_memory_to_use = static_cast<long>(kMaxJpegDecoderBytes);
   limit.manager.progress_monitor = OnProgress;
   info.progress = &limit.manager;
-  jpeg_mem_src(&info, job.data, static_cast<unsigned long>(job.size));
-  steps(&info, job);
+  jpeg_mem_src(&info, request.data, static_cast<unsigned long>(request.size));
+  task(&info, request);
   jpeg_destroy_decompress(&info);
   return 0;
 }
 
-void Run(Steps steps, Job& job) {
+void Run(DecompressorTask task, DecodeRequest& request) {
   // The library counts input in unsigned long; the file limit keeps within it.
-  if (job.size > kMaxPictureFileBytes) throw InvalidPicture(JpegTooBigMessage());
-  const int code = RunGuarded(steps, job);
+  if (request.size > kMaxPictureFileBytes) throw InvalidPicture(JpegTooBigMessage());
+  const int code = RunGuarded(task, request);
   if (code) throw InvalidPicture(JpegErrorMessage(code));
 }
 
@@ -255,16 +255,16 @@ std::string JpegErrorMessage(int code) { return Format("JPEG エラー #%d", cod
 std::string JpegTooBigMessage() { return JpegErrorMessage(JERR_IMAGE_TOO_BIG); }
 
 JpegHeader ReadJpegHeader(const std::uint8_t* data, std::size_t size) {
-  Job job{data, size, {}, nullptr, nullptr};
-  Run(ReadHeaderSteps, job);
-  job.header.orientation = ReadExifOrientation(data, size);
-  return job.header;
+  DecodeRequest request{data, size, {}, nullptr, nullptr};
+  Run(ReadHeaderTask, request);
+  request.header.orientation = ReadExifOrientation(data, size);
+  return request.header;
 }
 
 void DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegTarget& target,
                 JpegGreys& greys) {
-  Job job{data, size, {}, &target, &greys};
-  Run(DecodeSteps, job);
+  DecodeRequest request{data, size, {}, &target, &greys};
+  Run(DecodePartTask, request);
 }
 
 }  // namespace zarumo
