@@ -49,6 +49,17 @@ struct OpenDialog {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
   }
+  // Goes into `folder` and gives its file list once it lists `count` files;
+  // null if it never does.
+  HWND EnterFolder(const std::string& folder, LRESULT count) const {
+    Enter(folder);
+    HWND list = nullptr;
+    const bool listed = WaitFor([&] {
+      list = DescendantByClass(window, "SysListView32");
+      return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == count;
+    });
+    return listed ? list : nullptr;
+  }
   void Cancel() const {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
@@ -136,6 +147,14 @@ struct Pane {
   bool Shows(const std::string& captionText, const std::string& areaText) const {
     return WindowText(caption) == captionText && WindowText(area) == areaText;
   }
+  // Selects the first file of the list that begins with `letter` and waits
+  // for the pane to show that caption and area text.
+  ::testing::AssertionResult SelectShows(HWND list, char letter, const std::string& captionText,
+                                         const std::string& areaText) const {
+    SelectByLetter(list, letter);
+    if (WaitFor([&] { return Shows(captionText, areaText); })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << WindowText(caption) << " / " << WindowText(area);
+  }
   HWND caption;
   HWND button;
   HWND area;
@@ -168,14 +187,9 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   EXPECT_GT(ClientRectOf(pane.area, open.window).left, ClientRectOf(list, open.window).right);
 
   // Into the test's folder, if the dialog did not start there.
-  open.Enter(dir.Path());
-  ASSERT_TRUE(WaitFor([&] {
-    list = DescendantByClass(open.window, "SysListView32");
-    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 5;  // all but c.png
-  }));
-  SelectByLetter(list, 'a');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  list = open.EnterFolder(dir.Path(), 5);  // all but c.png
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
   EXPECT_TRUE(IsWindowEnabled(pane.button));
   EXPECT_TRUE(WaitFor([&] { return CentreColour(pane.area) == RGB(255, 0, 0); }, 3000))
       << std::hex << CentreColour(pane.area);
@@ -200,9 +214,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   PostKey(preview, VK_ESCAPE);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(preview); }, 3000));
 
-  SelectByLetter(list, 'b');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (48x32)", ""); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  ASSERT_TRUE(pane.SelectShows(list, 'b', " (48x32)", ""));
   EXPECT_TRUE(WaitFor(
       [&] {
         COLORREF colour = CentreColour(pane.area);
@@ -212,33 +224,23 @@ TEST(SetupPicturePane, FollowsTheSelection) {
       << std::hex << CentreColour(pane.area);
 
   // A file of a listed kind that is no picture.
-  SelectByLetter(list, 'd');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  ASSERT_TRUE(pane.SelectShows(list, 'd', "画像:", "(なし)"));
   EXPECT_FALSE(IsWindowEnabled(pane.button));
 
   // A picture that fails when it is drawn keeps its size and says so.
-  SelectByLetter(list, 'e');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (16x16)", "画像が不正です"); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  ASSERT_TRUE(pane.SelectShows(list, 'e', " (16x16)", "画像が不正です"));
 
   // A file that went away after it was listed.
   ASSERT_TRUE(DeleteFileA((dir / "x.bmp").c_str()));
-  SelectByLetter(list, 'a');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
-  SelectByLetter(list, 'x');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
+  ASSERT_TRUE(pane.SelectShows(list, 'x', "画像:", "(なし)"));
 
   // A kind that is not offered shows once every file is listed.
   open.Enter("*.*");
   Pump(500);
   list = DescendantByClass(open.window, "SysListView32");
-  SelectByLetter(list, 'a');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
-  SelectByLetter(list, 'c');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows("画像:", "(なし)"); }))
-      << WindowText(pane.caption) << " / " << WindowText(pane.area);
+  ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
+  ASSERT_TRUE(pane.SelectShows(list, 'c', "画像:", "(なし)"));
   EXPECT_FALSE(IsWindowEnabled(pane.button));
 
   open.Cancel();
@@ -258,14 +260,9 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
   OpenDialog open(saver);
   ASSERT_NE(open.fileName, nullptr);
   Pane pane(open.window);
-  open.Enter(dir.Path());
-  HWND list = nullptr;
-  ASSERT_TRUE(WaitFor([&] {
-    list = DescendantByClass(open.window, "SysListView32");
-    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2;
-  }));
-  SelectByLetter(list, 'a');
-  ASSERT_TRUE(WaitFor([&] { return pane.Shows(" (40x30)", ""); }));
+  HWND list = open.EnterFolder(dir.Path(), 2);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
 
   // Decoded at an eighth of its size, which still covers the pane; the
   // caption keeps the photo's own size.
