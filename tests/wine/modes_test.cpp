@@ -2,9 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "support/password_double.h"
-#include "support/preview_host.h"
-#include "support/registry.h"
+#include "support/system_state.h"
+#include "support/windows.h"
 #include "support/saver_process.h"
 
 using namespace wt;

@@ -11,8 +11,7 @@
 
 #include "support/picture_files.h"
 #include "support/saver_process.h"
-#include "support/setup_dialog.h"
-#include "support/windows_of.h"
+#include "support/windows.h"
 #include "system/handles.h"
 
 using namespace wt;

@@ -6,7 +6,7 @@
 
 #include "saver/saver_window.h"
 #include "support/picture_files.h"
-#include "support/preview_host.h"
+#include "support/windows.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
 

@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "support/locked_folder.h"
+#include "support/system_state.h"
 #include "support/picture_files.h"
-#include "support/preview_host.h"
+#include "support/windows.h"
 #include "support/saver_process.h"
-#include "support/setup_dialog.h"
-#include "support/windows_of.h"
 #include "system/handles.h"
 
 using namespace wt;

@@ -7,12 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "support/password_double.h"
-#include "support/preview_host.h"
-#include "support/registry.h"
+#include "support/system_state.h"
+#include "support/windows.h"
 #include "support/saver_process.h"
-#include "support/setup_dialog.h"
-#include "support/windows_of.h"
 
 using namespace wt;
 

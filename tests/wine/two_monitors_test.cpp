@@ -3,8 +3,7 @@
 #include <windows.h>
 
 #include "saver/saver_window.h"
-#include "support/password_double.h"
-#include "support/registry.h"
+#include "support/system_state.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
 #include "system/display_monitors.h"

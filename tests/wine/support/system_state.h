@@ -1,9 +1,12 @@
-// Registry values the saver reads, set for one test and put back afterwards.
+// What the driver changes on the system for one test and puts back: registry
+// values (among them the system Wine reports), the stand-in for the password
+// check in the system folder, and a folder that takes no new files.
 #pragma once
 
 #include <windows.h>
-
 #include <string>
+
+#include "support/saver_process.h"
 
 namespace wt {
 
@@ -43,6 +46,37 @@ class Windows98ForSaver : public ReportedSystem {
  public:
   explicit Windows98ForSaver(const std::string& exeName = "zarumo.scr")
       : ReportedSystem("win98", exeName) {}
+};
+
+class PasswordDouble {
+ public:
+  PasswordDouble();
+  PasswordDouble(const PasswordDouble&) = delete;
+  PasswordDouble& operator=(const PasswordDouble&) = delete;
+  ~PasswordDouble();
+  // Options for a saver whose checks answer `answers` in turn ('0' refused,
+  // '1' verified), logged in `dir`.
+  SaverOptions Options(const TempDir& dir, const std::string& answers) const;
+  // How many checks were asked for.
+  int Calls(const TempDir& dir) const;
+
+ private:
+  std::string path_;
+};
+
+class LockedFolder {
+ public:
+  explicit LockedFolder(const std::string& folder);
+  LockedFolder(const LockedFolder&) = delete;
+  LockedFolder& operator=(const LockedFolder&) = delete;
+  ~LockedFolder();
+  // True once a new file really cannot be created in the folder.
+  bool Locked() const { return locked_; }
+
+ private:
+  std::string folder_;
+  std::string unixPath_;
+  bool locked_ = false;
 };
 
 }  // namespace wt
