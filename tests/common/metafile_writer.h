@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #include "common/le_bytes_writer.h"
 
@@ -80,6 +81,74 @@ inline Bytes PlaceableHeader(std::int16_t left, std::int16_t top, std::int16_t r
       sum ^= static_cast<std::uint16_t>(b[i] | b[i + 1] << 8);
   }
   Put16(b, sum);
+  return b;
+}
+
+// An enhanced metafile record of `type` with these 32-bit fields after its length.
+inline Bytes EmfRecord(std::uint32_t type, std::initializer_list<std::uint32_t> fields) {
+  Bytes b;
+  Put32(b, type);
+  Put32(b, static_cast<std::uint32_t>(8 + 4 * fields.size()));
+  for (std::uint32_t v : fields) Put32(b, v);
+  return b;
+}
+
+// A Windows metafile record of `function` with these 16-bit parameters.
+inline Bytes WmfRecord(std::uint16_t function, std::initializer_list<std::uint16_t> params) {
+  Bytes b;
+  Put32(b, static_cast<std::uint32_t>(3 + params.size()));
+  Put16(b, function);
+  for (std::uint16_t v : params) Put16(b, v);
+  return b;
+}
+
+// A bitmap as metafile records carry it: 40-byte header and full colour
+// table, then exactly the bits its rows need.
+struct MetafileBitmap {
+  Bytes info;
+  Bytes bits;
+};
+inline MetafileBitmap RecordBitmap(std::int32_t width, std::int32_t height,
+                                   std::uint16_t bitCount) {
+  MetafileBitmap m;
+  for (std::uint32_t v :
+       {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+    Put32(m.info, v);
+  Put16(m.info, 1);
+  Put16(m.info, bitCount);
+  for (int i = 0; i < 6; ++i) Put32(m.info, 0);  // uncompressed, sizes, counts
+  if (bitCount <= 8) m.info.resize(m.info.size() + (4u << bitCount), 0x40);
+  const std::uint64_t stride =
+      (std::uint64_t{static_cast<std::uint32_t>(width)} * bitCount + 31) / 32 * 4;
+  m.bits.assign(stride * static_cast<std::uint64_t>(height < 0 ? -height : height), 0x80);
+  return m;
+}
+
+// An enhanced metafile record of `type` whose `fixedSize` bytes hold, from
+// `fieldsAt`, the offsets and sizes of `bitmap`'s header and bits, which follow.
+inline Bytes EmfBitmapRecord(std::uint32_t type, std::uint32_t fixedSize, std::size_t fieldsAt,
+                             const MetafileBitmap& bitmap) {
+  Bytes b(fixedSize, 0);
+  Set32(b, 0, type);
+  Set32(b, 4, static_cast<std::uint32_t>(fixedSize + bitmap.info.size() + bitmap.bits.size()));
+  const auto info = static_cast<std::uint32_t>(bitmap.info.size());
+  for (std::uint32_t v :
+       {fixedSize, info, fixedSize + info, static_cast<std::uint32_t>(bitmap.bits.size())}) {
+    Set32(b, fieldsAt, v);
+    fieldsAt += 4;
+  }
+  b.insert(b.end(), bitmap.info.begin(), bitmap.info.end());
+  b.insert(b.end(), bitmap.bits.begin(), bitmap.bits.end());
+  return b;
+}
+
+// A Windows metafile record of `function`: `params`, then `bitmap` packed.
+inline Bytes WmfBitmapRecord(std::uint16_t function, std::initializer_list<std::uint16_t> params,
+                             const MetafileBitmap& bitmap) {
+  Bytes b = WmfRecord(function, params);
+  b.insert(b.end(), bitmap.info.begin(), bitmap.info.end());
+  b.insert(b.end(), bitmap.bits.begin(), bitmap.bits.end());
+  Set32(b, 0, static_cast<std::uint32_t>(b.size() / 2));
   return b;
 }
 
