@@ -191,7 +191,7 @@ namespace {
 
 // The length of a bitmap's header, masks and colour table within `available`
 // bytes, or 0 when they do not fit or the reader would not take the format.
-std::uint64_t InfoLength(const std::uint8_t* info, std::size_t available, bool paletteIndices,
+std::uint64_t InfoLength(const std::uint8_t* info, std::size_t available, ColourTable table,
                          HeaderFields& f) {
   if (available < 4) return 0;
   const std::uint32_t headerSize = ReadU32(info);
@@ -205,7 +205,10 @@ std::uint64_t InfoLength(const std::uint8_t* info, std::size_t available, bool p
   // The system reads no more entries than a palette bitmap's pixels can index.
   std::uint64_t colours = ColourCount(f.bitCount, f.clrUsed);
   if (f.bitCount <= 8) colours = std::min(colours, ColourCount(f.bitCount, 0));
-  const std::uint64_t entrySize = paletteIndices ? 2 : core ? 3 : 4;
+  const std::uint64_t entrySize = table == ColourTable::kNone             ? 0
+                                  : table == ColourTable::kPaletteIndices ? 2
+                                  : core                                  ? 3
+                                                                          : 4;
   if (!Fits(tableAt, colours * entrySize, available)) return 0;
   return tableAt + colours * entrySize;
 }
@@ -222,15 +225,15 @@ bool BitsSuffice(const HeaderFields& f, std::uint64_t bitsSize, std::uint32_t ro
 }  // namespace
 
 bool BitmapInfoAndBitsFit(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize,
-                          bool paletteIndices, std::uint32_t rows) {
+                          ColourTable table, std::uint32_t rows) {
   HeaderFields f;
-  return InfoLength(info, infoSize, paletteIndices, f) != 0 && BitsSuffice(f, bitsSize, rows);
+  return InfoLength(info, infoSize, table, f) != 0 && BitsSuffice(f, bitsSize, rows);
 }
 
-bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, bool paletteIndices,
+bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable table,
                       std::uint32_t rows) {
   HeaderFields f;
-  const std::uint64_t info = InfoLength(dib, size, paletteIndices, f);
+  const std::uint64_t info = InfoLength(dib, size, table, f);
   return info != 0 && BitsSuffice(f, size - info, rows);
 }
 

@@ -49,6 +49,7 @@ class Record {
 
 constexpr std::uint32_t kDibRgbColours = 0;
 constexpr std::uint32_t kDibPaletteColours = 1;
+constexpr std::uint32_t kDibNoColours = 2;  // masks and monochrome brushes
 constexpr std::uint32_t kTextOpaque = 0x0002;
 constexpr std::uint32_t kTextClipped = 0x0004;
 constexpr std::uint32_t kTextNoRect = 0x0100;
@@ -59,8 +60,12 @@ constexpr std::uint32_t kBrushDibPattern = 5;
 constexpr std::uint32_t kBrushDibPatternPt = 6;
 constexpr std::uint64_t kRegionHeaderSize = 32;
 
-bool KnownUsage(std::uint32_t usage) {
-  return usage == kDibRgbColours || usage == kDibPaletteColours;
+bool KnownUsage(std::uint32_t usage) { return usage <= kDibNoColours; }
+
+ColourTable TableFor(std::uint32_t usage) {
+  return usage == kDibRgbColours       ? ColourTable::kColours
+         : usage == kDibPaletteColours ? ColourTable::kPaletteIndices
+                                       : ColourTable::kNone;
 }
 
 // --- Enhanced metafiles ---------------------------------------------------
@@ -76,7 +81,7 @@ bool EnhBitmap(Record& r, std::uint64_t at, std::uint32_t usage, bool optional,
   if (!r.Whole()) return false;
   if (infoSize == 0) return optional;
   return KnownUsage(usage) && r.Has(infoAt, infoSize) && r.Has(bitsAt, bitsSize) &&
-         BitmapInfoAndBitsFit(r.At(infoAt), infoSize, bitsSize, usage == kDibPaletteColours, rows);
+         BitmapInfoAndBitsFit(r.At(infoAt), infoSize, bitsSize, TableFor(usage), rows);
 }
 
 // One text of `charSize` bytes a character, described at `at`: its count,
@@ -176,8 +181,8 @@ bool WinBitmap16(Record& r, std::uint64_t at) {
 // A packed bitmap from `at` to the end of the record.
 bool WinDib(Record& r, std::uint64_t at, std::uint32_t usage, std::uint32_t rows = UINT32_MAX) {
   return r.Whole() && KnownUsage(usage) && r.Has(at) &&
-         PackedBitmapFits(r.At(at), static_cast<std::size_t>(r.Length() - at),
-                          usage == kDibPaletteColours, rows);
+         PackedBitmapFits(r.At(at), static_cast<std::size_t>(r.Length() - at), TableFor(usage),
+                          rows);
 }
 
 bool WinExtText(Record& r) {

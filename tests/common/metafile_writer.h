@@ -102,8 +102,9 @@ inline Bytes WmfRecord(std::uint16_t function, std::initializer_list<std::uint16
   return b;
 }
 
-// A bitmap as metafile records carry it: 40-byte header and full colour
-// table, then exactly the bits its rows need.
+// A bitmap as metafile records carry it: 40-byte header (with the size of
+// the bits, which the system's recorders rely on) and full colour table,
+// then exactly the bits its rows need.
 struct MetafileBitmap {
   Bytes info;
   Bytes bits;
@@ -121,6 +122,7 @@ inline MetafileBitmap RecordBitmap(std::int32_t width, std::int32_t height,
   const std::uint64_t stride =
       (std::uint64_t{static_cast<std::uint32_t>(width)} * bitCount + 31) / 32 * 4;
   m.bits.assign(stride * static_cast<std::uint64_t>(height < 0 ? -height : height), 0x80);
+  Set32(m.info, 20, static_cast<std::uint32_t>(m.bits.size()));
   return m;
 }
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -720,6 +721,159 @@ TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
       EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;
     }
   }
+}
+
+// Every record kind whose fields count or place data, as far as the system
+// writes them: the same calls into an enhanced and a Windows metafile. (Wine
+// writes the A texts, pens with styles and palette changes as other records,
+// and corrupts its heap recording a palette bitmap, hence 24 bits.)
+void DrawEveryCountedKind(HDC dc) {
+  WindowDc screen(nullptr);
+  OwnedDc source(CreateCompatibleDC(screen.Get()));
+  OwnedBitmap picture(CreateCompatibleBitmap(screen.Get(), 16, 16));
+  OwnedBitmap mono(CreateBitmap(8, 8, 1, 1, nullptr));
+  Selection chosen(source.Get(), picture.Get());
+  PaintQuarters(source.Get(), 16, 16);
+  const MetafileBitmap dib = RecordBitmap(5, 3, 24);
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.info.data());
+  BitBlt(dc, 0, 0, 16, 16, source.Get(), 0, 0, SRCCOPY);
+  StretchBlt(dc, 20, 0, 32, 32, source.Get(), 0, 0, 16, 16, SRCCOPY);
+  MaskBlt(dc, 0, 40, 16, 16, source.Get(), 0, 0, mono.Get(), 0, 0, MAKEROP4(SRCCOPY, SRCAND));
+  const POINT corners[3] = {{60, 0}, {76, 4}, {56, 16}};
+  PlgBlt(dc, corners, source.Get(), 0, 0, 16, 16, nullptr, 0, 0);
+  SetDIBitsToDevice(dc, 80, 0, 5, 3, 0, 0, 0, 3, dib.bits.data(), info, DIB_RGB_COLORS);
+  StretchDIBits(dc, 90, 0, 10, 6, 0, 0, 5, 3, dib.bits.data(), info, DIB_RGB_COLORS, SRCCOPY);
+  GdiAlphaBlend(dc, 0, 60, 16, 16, source.Get(), 0, 0, 16, 16, {AC_SRC_OVER, 0, 128, 0});
+  GdiTransparentBlt(dc, 20, 60, 16, 16, source.Get(), 0, 0, 16, 16, RGB(255, 0, 0));
+  Bytes packed = dib.info;
+  packed.insert(packed.end(), dib.bits.begin(), dib.bits.end());
+  for (HBRUSH made : {CreatePatternBrush(mono.Get()), CreateDIBPatternBrushPt(packed.data(), 0)}) {
+    OwnedBrush brush(made);
+    Selection selected(dc, brush.Get());
+    PatBlt(dc, 40, 60, 10, 10, PATCOPY);
+  }
+  const int spacing[3] = {4, 5, 6};
+  ExtTextOutA(dc, 0, 80, 0, nullptr, "abc", 3, spacing);
+  ExtTextOutW(dc, 0, 90, 0, nullptr, L"abc", 3, spacing);
+  TextOutA(dc, 0, 100, "de", 2);
+  POLYTEXTA textsA[2] = {{0, 110, 2, "fg", 0, {}, nullptr}, {30, 110, 1, "h", 0, {}, nullptr}};
+  POLYTEXTW textsW[1] = {{0, 120, 2, L"ij", 0, {}, nullptr}};
+  PolyTextOutA(dc, textsA, 2);
+  PolyTextOutW(dc, textsW, 1);
+  // Points beyond 16 bits take the 32-bit records.
+  for (LONG reach : {100L, 70000L}) {
+    const POINT p[7] = {{0, 0}, {reach, 10}, {20, reach}, {5, 5}, {30, 0}, {reach, reach}, {0, 30}};
+    const BYTE drawn[4] = {PT_MOVETO, PT_LINETO, PT_BEZIERTO, PT_BEZIERTO};
+    const INT counts[2] = {3, 4};
+    const DWORD lineCounts[2] = {3, 4};
+    Polygon(dc, p, 3);
+    Polyline(dc, p, 3);
+    PolyBezier(dc, p, 4);
+    PolyBezierTo(dc, p, 3);
+    PolylineTo(dc, p, 3);
+    PolyPolygon(dc, p, counts, 2);
+    PolyPolyline(dc, p, lineCounts, 2);
+    PolyDraw(dc, p, drawn, 4);
+  }
+  struct {
+    WORD version = 0x300, count = 2;
+    PALETTEENTRY entries[2] = {{1, 2, 3, 0}, {4, 5, 6, PC_RESERVED}};
+  } table;
+  OwnedPalette palette(CreatePalette(reinterpret_cast<LOGPALETTE*>(&table)));
+  HPALETTE before = SelectPalette(dc, palette.Get(), FALSE);
+  SetPaletteEntries(palette.Get(), 0, 2, table.entries);
+  AnimatePalette(palette.Get(), 1, 1, table.entries + 1);
+  SelectPalette(dc, before ? before : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)),
+                FALSE);
+  const DWORD dashes[2] = {3, 2};
+  const LOGBRUSH solid{BS_SOLID, RGB(0, 0, 255), 0};
+  const LOGBRUSH pattern{BS_DIBPATTERNPT, DIB_RGB_COLORS,
+                         reinterpret_cast<ULONG_PTR>(packed.data())};
+  for (const LOGBRUSH* brush : {&solid, &pattern}) {
+    Owned<HPEN, CloseGdiObject> pen(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, brush, 2, dashes));
+    Selection selected(dc, pen.Get());
+    Rectangle(dc, 100, 100, 140, 130);
+  }
+  Owned<HRGN, CloseGdiObject> region(CreateRectRgn(10, 10, 50, 40));
+  Owned<HRGN, CloseGdiObject> other(CreateEllipticRgn(30, 20, 90, 70));
+  CombineRgn(region.Get(), region.Get(), other.Get(), RGN_OR);
+  OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+  FillRgn(dc, region.Get(), blue.Get());
+  FrameRgn(dc, region.Get(), blue.Get(), 2, 3);
+  InvertRgn(dc, region.Get());
+  PaintRgn(dc, region.Get());
+  ExtSelectClipRgn(dc, region.Get(), RGN_AND);
+  SelectClipRgn(dc, nullptr);
+}
+
+int CALLBACK CollectKind(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM kinds) {
+  reinterpret_cast<std::set<unsigned>*>(kinds)->insert(record->iType);
+  return 1;
+}
+
+TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
+  wt::TempDir scratch;
+  const RECT frame{0, 0, 5292, 5292};
+  HDC enhanced = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+  ASSERT_NE(enhanced, nullptr);
+  DrawEveryCountedKind(enhanced);
+  OwnedEnhMetafile written(CloseEnhMetaFile(enhanced));
+  Bytes emf(GetEnhMetaFileBits(written.Get(), 0, nullptr));
+  GetEnhMetaFileBits(written.Get(), static_cast<UINT>(emf.size()), emf.data());
+  std::set<unsigned> kinds;
+  EnumEnhMetaFile(nullptr, written.Get(), CollectKind, &kinds, nullptr);
+  for (unsigned kind : {EMR_BITBLT,
+                        EMR_STRETCHBLT,
+                        EMR_MASKBLT,
+                        EMR_PLGBLT,
+                        EMR_SETDIBITSTODEVICE,
+                        EMR_STRETCHDIBITS,
+                        EMR_CREATEMONOBRUSH,
+                        EMR_CREATEDIBPATTERNBRUSHPT,
+                        EMR_ALPHABLEND,
+                        EMR_TRANSPARENTBLT,
+                        EMR_EXTTEXTOUTW,
+                        EMR_POLYBEZIER,
+                        EMR_POLYGON,
+                        EMR_POLYLINE,
+                        EMR_POLYBEZIERTO,
+                        EMR_POLYLINETO,
+                        EMR_POLYPOLYLINE,
+                        EMR_POLYPOLYGON,
+                        EMR_POLYDRAW,
+                        EMR_POLYBEZIER16,
+                        EMR_POLYGON16,
+                        EMR_POLYLINE16,
+                        EMR_POLYBEZIERTO16,
+                        EMR_POLYLINETO16,
+                        EMR_POLYPOLYLINE16,
+                        EMR_POLYPOLYGON16,
+                        EMR_POLYDRAW16,
+                        EMR_CREATEPALETTE,
+                        EMR_FILLRGN,
+                        EMR_FRAMERGN,
+                        EMR_INVERTRGN,
+                        EMR_PAINTRGN,
+                        EMR_EXTSELECTCLIPRGN})
+    EXPECT_TRUE(kinds.count(kind)) << "no record " << kind;
+  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.emf", emf)));
+
+  HDC windows = CreateMetaFileA(nullptr);
+  SetWindowExtEx(windows, 200, 200, nullptr);
+  DrawEveryCountedKind(windows);
+  HMETAFILE wmf = CloseMetaFile(windows);
+  Bytes bytes(GetMetaFileBitsEx(wmf, 0, nullptr));
+  GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(wmf);
+  kinds.clear();
+  for (std::size_t at = 18; at + 6 <= bytes.size() && Get32(bytes, at) >= 3;
+       at += Get32(bytes, at) * 2)
+    kinds.insert(bytes[at + 4] | bytes[at + 5] << 8);
+  for (unsigned kind : {META_DIBBITBLT, META_DIBSTRETCHBLT, META_SETDIBTODEV, META_STRETCHDIB,
+                        META_DIBCREATEPATTERNBRUSH, META_EXTTEXTOUT, META_POLYGON, META_POLYLINE,
+                        META_POLYPOLYGON, META_CREATEPALETTE, META_CREATEREGION})
+    EXPECT_TRUE(kinds.count(kind)) << "no record " << std::hex << kind;
+  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.wmf", bytes)));
 }
 
 }  // namespace
