@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "common/metafile_writer.h"
 #include "support/picture_files.h"
@@ -240,6 +242,45 @@ TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
     RecordProperty(std::string(name).find("emf") != std::string::npos ? "emf_ms" : "wmf_ms",
                    static_cast<int>(elapsed));
     EXPECT_LT(elapsed, 10000u) << name;
+  }
+}
+
+// Name pictures of valid framing whose records claim more data than they carry.
+std::vector<std::pair<const char*, test_common::Bytes>> RecordsPastTheirData() {
+  using namespace test_common;
+  MetafileBitmap huge = RecordBitmap(4, 4, 32);  // 64 bytes of bits
+  Set32(huge.info, 4, 30000);
+  Set32(huge.info, 8, 30000);
+  Bytes stretch = EmfBitmapRecord(81, 80, 48, huge);
+  for (auto [at, v] : {std::pair{40, 30000}, {44, 30000}, {68, 0xCC0020}, {72, 200}, {76, 100}})
+    Set32(stretch, at, v);
+  MetafileBitmap tall = RecordBitmap(4, 4, 24);
+  Set32(tall.info, 4, 20000);
+  Set32(tall.info, 8, 4000);
+  Bytes set = EmfBitmapRecord(80, 76, 48, tall);
+  for (auto [at, v] : {std::pair{40, 20000}, {44, 4000}, {72, 4000}}) Set32(set, at, v);
+  const Bytes text = EmfRecord(
+      84, {0, 0, 199, 99, 1, 0, 0, 10, 10, 100000, 76, 0, 0, 0, 199, 99, 0x10000, 0x410041});
+  std::vector<std::pair<const char*, Bytes>> files;
+  for (const auto& [name, record] :
+       {std::pair{"stretch.emf", stretch}, {"set.emf", set}, {"text.emf", text}})
+    files.emplace_back(name, EnhancedMetafile({0, 0, 199, 99}, {0, 0, 5292, 2646}, record));
+  return files;
+}
+
+TEST(ScenePictures, MetafileWhoseRecordsClaimMissingDataFallsBackQuietly) {
+  for (const auto& [name, bytes] : RecordsPastTheirData()) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    dir.Write(name, std::string(bytes.begin(), bytes.end()));
+    dir.Write("ザルモ.ini", std::string(name) + "\r\n\r\n");
+    RunningSaver running(dir);
+    EXPECT_NE(running.window, nullptr);
+    if (!running.window) continue;
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+    ExpectFallbackName(Capture::Screen());
+    PostMessageA(running.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(running.saver.WaitExit(5000));
   }
 }
 
