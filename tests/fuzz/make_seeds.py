@@ -321,11 +321,11 @@ def wmf_record(function, *params):
     return struct.pack("<IH", 3 + len(params), function) + struct.pack("<%dh" % len(params), *params)
 
 
-def wmf(kind=1, version=0x300, extent=True):
+def wmf(kind=1, version=0x300, extent=True, extra=b""):
     records = wmf_record(0x0103, 8)
     if extent:
         records += wmf_record(0x020B, 0, 0) + wmf_record(0x020C, 100, 200)
-    records += wmf_record(0x041B, 90, 180, 10, 20) + wmf_record(0x0000)
+    records += wmf_record(0x041B, 90, 180, 10, 20) + extra + wmf_record(0x0000)
     return struct.pack("<HHHIHIH", kind, 9, version, (18 + len(records)) // 2, 0, 7, 0) + records
 
 
@@ -348,6 +348,95 @@ def metafiles():
     write("metafile", "no-extent.wmf", wmf(extent=False))
     write("metafile", "placeable.wmf", placeable(wmf()))
     write("metafile", "placeable-flipped.wmf", placeable(wmf(extent=False), 300, 200, -100, -50, 1440))
+    records()
+
+
+def record_dib(width, height, bits):
+    """A header with its full colour table, and the bits its rows need."""
+    size = (width * bits + 31) // 32 * 4 * height
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, size, 0, 0, 0, 0)
+    return info + bytes(4 << bits if bits <= 8 else 0), bytes(size)
+
+
+def emf_bitmap(kind, fixed, at, bits=24, fields=()):
+    info, pixels = record_dib(3, 2, bits)
+    head = bytearray(fixed - 8)
+    struct.pack_into("<4I", head, at - 8, fixed, len(info), fixed + len(info), len(pixels))
+    for offset, value in fields:
+        struct.pack_into("<I", head, offset - 8, value)
+    return emf_record(kind, bytes(head) + info + pixels)
+
+
+def wmf_raw(function, payload):
+    return struct.pack("<IH", 3 + len(payload) // 2, function) + payload
+
+
+def emr_text(chars, text_at, spacing_at):
+    return struct.pack("<iiIII4iI", 0, 0, chars, text_at, 0, 0, 0, 9, 9, spacing_at)
+
+
+def records():
+    """One seed for each kind of record whose fields count or place its data."""
+    bounds = struct.pack("<4i", 0, 0, 90, 40)
+    scales = struct.pack("<Iff", 1, 1, 1)
+    region = struct.pack("<4I4i4i", 32, 1, 1, 16, 0, 0, 9, 9, 0, 0, 9, 9)
+    kinds = {
+        "bitblt": emf_bitmap(76, 100, 84), "stretchblt": emf_bitmap(77, 108, 84),
+        "maskblt": emf_bitmap(78, 128, 112, 1, [(108, 2)]), "plgblt": emf_bitmap(79, 140, 96),
+        "setdibitstodevice": emf_bitmap(80, 76, 48, 8, [(72, 2)]),
+        "stretchdibits": emf_bitmap(81, 80, 48, 8), "monobrush": emf_bitmap(93, 32, 16, 1),
+        "dibbrush": emf_bitmap(94, 32, 16, 4), "alphablend": emf_bitmap(114, 108, 84, 32),
+        "transparentblt": emf_bitmap(116, 108, 84),
+        "exttextouta": emf_record(83, bounds + scales + emr_text(3, 88, 76) + bytes(12) + b"abc\0"),
+        "exttextoutw": emf_record(84, bounds + scales + emr_text(2, 84, 76) + bytes(8) + "ab".encode("utf-16-le")),
+        "polytextouta": emf_record(96, bounds + scales + struct.pack("<I", 1) + emr_text(2, 88, 80) + bytes(8) + b"ab\0\0"),
+        "polytextoutw": emf_record(97, bounds + scales + struct.pack("<I", 1) + emr_text(1, 84, 80) + bytes(4) + "a\0".encode("utf-16-le")),
+        "smalltextout": emf_record(108, struct.pack("<iiII", 5, 5, 4, 0x300) + scales + b"abcd"),
+        "polydraw": emf_record(56, bounds + struct.pack("<I4iBBxx", 2, 0, 0, 9, 9, 6, 2)),
+        "polydraw16": emf_record(92, bounds + struct.pack("<I4hBBxx", 2, 0, 0, 9, 9, 6, 2)),
+        "createpalette": emf_record(49, struct.pack("<IHH2I", 1, 0x300, 2, 0x10203, 0x40506)),
+        "setpaletteentries": emf_record(50, struct.pack("<5I", 1, 0, 2, 0x10203, 0x40506)),
+        "extcreatepen": emf_record(95, struct.pack("<11I2I", 1, 0, 0, 0, 0, 0x10200, 3, 0, 0xFF, 0, 2, 3, 2)),
+        "fillrgn": emf_record(71, bounds + struct.pack("<II", 48, 1) + region),
+        "framergn": emf_record(72, bounds + struct.pack("<IIii", 48, 1, 2, 2) + region),
+        "invertrgn": emf_record(73, bounds + struct.pack("<I", 48) + region),
+        "paintrgn": emf_record(74, bounds + struct.pack("<I", 48) + region),
+        "extselectcliprgn": emf_record(75, struct.pack("<II", 48, 1) + region),
+        "extescape": emf_record(106, struct.pack("<II", 4096, 0)),
+        "drawescape": emf_record(105, struct.pack("<II", 4096, 0)),
+        "namedescape": emf_record(110, struct.pack("<III", 0, 0, 0)),
+    }
+    for kind, name in [(2, "polybezier"), (3, "polygon"), (4, "polyline"), (5, "polybezierto"), (6, "polylineto")]:
+        kinds[name] = emf_record(kind, bounds + struct.pack("<I6i", 3, 0, 0, 90, 0, 45, 40))
+        kinds[name + "16"] = emf_record(kind + 83, bounds + struct.pack("<I6hxx", 3, 0, 0, 90, 0, 45, 40))
+    for kind, name in [(7, "polypolyline"), (8, "polypolygon")]:
+        kinds[name] = emf_record(kind, bounds + struct.pack("<4I8i", 2, 4, 2, 2, 0, 0, 9, 9, 20, 0, 29, 9))
+        kinds[name + "16"] = emf_record(kind + 83, bounds + struct.pack("<4I8h", 2, 4, 2, 2, 0, 0, 9, 9, 20, 0, 29, 9))
+    for name, record in kinds.items():
+        write("metafile", "record-%s.emf" % name, emf((0, 0, 2540, 1270), extra=record))
+    info, pixels = record_dib(3, 2, 8)
+    bitmap16 = struct.pack("<5H", 0, 8, 2, 2, 0x0101) + bytes(4)
+    blits = {
+        "bitblt": wmf_raw(0x0922, struct.pack("<I6h", 0xCC0020, 0, 0, 2, 8, 0, 0) + bitmap16),
+        "stretchblt": wmf_raw(0x0B23, struct.pack("<I8h", 0xCC0020, 2, 8, 0, 0, 2, 8, 0, 0) + bitmap16),
+        "dibbitblt": wmf_raw(0x0940, struct.pack("<I6h", 0xCC0020, 0, 0, 2, 3, 0, 0) + info + pixels),
+        "dibstretchblt": wmf_raw(0x0B41, struct.pack("<I8h", 0xCC0020, 2, 3, 0, 0, 4, 6, 0, 0) + info + pixels),
+        "setdibtodev": wmf_raw(0x0D33, struct.pack("<9h", 0, 2, 0, 0, 0, 2, 3, 0, 0) + info + pixels),
+        "stretchdib": wmf_raw(0x0F43, struct.pack("<Ih8h", 0xCC0020, 0, 2, 3, 0, 0, 4, 6, 0, 0) + info + pixels),
+        "dibpatternbrush": wmf_raw(0x0142, struct.pack("<HH", 5, 0) + info + pixels),
+        "textout": wmf_record(0x0521, 4, 0x6261, 0x6463, 10, 10),
+        "exttextout": wmf_record(0x0A32, 10, 10, 3, 4, 0, 0, 50, 20, 0x6261, 0x63, 8, 8, 8, 0),
+        "polygon": wmf_record(0x0324, 3, 0, 0, 90, 0, 45, 40),
+        "polyline": wmf_record(0x0325, 3, 0, 0, 90, 0, 45, 40),
+        "polypolygon": wmf_record(0x0538, 2, 3, 3, 0, 0, 9, 0, 5, 9, 20, 0, 29, 0, 25, 9),
+        "createpalette": wmf_record(0x00F7, 0x300, 2, 0x0203, 0x0001, 0x0506, 0x0004),
+        "setpalentries": wmf_record(0x0037, 0, 1, 0x0203, 0x0001),
+        "animatepalette": wmf_record(0x0436, 0, 1, 0x0203, 0x0001),
+        "createregion": wmf_record(0x06FF, 0, 6, 0, 0, 40, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2),
+        "escape": wmf_record(0x0626, 9, 4, 0, 0),
+    }
+    for name, record in blits.items():
+        write("metafile", "record-%s.wmf" % name, wmf(extra=record))
 
 
 # ---- names, command lines, settings, messages ---------------------------
