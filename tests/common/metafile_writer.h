@@ -93,36 +93,20 @@ inline Bytes EmfRecord(std::uint32_t type, std::initializer_list<std::uint32_t> 
   return b;
 }
 
-// A Windows metafile record of `function` with these 16-bit parameters.
-inline Bytes WmfRecord(std::uint16_t function, std::initializer_list<std::uint16_t> params) {
-  Bytes b;
-  Put32(b, static_cast<std::uint32_t>(3 + params.size()));
-  Put16(b, function);
-  for (std::uint16_t v : params) Put16(b, v);
-  return b;
-}
-
-// A bitmap as metafile records carry it: 40-byte header (with the size of
-// the bits, which the system's recorders rely on) and full colour table,
-// then exactly the bits its rows need.
+// A bitmap of 16 bits a pixel or more as metafile records carry it: the
+// 40-byte header (with the size of the bits, which the system's recorders
+// rely on), then exactly the bits its rows need.
 struct MetafileBitmap {
   Bytes info;
   Bytes bits;
 };
-inline MetafileBitmap RecordBitmap(std::int32_t width, std::int32_t height,
+inline MetafileBitmap RecordBitmap(std::uint32_t width, std::uint32_t height,
                                    std::uint16_t bitCount) {
   MetafileBitmap m;
-  for (std::uint32_t v :
-       {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+  const std::uint32_t size = (width * bitCount + 31) / 32 * 4 * height;
+  for (std::uint32_t v : {40u, width, height, bitCount << 16 | 1u, 0u, size, 0u, 0u, 0u, 0u})
     Put32(m.info, v);
-  Put16(m.info, 1);
-  Put16(m.info, bitCount);
-  for (int i = 0; i < 6; ++i) Put32(m.info, 0);  // uncompressed, sizes, counts
-  if (bitCount <= 8) m.info.resize(m.info.size() + (4u << bitCount), 0x40);
-  const std::uint64_t stride =
-      (std::uint64_t{static_cast<std::uint32_t>(width)} * bitCount + 31) / 32 * 4;
-  m.bits.assign(stride * static_cast<std::uint64_t>(height < 0 ? -height : height), 0x80);
-  Set32(m.info, 20, static_cast<std::uint32_t>(m.bits.size()));
+  m.bits.assign(size, 0x80);
   return m;
 }
 
@@ -141,16 +125,6 @@ inline Bytes EmfBitmapRecord(std::uint32_t type, std::uint32_t fixedSize, std::s
   }
   b.insert(b.end(), bitmap.info.begin(), bitmap.info.end());
   b.insert(b.end(), bitmap.bits.begin(), bitmap.bits.end());
-  return b;
-}
-
-// A Windows metafile record of `function`: `params`, then `bitmap` packed.
-inline Bytes WmfBitmapRecord(std::uint16_t function, std::initializer_list<std::uint16_t> params,
-                             const MetafileBitmap& bitmap) {
-  Bytes b = WmfRecord(function, params);
-  b.insert(b.end(), bitmap.info.begin(), bitmap.info.end());
-  b.insert(b.end(), bitmap.bits.begin(), bitmap.bits.end());
-  Set32(b, 0, static_cast<std::uint32_t>(b.size() / 2));
   return b;
 }
 

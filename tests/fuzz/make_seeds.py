@@ -355,87 +355,84 @@ def record_dib(width, height, bits):
     """A header with its full colour table, and the bits its rows need."""
     size = (width * bits + 31) // 32 * 4 * height
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, size, 0, 0, 0, 0)
-    return info + bytes(4 << bits if bits <= 8 else 0), bytes(size)
+    return info + bytes(4 << bits if bits <= 8 else 0) + bytes(size), len(info) + (4 << bits if bits <= 8 else 0)
 
 
-def emf_bitmap(kind, fixed, at, bits=24, fields=()):
-    info, pixels = record_dib(3, 2, bits)
+def ew(kind, *fields):
+    return emf_record(kind, struct.pack("<%dI" % len(fields), *fields))
+
+
+def emf_bitmap(kind, fixed, at, dib, fields=()):
+    """A record whose fields at `at` give the offsets and sizes of the bitmap after them."""
     head = bytearray(fixed - 8)
-    struct.pack_into("<4I", head, at - 8, fixed, len(info), fixed + len(info), len(pixels))
+    struct.pack_into("<4I", head, at - 8, fixed, dib[1], fixed + dib[1], len(dib[0]) - dib[1])
     for offset, value in fields:
         struct.pack_into("<I", head, offset - 8, value)
-    return emf_record(kind, bytes(head) + info + pixels)
+    return emf_record(kind, bytes(head) + dib[0])
 
 
-def wmf_raw(function, payload):
+def ww(function, *params, dib=(b"", 0)):
+    payload = struct.pack("<%dH" % len(params), *params) + dib[0]
     return struct.pack("<IH", 3 + len(payload) // 2, function) + payload
 
 
-def emr_text(chars, text_at, spacing_at):
-    return struct.pack("<iiIII4iI", 0, 0, chars, text_at, 0, 0, 0, 9, 9, spacing_at)
-
-
 def records():
-    """One seed for each kind of record whose fields count or place its data."""
-    bounds = struct.pack("<4i", 0, 0, 90, 40)
-    scales = struct.pack("<Iff", 1, 1, 1)
-    region = struct.pack("<4I4i4i", 32, 1, 1, 16, 0, 0, 9, 9, 0, 0, 9, 9)
-    kinds = {
-        "bitblt": emf_bitmap(76, 100, 84), "stretchblt": emf_bitmap(77, 108, 84),
-        "maskblt": emf_bitmap(78, 128, 112, 1, [(108, 2)]), "plgblt": emf_bitmap(79, 140, 96),
-        "setdibitstodevice": emf_bitmap(80, 76, 48, 8, [(72, 2)]),
-        "stretchdibits": emf_bitmap(81, 80, 48, 8), "monobrush": emf_bitmap(93, 32, 16, 1),
-        "dibbrush": emf_bitmap(94, 32, 16, 4), "alphablend": emf_bitmap(114, 108, 84, 32),
-        "transparentblt": emf_bitmap(116, 108, 84),
-        "exttextouta": emf_record(83, bounds + scales + emr_text(3, 88, 76) + bytes(12) + b"abc\0"),
-        "exttextoutw": emf_record(84, bounds + scales + emr_text(2, 84, 76) + bytes(8) + "ab".encode("utf-16-le")),
-        "polytextouta": emf_record(96, bounds + scales + struct.pack("<I", 1) + emr_text(2, 88, 80) + bytes(8) + b"ab\0\0"),
-        "polytextoutw": emf_record(97, bounds + scales + struct.pack("<I", 1) + emr_text(1, 84, 80) + bytes(4) + "a\0".encode("utf-16-le")),
-        "smalltextout": emf_record(108, struct.pack("<iiII", 5, 5, 4, 0x300) + scales + b"abcd"),
-        "polydraw": emf_record(56, bounds + struct.pack("<I4iBBxx", 2, 0, 0, 9, 9, 6, 2)),
-        "polydraw16": emf_record(92, bounds + struct.pack("<I4hBBxx", 2, 0, 0, 9, 9, 6, 2)),
-        "createpalette": emf_record(49, struct.pack("<IHH2I", 1, 0x300, 2, 0x10203, 0x40506)),
-        "setpaletteentries": emf_record(50, struct.pack("<5I", 1, 0, 2, 0x10203, 0x40506)),
-        "extcreatepen": emf_record(95, struct.pack("<11I2I", 1, 0, 0, 0, 0, 0x10200, 3, 0, 0xFF, 0, 2, 3, 2)),
-        "fillrgn": emf_record(71, bounds + struct.pack("<II", 48, 1) + region),
-        "framergn": emf_record(72, bounds + struct.pack("<IIii", 48, 1, 2, 2) + region),
-        "invertrgn": emf_record(73, bounds + struct.pack("<I", 48) + region),
-        "paintrgn": emf_record(74, bounds + struct.pack("<I", 48) + region),
-        "extselectcliprgn": emf_record(75, struct.pack("<II", 48, 1) + region),
-        "extescape": emf_record(106, struct.pack("<II", 4096, 0)),
-        "drawescape": emf_record(105, struct.pack("<II", 4096, 0)),
-        "namedescape": emf_record(110, struct.pack("<III", 0, 0, 0)),
+    """One seed for each kind of record whose fields count or place its data, holding
+    exactly the data they describe (the unit tests take them at that bound)."""
+    bits, mono = record_dib(3, 2, 8), record_dib(8, 8, 1)
+    region = (32, 1, 1, 16, 0, 0, 9, 9, 0, 0, 9, 9)
+    head = (0, 0, 9, 9, 1, 0, 0)  # bounds, graphics mode, scales
+
+    def text(chars, text_at, spacing_at):
+        return (0, 0, chars, text_at, 0, 0, 0, 9, 9, spacing_at)
+    emf_kinds = {
+        "bitblt": emf_bitmap(76, 100, 84, bits), "stretchblt": emf_bitmap(77, 108, 84, bits),
+        "maskblt": emf_bitmap(78, 128, 84, bits), "maskblt-mask": emf_bitmap(78, 128, 112, mono),
+        "plgblt": emf_bitmap(79, 140, 96, bits), "plgblt-mask": emf_bitmap(79, 140, 124, mono),
+        "setdibits": emf_bitmap(80, 76, 48, bits, [(72, 99)]),
+        "setdibits-lines": emf_bitmap(80, 76, 48, bits, [(72, 2)]),
+        "stretchdibits": emf_bitmap(81, 80, 48, bits), "monobrush": emf_bitmap(93, 32, 16, mono),
+        "dibbrush": emf_bitmap(94, 32, 16, bits), "alphablend": emf_bitmap(114, 108, 84, bits),
+        "transparentblt": emf_bitmap(116, 108, 84, bits), "pen-pattern": emf_bitmap(95, 52, 12, mono, [(36, 5)]),
+        "exttextouta": ew(83, *head, *text(4, 92, 76), 0, 0, 0, 0, 0),
+        "exttextoutw": ew(84, *head, *text(2, 84, 76), 0, 0, 0),
+        "exttextoutw-spacing": ew(84, *head, *text(2, 76, 80), 0, 0, 0),
+        "polytextouta": ew(96, *head, 1, *text(4, 96, 80), 0, 0, 0, 0, 0),
+        "polytextoutw": ew(97, *head, 1, *text(2, 88, 80), 0, 0, 0),
+        "smalltextout": ew(108, 0, 0, 4, 0x300, 1, 0, 0, 0),
+        "smalltextout-clipped": ew(108, 0, 0, 4, 0x200, 1, 0, 0, 0, 0, 9, 9, 0),
+        "polydraw": ew(56, 0, 0, 9, 9, 2, 1, 1, 2, 2, 0), "polydraw16": ew(92, 0, 0, 9, 9, 2, 1, 2, 0),
+        "createpalette": ew(49, 1, 0x20300, 0, 0), "setpaletteentries": ew(50, 1, 0, 2, 0, 0),
+        "extcreatepen": ew(95, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 1, 1),
+        "fillrgn": ew(71, 0, 0, 9, 9, 48, 1, *region), "framergn": ew(72, 0, 0, 9, 9, 48, 1, 1, 1, *region),
+        "invertrgn": ew(73, 0, 0, 9, 9, 48, *region), "paintrgn": ew(74, 0, 0, 9, 9, 48, *region),
+        "extselectcliprgn": ew(75, 48, 5, *region), "drawescape": ew(105, 0, 0, 9, 9, 4096, 0),
+        "extescape": ew(106, 0, 0, 9, 9, 4096, 0), "namedescape": ew(110, 0, 0, 9, 9, 4096, 0),
     }
-    for kind, name in [(2, "polybezier"), (3, "polygon"), (4, "polyline"), (5, "polybezierto"), (6, "polylineto")]:
-        kinds[name] = emf_record(kind, bounds + struct.pack("<I6i", 3, 0, 0, 90, 0, 45, 40))
-        kinds[name + "16"] = emf_record(kind + 83, bounds + struct.pack("<I6hxx", 3, 0, 0, 90, 0, 45, 40))
-    for kind, name in [(7, "polypolyline"), (8, "polypolygon")]:
-        kinds[name] = emf_record(kind, bounds + struct.pack("<4I8i", 2, 4, 2, 2, 0, 0, 9, 9, 20, 0, 29, 9))
-        kinds[name + "16"] = emf_record(kind + 83, bounds + struct.pack("<4I8h", 2, 4, 2, 2, 0, 0, 9, 9, 20, 0, 29, 9))
-    for name, record in kinds.items():
+    for kind in (2, 3, 4, 5, 6):
+        emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 1, 1, 2, 2)
+        emf_kinds["poly%d" % (kind + 83)] = ew(kind + 83, 0, 0, 9, 9, 2, 0x10001, 0x20002)
+    for kind in (7, 8):
+        emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 3, 1, 2, 0, 0, 0, 0, 0, 0)
+        emf_kinds["poly%d" % (kind + 83)] = ew(kind + 83, 0, 0, 9, 9, 2, 3, 1, 2, 0, 0, 0)
+    for name, record in emf_kinds.items():
         write("metafile", "record-%s.emf" % name, emf((0, 0, 2540, 1270), extra=record))
-    info, pixels = record_dib(3, 2, 8)
-    bitmap16 = struct.pack("<5H", 0, 8, 2, 2, 0x0101) + bytes(4)
-    blits = {
-        "bitblt": wmf_raw(0x0922, struct.pack("<I6h", 0xCC0020, 0, 0, 2, 8, 0, 0) + bitmap16),
-        "stretchblt": wmf_raw(0x0B23, struct.pack("<I8h", 0xCC0020, 2, 8, 0, 0, 2, 8, 0, 0) + bitmap16),
-        "dibbitblt": wmf_raw(0x0940, struct.pack("<I6h", 0xCC0020, 0, 0, 2, 3, 0, 0) + info + pixels),
-        "dibstretchblt": wmf_raw(0x0B41, struct.pack("<I8h", 0xCC0020, 2, 3, 0, 0, 4, 6, 0, 0) + info + pixels),
-        "setdibtodev": wmf_raw(0x0D33, struct.pack("<9h", 0, 2, 0, 0, 0, 2, 3, 0, 0) + info + pixels),
-        "stretchdib": wmf_raw(0x0F43, struct.pack("<Ih8h", 0xCC0020, 0, 2, 3, 0, 0, 4, 6, 0, 0) + info + pixels),
-        "dibpatternbrush": wmf_raw(0x0142, struct.pack("<HH", 5, 0) + info + pixels),
-        "textout": wmf_record(0x0521, 4, 0x6261, 0x6463, 10, 10),
-        "exttextout": wmf_record(0x0A32, 10, 10, 3, 4, 0, 0, 50, 20, 0x6261, 0x63, 8, 8, 8, 0),
-        "polygon": wmf_record(0x0324, 3, 0, 0, 90, 0, 45, 40),
-        "polyline": wmf_record(0x0325, 3, 0, 0, 90, 0, 45, 40),
-        "polypolygon": wmf_record(0x0538, 2, 3, 3, 0, 0, 9, 0, 5, 9, 20, 0, 29, 0, 25, 9),
-        "createpalette": wmf_record(0x00F7, 0x300, 2, 0x0203, 0x0001, 0x0506, 0x0004),
-        "setpalentries": wmf_record(0x0037, 0, 1, 0x0203, 0x0001),
-        "animatepalette": wmf_record(0x0436, 0, 1, 0x0203, 0x0001),
-        "createregion": wmf_record(0x06FF, 0, 6, 0, 0, 40, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2),
-        "escape": wmf_record(0x0626, 9, 4, 0, 0),
+    wmf_kinds = {
+        "bitblt": ww(0x0922, 0, 0, 0, 0, 2, 8, 0, 0, 0, 8, 2, 2, 0x0101, 0, 0),
+        "stretchblt": ww(0x0B23, 0, 0, 2, 8, 0, 0, 0, 0, 0, 0, 0, 8, 2, 2, 0x0101, 0, 0),
+        "dibbitblt": ww(0x0940, 0, 0, 0, 0, 2, 3, 0, 0, dib=bits),
+        "dibstretchblt": ww(0x0B41, 0, 0, 2, 3, 0, 0, 2, 3, 0, 0, dib=bits),
+        "setdibtodev": ww(0x0D33, 0, 99, 0, 0, 0, 2, 3, 0, 0, dib=bits),
+        "stretchdib": ww(0x0F43, 0, 0, 0, 2, 3, 0, 0, 2, 3, 0, 0, dib=bits),
+        "dibpatternbrush": ww(0x0142, 5, 0, dib=bits), "textout": ww(0x0521, 4, 0, 0, 0, 0),
+        "exttextout": ww(0x0A32, 0, 0, 4, 0, 0, 0), "exttextout-clipped": ww(0x0A32, 0, 0, 4, 4, 0, 0, 9, 9, 0, 0),
+        "polygon": ww(0x0324, 2, 1, 1, 2, 2), "polyline": ww(0x0325, 2, 1, 1, 2, 2),
+        "polypolygon": ww(0x0538, 2, 1, 2, 0, 0, 0, 0, 0, 0), "createpalette": ww(0x00F7, 0x300, 2, 0, 0, 0, 0),
+        "setpalentries": ww(0x0037, 0, 2, 0, 0, 0, 0), "animatepalette": ww(0x0436, 0, 2, 0, 0, 0, 0),
+        "createregion": ww(0x06FF, 0, 6, 0, 0, 0, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2),
+        "escape": ww(0x0626, 9, 4, 0, 0),  # SETABORTPROC
     }
-    for name, record in blits.items():
+    for name, record in wmf_kinds.items():
         write("metafile", "record-%s.wmf" % name, wmf(extra=record))
 
 
