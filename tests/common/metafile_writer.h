@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 
 #include "common/le_bytes_writer.h"
 
@@ -84,15 +83,6 @@ inline Bytes PlaceableHeader(std::int16_t left, std::int16_t top, std::int16_t r
   return b;
 }
 
-// An enhanced metafile record of `type` with these 32-bit fields after its length.
-inline Bytes EmfRecord(std::uint32_t type, std::initializer_list<std::uint32_t> fields) {
-  Bytes b;
-  Put32(b, type);
-  Put32(b, static_cast<std::uint32_t>(8 + 4 * fields.size()));
-  for (std::uint32_t v : fields) Put32(b, v);
-  return b;
-}
-
 // A bitmap of 16 bits a pixel or more as metafile records carry it: the
 // 40-byte header (with the size of the bits, which the system's recorders
 // rely on), then exactly the bits its rows need.
@@ -108,24 +98,6 @@ inline MetafileBitmap RecordBitmap(std::uint32_t width, std::uint32_t height,
     Put32(m.info, v);
   m.bits.assign(size, 0x80);
   return m;
-}
-
-// An enhanced metafile record of `type` whose `fixedSize` bytes hold, from
-// `fieldsAt`, the offsets and sizes of `bitmap`'s header and bits, which follow.
-inline Bytes EmfBitmapRecord(std::uint32_t type, std::uint32_t fixedSize, std::size_t fieldsAt,
-                             const MetafileBitmap& bitmap) {
-  Bytes b(fixedSize, 0);
-  Set32(b, 0, type);
-  Set32(b, 4, static_cast<std::uint32_t>(fixedSize + bitmap.info.size() + bitmap.bits.size()));
-  const auto info = static_cast<std::uint32_t>(bitmap.info.size());
-  for (std::uint32_t v :
-       {fixedSize, info, fixedSize + info, static_cast<std::uint32_t>(bitmap.bits.size())}) {
-    Set32(b, fieldsAt, v);
-    fieldsAt += 4;
-  }
-  b.insert(b.end(), bitmap.info.begin(), bitmap.info.end());
-  b.insert(b.end(), bitmap.bits.begin(), bitmap.bits.end());
-  return b;
 }
 
 }  // namespace test_common

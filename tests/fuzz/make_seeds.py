@@ -434,6 +434,16 @@ def records():
     }
     for name, record in wmf_kinds.items():
         write("metafile", "record-%s.wmf" % name, wmf(extra=record))
+    # Records of valid framing that claim bits or text they do not carry took the saver down.
+    huge, tall = bytearray(record_dib(4, 4, 32)[0]), bytearray(record_dib(4, 4, 24)[0])
+    struct.pack_into("<ii", huge, 4, 30000, 30000)
+    struct.pack_into("<ii", tall, 4, 20000, 4000)
+    claims = {"stretchdibits": emf_bitmap(81, 80, 48, (bytes(huge), 40),
+                                          [(40, 30000), (44, 30000), (68, 0xCC0020), (72, 200), (76, 100)]),
+              "setdibits": emf_bitmap(80, 76, 48, (bytes(tall), 40), [(40, 20000), (44, 4000), (72, 4000)]),
+              "exttextoutw": ew(84, 0, 0, 199, 99, 1, 0, 0, 10, 10, 100000, 76, 0, 0, 0, 199, 99, 0x10000, 0x410041)}
+    for name, record in claims.items():
+        write("metafile", "regression-%s.emf" % name, emf((0, 0, 5292, 2646), extra=record))
 
 
 # ---- names, command lines, settings, messages ---------------------------

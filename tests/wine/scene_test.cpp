@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
-#include <vector>
 
 #include "common/metafile_writer.h"
 #include "support/picture_files.h"
@@ -245,34 +243,18 @@ TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
   }
 }
 
-// Name pictures of valid framing whose records claim more data than they carry.
-std::vector<std::pair<const char*, test_common::Bytes>> RecordsPastTheirData() {
-  using namespace test_common;
-  MetafileBitmap huge = RecordBitmap(4, 4, 32);  // 64 bytes of bits
-  Set32(huge.info, 4, 30000);
-  Set32(huge.info, 8, 30000);
-  Bytes stretch = EmfBitmapRecord(81, 80, 48, huge);
-  for (auto [at, v] : {std::pair{40, 30000}, {44, 30000}, {68, 0xCC0020}, {72, 200}, {76, 100}})
-    Set32(stretch, at, v);
-  MetafileBitmap tall = RecordBitmap(4, 4, 24);
-  Set32(tall.info, 4, 20000);
-  Set32(tall.info, 8, 4000);
-  Bytes set = EmfBitmapRecord(80, 76, 48, tall);
-  for (auto [at, v] : {std::pair{40, 20000}, {44, 4000}, {72, 4000}}) Set32(set, at, v);
-  const Bytes text = EmfRecord(
-      84, {0, 0, 199, 99, 1, 0, 0, 10, 10, 100000, 76, 0, 0, 0, 199, 99, 0x10000, 0x410041});
-  std::vector<std::pair<const char*, Bytes>> files;
-  for (const auto& [name, record] :
-       {std::pair{"stretch.emf", stretch}, {"set.emf", set}, {"text.emf", text}})
-    files.emplace_back(name, EnhancedMetafile({0, 0, 199, 99}, {0, 0, 5292, 2646}, record));
-  return files;
-}
-
 TEST(ScenePictures, MetafileWhoseRecordsClaimMissingDataFallsBackQuietly) {
-  for (const auto& [name, bytes] : RecordsPastTheirData()) {
+  // Fuzz seeds, beside the bitmap suite: name pictures of valid framing whose
+  // records claim bits or text they do not carry.
+  const char* suite = getenv("ZARUMO_BMPSUITE_DIR");
+  ASSERT_NE(suite, nullptr);
+  const std::string seeds = std::string(suite) + "\\..\\..\\fuzz\\seeds\\metafile\\regression-";
+  for (const char* name : {"stretchdibits.emf", "setdibits.emf", "exttextoutw.emf"}) {
     SCOPED_TRACE(name);
     TempDir dir;
-    dir.Write(name, std::string(bytes.begin(), bytes.end()));
+    const std::string bytes = ReadFileBytes(seeds + name);
+    ASSERT_GT(bytes.size(), 200u);
+    dir.Write(name, bytes);
     dir.Write("ザルモ.ini", std::string(name) + "\r\n\r\n");
     RunningSaver running(dir);
     EXPECT_NE(running.window, nullptr);
