@@ -58,6 +58,50 @@ bool ValidFormat(bool core, std::int32_t width, std::int32_t height, std::uint16
   }
 }
 
+struct HeaderFields {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t planes = 0;
+  std::uint16_t bitCount = 0;
+  std::uint32_t compression = kBitmapRgb;
+  std::uint32_t sizeImage = 0;
+  std::uint32_t clrUsed = 0;
+};
+
+// The header at `h`, whose length the caller has checked.
+HeaderFields ReadHeader(const std::uint8_t* h, bool core) {
+  HeaderFields f;
+  if (core) {
+    f.width = ReadU16(h + 4);
+    f.height = ReadU16(h + 6);
+    f.planes = ReadU16(h + 8);
+    f.bitCount = ReadU16(h + 10);
+  } else {
+    f.width = ReadS32(h + 4);
+    f.height = ReadS32(h + 8);
+    f.planes = ReadU16(h + 12);
+    f.bitCount = ReadU16(h + 14);
+    f.compression = ReadU32(h + 16);
+    f.sizeImage = ReadU32(h + 20);
+    f.clrUsed = ReadU32(h + 32);
+  }
+  return f;
+}
+
+bool ValidHeader(bool core, const HeaderFields& f) {
+  return f.planes == 1 && ValidFormat(core, f.width, f.height, f.bitCount, f.compression);
+}
+
+std::uint32_t Stride(std::int32_t width, std::uint16_t bitCount) {
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4);
+}
+
+// Entries of the colour table that follows the header and masks.
+std::uint64_t ColourCount(std::uint16_t bitCount, std::uint32_t clrUsed) {
+  const std::uint64_t paletteSize = bitCount <= 8 ? std::uint64_t{1} << bitCount : 0;
+  return clrUsed ? clrUsed : paletteSize;
+}
+
 void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
   out.push_back(static_cast<std::uint8_t>(v));
   out.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -89,27 +133,14 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   const std::uint8_t* h = data + pos;
   const bool core = headerSize == kCoreHeaderSize;
 
-  std::uint16_t planes;
-  std::uint32_t sizeImage = 0;
-  std::uint32_t clrUsed = 0;
-  if (core) {
-    layout.width = ReadU16(h + 4);
-    layout.height = ReadU16(h + 6);
-    planes = ReadU16(h + 8);
-    layout.bitCount = ReadU16(h + 10);
-  } else {
-    layout.width = ReadS32(h + 4);
-    layout.height = ReadS32(h + 8);
-    planes = ReadU16(h + 12);
-    layout.bitCount = ReadU16(h + 14);
-    layout.compression = ReadU32(h + 16);
-    sizeImage = ReadU32(h + 20);
-    clrUsed = ReadU32(h + 32);
-  }
-  if (planes != 1) Invalid();
-  if (!ValidFormat(core, layout.width, layout.height, layout.bitCount, layout.compression)) {
-    Invalid();
-  }
+  const HeaderFields fields = ReadHeader(h, core);
+  if (!ValidHeader(core, fields)) Invalid();
+  layout.width = fields.width;
+  layout.height = fields.height;
+  layout.bitCount = fields.bitCount;
+  layout.compression = fields.compression;
+  const std::uint32_t sizeImage = fields.sizeImage;
+  const std::uint32_t clrUsed = fields.clrUsed;
   pos += headerSize;
 
   if (layout.compression == kBitmapBitFields) {
@@ -125,8 +156,8 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   // Palette bitmaps without a count have the full table; a core header has
   // no count, so a table that reaches past the pixel offset is taken as short.
   const std::uint64_t entrySize = core ? 3 : 4;
-  const std::uint64_t paletteSize = layout.bitCount <= 8 ? std::uint64_t{1} << layout.bitCount : 0;
-  std::uint64_t count = clrUsed ? clrUsed : paletteSize;
+  const std::uint64_t paletteSize = ColourCount(layout.bitCount, 0);
+  std::uint64_t count = ColourCount(layout.bitCount, clrUsed);
   if (core && offBits > pos && offBits < pos + count * entrySize) {
     count = (offBits - pos) / entrySize;
   }
@@ -144,8 +175,7 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   // The pixel offset is trusted only where it lies between the table and the end.
   layout.pixelOffset = offBits >= pos && offBits <= size ? offBits : pos;
   const std::uint64_t remaining = size - layout.pixelOffset;
-  layout.stride = static_cast<std::uint32_t>(
-      (static_cast<std::uint64_t>(layout.width) * layout.bitCount + 31) / 32 * 4);
+  layout.stride = Stride(layout.width, layout.bitCount);
   const std::uint64_t full = static_cast<std::uint64_t>(layout.stride) * layout.Rows();
   std::uint64_t declared = sizeImage;
   if (layout.RunLength()) {
@@ -155,6 +185,56 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   }
   layout.pixelSize = static_cast<std::size_t>(std::min(declared, remaining));
   return layout;
+}
+
+namespace {
+
+// The length of a bitmap's header, masks and colour table within `available`
+// bytes, or 0 when they do not fit or the reader would not take the format.
+std::uint64_t InfoLength(const std::uint8_t* info, std::size_t available, ColourTable table,
+                         HeaderFields& f) {
+  if (available < 4) return 0;
+  const std::uint32_t headerSize = ReadU32(info);
+  if (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize) return 0;
+  if (headerSize > available) return 0;
+  const bool core = headerSize == kCoreHeaderSize;
+  f = ReadHeader(info, core);
+  if (!ValidHeader(core, f)) return 0;
+  std::uint64_t tableAt = headerSize;
+  if (f.compression == kBitmapBitFields && headerSize < kHeaderWithMasks) tableAt += 12;
+  // The system reads no more entries than a palette bitmap's pixels can index.
+  std::uint64_t colours = ColourCount(f.bitCount, f.clrUsed);
+  if (f.bitCount <= 8) colours = std::min(colours, ColourCount(f.bitCount, 0));
+  const std::uint64_t entrySize = table == ColourTable::kNone             ? 0
+                                  : table == ColourTable::kPaletteIndices ? 2
+                                  : core                                  ? 3
+                                                                          : 4;
+  if (!Fits(tableAt, colours * entrySize, available)) return 0;
+  return tableAt + colours * entrySize;
+}
+
+bool BitsSuffice(const HeaderFields& f, std::uint64_t bitsSize, std::uint32_t rows) {
+  if (f.compression == kBitmapRle8 || f.compression == kBitmapRle4) {
+    return f.sizeImage != 0 && f.sizeImage <= bitsSize;
+  }
+  const std::uint64_t allRows = f.height < 0 ? -static_cast<std::int64_t>(f.height) : f.height;
+  return std::uint64_t{Stride(f.width, f.bitCount)} * std::min<std::uint64_t>(allRows, rows) <=
+         bitsSize;
+}
+
+}  // namespace
+
+bool BitmapInfoAndBitsFit(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize,
+                          ColourTable table, std::uint32_t rows) {
+  HeaderFields f;
+  return InfoLength(info, infoSize, table, f) != 0 && BitsSuffice(f, bitsSize, rows);
+}
+
+bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable table,
+                      std::uint32_t rows) {
+  HeaderFields f;
+  const std::uint64_t info = InfoLength(dib, size, table, f);
+  return info != 0 && BitsSuffice(f, size - info, rows);
 }
 
 std::vector<std::uint8_t> BitmapInfoBytes(const BitmapLayout& layout) {

@@ -39,6 +39,25 @@ struct BitmapLayout {
 // InvalidPicture; a header or colour table cut short raises ReadFailure.
 BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size);
 
+// What a bitmap's colour table holds, as the drawing calls are told.
+enum class ColourTable {
+  kColours,         // RGB entries
+  kPaletteIndices,  // 16-bit indices into the selected palette
+  kNone,            // no table: the pixels are palette indices
+};
+
+// Whether a bitmap without its file header, as metafile records carry it,
+// holds together: `info` (`infoSize` bytes) holds the header, its masks and
+// its colour table of the given kind; the format is one ParseBitmapFile takes; and `bitsSize`
+// bytes hold the rows, or `rows` of them when fewer. Run-length bits must
+// declare their size.
+bool BitmapInfoAndBitsFit(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize,
+                          ColourTable table, std::uint32_t rows = UINT32_MAX);
+
+// The same for a packed bitmap of `size` bytes, whose bits follow its colour table.
+bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable table,
+                      std::uint32_t rows = UINT32_MAX);
+
 // The BITMAPINFO (40-byte header, masks, colour table) that describes the
 // layout's pixel data to the system.
 std::vector<std::uint8_t> BitmapInfoBytes(const BitmapLayout& layout);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "pictures/le_bytes.h"
+#include "pictures/metafile_records.h"
 #include "system/arithmetic.h"
 #include "system/failure.h"
 
@@ -94,7 +95,7 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     const std::uint32_t type = ReadU32(data + pos);
     const std::uint32_t length = ReadU32(data + pos + 4);
     if (length < 8 || length % 4 != 0 || !Fits(pos, length, totalSize)) Invalid();
-    if (type == kEmrHeader) Invalid();
+    if (type == kEmrHeader || !EnhRecordHoldsItsData(data + pos, length)) Invalid();
     cost.Record();
     if (type == kEmrSaveDc) cost.Save();
     if (type == kEmrRestoreDc && length >= 12) cost.Restore(ReadS32(data + pos + 8));
@@ -157,6 +158,7 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
     const std::uint64_t length = std::uint64_t{ReadU32(m + pos)} * 2;
     const std::uint16_t function = ReadU16(m + pos + 4);
     if (length < 6 || !Fits(pos, length, totalSize)) Invalid();
+    if (!WinRecordHoldsItsData(m + pos, static_cast<std::size_t>(length))) Invalid();
     cost.Record();
     if (function == kMetaSaveDc) cost.Save();
     if (function == kMetaRestoreDc && length >= 8) cost.Restore(ReadS16(m + pos + 6));

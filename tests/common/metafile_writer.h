@@ -83,4 +83,21 @@ inline Bytes PlaceableHeader(std::int16_t left, std::int16_t top, std::int16_t r
   return b;
 }
 
+// A bitmap of 16 bits a pixel or more as metafile records carry it: the
+// 40-byte header (with the size of the bits, which the system's recorders
+// rely on), then exactly the bits its rows need.
+struct MetafileBitmap {
+  Bytes info;
+  Bytes bits;
+};
+inline MetafileBitmap RecordBitmap(std::uint32_t width, std::uint32_t height,
+                                   std::uint16_t bitCount) {
+  MetafileBitmap m;
+  const std::uint32_t size = (width * bitCount + 31) / 32 * 4 * height;
+  for (std::uint32_t v : {40u, width, height, bitCount << 16 | 1u, 0u, size, 0u, 0u, 0u, 0u})
+    Put32(m.info, v);
+  m.bits.assign(size, 0x80);
+  return m;
+}
+
 }  // namespace test_common

@@ -337,11 +337,11 @@ def wmf_record(function, *params):
     return struct.pack("<IH", 3 + len(params), function) + struct.pack("<%dh" % len(params), *params)
 
 
-def wmf(kind=1, version=0x300, extent=True):
+def wmf(kind=1, version=0x300, extent=True, extra=b""):
     records = wmf_record(0x0103, 8)
     if extent:
         records += wmf_record(0x020B, 0, 0) + wmf_record(0x020C, 100, 200)
-    records += wmf_record(0x041B, 90, 180, 10, 20) + wmf_record(0x0000)
+    records += wmf_record(0x041B, 90, 180, 10, 20) + extra + wmf_record(0x0000)
     return struct.pack("<HHHIHIH", kind, 9, version, (18 + len(records)) // 2, 0, 7, 0) + records
 
 
@@ -364,6 +364,102 @@ def metafiles():
     write("metafile", "no-extent.wmf", wmf(extent=False))
     write("metafile", "placeable.wmf", placeable(wmf()))
     write("metafile", "placeable-flipped.wmf", placeable(wmf(extent=False), 300, 200, -100, -50, 1440))
+    records()
+
+
+def record_dib(width, height, bits):
+    """A header with its full colour table, and the bits its rows need."""
+    size = (width * bits + 31) // 32 * 4 * height
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, size, 0, 0, 0, 0)
+    return info + bytes(4 << bits if bits <= 8 else 0) + bytes(size), len(info) + (4 << bits if bits <= 8 else 0)
+
+
+def ew(kind, *fields):
+    return emf_record(kind, struct.pack("<%dI" % len(fields), *fields))
+
+
+def emf_bitmap(kind, fixed, at, dib, fields=()):
+    """A record whose fields at `at` give the offsets and sizes of the bitmap after them."""
+    head = bytearray(fixed - 8)
+    struct.pack_into("<4I", head, at - 8, fixed, dib[1], fixed + dib[1], len(dib[0]) - dib[1])
+    for offset, value in fields:
+        struct.pack_into("<I", head, offset - 8, value)
+    return emf_record(kind, bytes(head) + dib[0])
+
+
+def ww(function, *params, dib=(b"", 0)):
+    payload = struct.pack("<%dH" % len(params), *params) + dib[0]
+    return struct.pack("<IH", 3 + len(payload) // 2, function) + payload
+
+
+def records():
+    """One seed for each kind of record whose fields count or place its data, holding
+    exactly the data they describe (the unit tests take them at that bound)."""
+    bits, mono = record_dib(3, 2, 8), record_dib(8, 8, 1)
+    region = (32, 1, 1, 16, 0, 0, 9, 9, 0, 0, 9, 9)
+    head = (0, 0, 9, 9, 1, 0, 0)  # bounds, graphics mode, scales
+
+    def text(chars, text_at, spacing_at):
+        return (0, 0, chars, text_at, 0, 0, 0, 9, 9, spacing_at)
+    emf_kinds = {
+        "bitblt": emf_bitmap(76, 100, 84, bits), "stretchblt": emf_bitmap(77, 108, 84, bits),
+        "maskblt": emf_bitmap(78, 128, 84, bits), "maskblt-mask": emf_bitmap(78, 128, 112, mono),
+        "plgblt": emf_bitmap(79, 140, 96, bits), "plgblt-mask": emf_bitmap(79, 140, 124, mono),
+        "setdibits": emf_bitmap(80, 76, 48, bits, [(72, 99)]),
+        "setdibits-lines": emf_bitmap(80, 76, 48, bits, [(72, 2)]),
+        "stretchdibits": emf_bitmap(81, 80, 48, bits), "monobrush": emf_bitmap(93, 32, 16, mono),
+        "dibbrush": emf_bitmap(94, 32, 16, bits), "alphablend": emf_bitmap(114, 108, 84, bits),
+        "transparentblt": emf_bitmap(116, 108, 84, bits), "pen-pattern": emf_bitmap(95, 52, 12, mono, [(36, 5)]),
+        "exttextouta": ew(83, *head, *text(4, 92, 76), 0, 0, 0, 0, 0),
+        "exttextoutw": ew(84, *head, *text(2, 84, 76), 0, 0, 0),
+        "exttextoutw-spacing": ew(84, *head, *text(2, 76, 80), 0, 0, 0),
+        "polytextouta": ew(96, *head, 1, *text(4, 96, 80), 0, 0, 0, 0, 0),
+        "polytextoutw": ew(97, *head, 1, *text(2, 88, 80), 0, 0, 0),
+        "smalltextout": ew(108, 0, 0, 4, 0x300, 1, 0, 0, 0),
+        "smalltextout-clipped": ew(108, 0, 0, 4, 0x200, 1, 0, 0, 0, 0, 9, 9, 0),
+        "polydraw": ew(56, 0, 0, 9, 9, 2, 1, 1, 2, 2, 0), "polydraw16": ew(92, 0, 0, 9, 9, 2, 1, 2, 0),
+        "createpalette": ew(49, 1, 0x20300, 0, 0), "setpaletteentries": ew(50, 1, 0, 2, 0, 0),
+        "extcreatepen": ew(95, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 1, 1),
+        "fillrgn": ew(71, 0, 0, 9, 9, 48, 1, *region), "framergn": ew(72, 0, 0, 9, 9, 48, 1, 1, 1, *region),
+        "invertrgn": ew(73, 0, 0, 9, 9, 48, *region), "paintrgn": ew(74, 0, 0, 9, 9, 48, *region),
+        "extselectcliprgn": ew(75, 48, 5, *region), "drawescape": ew(105, 0, 0, 9, 9, 4096, 0),
+        "extescape": ew(106, 0, 0, 9, 9, 4096, 0), "namedescape": ew(110, 0, 0, 9, 9, 4096, 0),
+    }
+    for kind in (2, 3, 4, 5, 6):
+        emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 1, 1, 2, 2)
+        emf_kinds["poly%d" % (kind + 83)] = ew(kind + 83, 0, 0, 9, 9, 2, 0x10001, 0x20002)
+    for kind in (7, 8):
+        emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 3, 1, 2, 0, 0, 0, 0, 0, 0)
+        emf_kinds["poly%d" % (kind + 83)] = ew(kind + 83, 0, 0, 9, 9, 2, 3, 1, 2, 0, 0, 0)
+    for name, record in emf_kinds.items():
+        write("metafile", "record-%s.emf" % name, emf((0, 0, 2540, 1270), extra=record))
+    wmf_kinds = {
+        "bitblt": ww(0x0922, 0, 0, 0, 0, 2, 8, 0, 0, 0, 8, 2, 2, 0x0101, 0, 0),
+        "stretchblt": ww(0x0B23, 0, 0, 2, 8, 0, 0, 0, 0, 0, 0, 0, 8, 2, 2, 0x0101, 0, 0),
+        "dibbitblt": ww(0x0940, 0, 0, 0, 0, 2, 3, 0, 0, dib=bits),
+        "dibstretchblt": ww(0x0B41, 0, 0, 2, 3, 0, 0, 2, 3, 0, 0, dib=bits),
+        "setdibtodev": ww(0x0D33, 0, 99, 0, 0, 0, 2, 3, 0, 0, dib=bits),
+        "stretchdib": ww(0x0F43, 0, 0, 0, 2, 3, 0, 0, 2, 3, 0, 0, dib=bits),
+        "dibpatternbrush": ww(0x0142, 5, 0, dib=bits), "textout": ww(0x0521, 4, 0, 0, 0, 0),
+        "exttextout": ww(0x0A32, 0, 0, 4, 0, 0, 0), "exttextout-clipped": ww(0x0A32, 0, 0, 4, 4, 0, 0, 9, 9, 0, 0),
+        "polygon": ww(0x0324, 2, 1, 1, 2, 2), "polyline": ww(0x0325, 2, 1, 1, 2, 2),
+        "polypolygon": ww(0x0538, 2, 1, 2, 0, 0, 0, 0, 0, 0), "createpalette": ww(0x00F7, 0x300, 2, 0, 0, 0, 0),
+        "setpalentries": ww(0x0037, 0, 2, 0, 0, 0, 0), "animatepalette": ww(0x0436, 0, 2, 0, 0, 0, 0),
+        "createregion": ww(0x06FF, 0, 6, 0, 0, 0, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2),
+        "escape": ww(0x0626, 9, 4, 0, 0),  # SETABORTPROC
+    }
+    for name, record in wmf_kinds.items():
+        write("metafile", "record-%s.wmf" % name, wmf(extra=record))
+    # Records of valid framing that claim bits or text they do not carry took the saver down.
+    huge, tall = bytearray(record_dib(4, 4, 32)[0]), bytearray(record_dib(4, 4, 24)[0])
+    struct.pack_into("<ii", huge, 4, 30000, 30000)
+    struct.pack_into("<ii", tall, 4, 20000, 4000)
+    claims = {"stretchdibits": emf_bitmap(81, 80, 48, (bytes(huge), 40),
+                                          [(40, 30000), (44, 30000), (68, 0xCC0020), (72, 200), (76, 100)]),
+              "setdibits": emf_bitmap(80, 76, 48, (bytes(tall), 40), [(40, 20000), (44, 4000), (72, 4000)]),
+              "exttextoutw": ew(84, 0, 0, 199, 99, 1, 0, 0, 10, 10, 100000, 76, 0, 0, 0, 199, 99, 0x10000, 0x410041)}
+    for name, record in claims.items():
+        write("metafile", "regression-%s.emf" % name, emf((0, 0, 5292, 2646), extra=record))
 
 
 # ---- names, command lines, settings, messages ---------------------------

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "common/le_bytes_writer.h"
@@ -202,6 +205,96 @@ TEST(MetafileHeader, RecordCountIsBounded) {
   ExpectRejected(CheckEnh, EmfWith(Repeated(emfLine, most + 1)));
   EXPECT_NO_THROW(CheckWin(WmfWith(Repeated(wmfLine, most))));
   ExpectRejected(CheckWin, WmfWith(Repeated(wmfLine, most + 1)));
+}
+
+// The fuzz target's seeds of the counted record kinds: each holds exactly
+// the data its fields describe.
+Bytes RecordSeed(const std::string& name) {
+  std::ifstream in(ZARUMO_SOURCE_DIR "/tests/fuzz/seeds/metafile/record-" + name, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Where the first record of `kind` starts.
+std::size_t RecordAt(const Bytes& b, bool enhanced, std::uint32_t kind) {
+  std::size_t at = enhanced ? test_common::Get32(b, 4) : 18;
+  while ((enhanced ? test_common::Get32(b, at) : (b.at(at + 4) | b.at(at + 5) << 8)) != kind)
+    at += enhanced ? test_common::Get32(b, at + 4) : test_common::Get32(b, at) * 2;
+  return at;
+}
+
+// A seed's record of `kind`, and the field within it (two where given) whose
+// growth by one takes its data past the record; a 16-bit field grows as the
+// low half of 32 bits.
+struct BoundRow {
+  const char* seed;
+  std::uint32_t kind;
+  std::size_t field;
+  std::size_t alsoField;
+};
+
+TEST(MetafileRecords, DataPastTheRecordIsRefusedForEveryKind) {
+  // Bitmaps by their height, a few by their fields.
+  const std::vector<BoundRow> bitmaps = {
+      {"bitblt.emf", 76, 108, 0},           {"bitblt.emf", 76, 96, 0},
+      {"stretchblt.emf", 77, 116, 0},       {"maskblt.emf", 78, 136, 0},
+      {"maskblt-mask.emf", 78, 136, 0},     {"plgblt.emf", 79, 148, 0},
+      {"plgblt-mask.emf", 79, 148, 0},      {"setdibits.emf", 80, 84, 0},
+      {"setdibits-lines.emf", 80, 84, 72},  {"stretchdibits.emf", 81, 88, 0},
+      {"monobrush.emf", 93, 40, 0},         {"dibbrush.emf", 94, 40, 0},
+      {"alphablend.emf", 114, 116, 0},      {"transparentblt.emf", 116, 116, 0},
+      {"pen-pattern.emf", 95, 60, 0},       {"bitblt.wmf", 0x0922, 26, 0},
+      {"stretchblt.wmf", 0x0B23, 30, 0},    {"dibbitblt.wmf", 0x0940, 30, 0},
+      {"dibstretchblt.wmf", 0x0B41, 34, 0}, {"setdibtodev.wmf", 0x0D33, 32, 0},
+      {"stretchdib.wmf", 0x0F43, 36, 0},    {"dibpatternbrush.wmf", 0x0142, 18, 0}};
+  // Texts by their counts and offsets.
+  const std::vector<BoundRow> texts = {
+      {"exttextouta.emf", 83, 44, 0},           {"exttextoutw.emf", 84, 44, 0},
+      {"exttextoutw.emf", 84, 48, 0},           {"exttextoutw-spacing.emf", 84, 72, 0},
+      {"polytextouta.emf", 96, 48, 0},          {"polytextoutw.emf", 97, 48, 0},
+      {"polytextoutw.emf", 97, 36, 0},          {"smalltextout.emf", 108, 16, 0},
+      {"smalltextout-clipped.emf", 108, 16, 0}, {"textout.wmf", 0x0521, 6, 0},
+      {"exttextout.wmf", 0x0A32, 10, 0},        {"exttextout-clipped.wmf", 0x0A32, 10, 0}};
+  // Points by their counts: a polygon's with the total, or the total alone.
+  const std::vector<BoundRow> points = {
+      {"poly2.emf", 2, 24, 0},        {"poly3.emf", 3, 24, 0},
+      {"poly4.emf", 4, 24, 0},        {"poly5.emf", 5, 24, 0},
+      {"poly6.emf", 6, 24, 0},        {"poly85.emf", 85, 24, 0},
+      {"poly86.emf", 86, 24, 0},      {"poly87.emf", 87, 24, 0},
+      {"poly88.emf", 88, 24, 0},      {"poly89.emf", 89, 24, 0},
+      {"poly7.emf", 7, 32, 28},       {"poly8.emf", 8, 32, 28},
+      {"poly90.emf", 90, 32, 28},     {"poly91.emf", 91, 32, 28},
+      {"poly7.emf", 7, 28, 0},        {"polydraw.emf", 56, 24, 0},
+      {"polydraw16.emf", 92, 24, 0},  {"polygon.wmf", 0x0324, 6, 0},
+      {"polyline.wmf", 0x0325, 6, 0}, {"polypolygon.wmf", 0x0538, 8, 0}};
+  // Palettes, pens and regions by their entries and sizes.
+  const std::vector<BoundRow> tables = {
+      {"createpalette.emf", 49, 14, 0},    {"setpaletteentries.emf", 50, 16, 0},
+      {"extcreatepen.emf", 95, 48, 0},     {"fillrgn.emf", 71, 40, 0},
+      {"fillrgn.emf", 71, 24, 0},          {"framergn.emf", 72, 48, 0},
+      {"invertrgn.emf", 73, 36, 0},        {"paintrgn.emf", 74, 36, 0},
+      {"extselectcliprgn.emf", 75, 24, 0}, {"createpalette.wmf", 0x00F7, 8, 0},
+      {"setpalentries.wmf", 0x0037, 8, 0}, {"animatepalette.wmf", 0x0436, 8, 0},
+      {"createregion.wmf", 0x06FF, 16, 0}, {"createregion.wmf", 0x06FF, 28, 0}};
+  for (const auto* group : {&bitmaps, &texts, &points, &tables})
+    for (const BoundRow& row : *group) {
+      SCOPED_TRACE(std::string(row.seed) + " " + std::to_string(row.field));
+      const bool enhanced = std::string(row.seed).find(".emf") != std::string::npos;
+      auto check = [&](const Bytes& b, int) { enhanced ? CheckEnh(b) : CheckWin(b); };
+      Bytes past = RecordSeed(row.seed);
+      EXPECT_NO_THROW(check(past, 96));
+      const std::size_t at = RecordAt(past, enhanced, row.kind);
+      for (std::size_t field : {row.field, row.alsoField})
+        if (field) Set32(past, at + field, test_common::Get32(past, at + field) + 1);
+      ExpectRejected(check, past);
+    }
+}
+
+TEST(MetafileRecords, EscapesToTheDeviceAreRefused) {
+  ExpectRejected(CheckWin, RecordSeed("escape.wmf"));  // SETABORTPROC with its code
+  for (const char* seed : {"drawescape.emf", "extescape.emf", "namedescape.emf"}) {
+    SCOPED_TRACE(seed);
+    ExpectRejected(CheckEnh, RecordSeed(seed));
+  }
 }
 
 }  // namespace

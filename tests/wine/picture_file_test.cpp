@@ -13,6 +13,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -720,6 +721,105 @@ TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
       EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;
     }
   }
+}
+
+// Every record kind whose fields count or place data that the system writes:
+// the same calls into an enhanced and a Windows metafile. (Wine corrupts its
+// heap recording a palette bitmap, hence 24 bits.)
+void DrawEveryCountedKind(HDC dc) {
+  WindowDc screen(nullptr);
+  OwnedDc source(CreateCompatibleDC(screen.Get()));
+  OwnedBitmap picture(CreateCompatibleBitmap(screen.Get(), 16, 16));
+  OwnedBitmap mono(CreateBitmap(8, 8, 1, 1, nullptr));
+  Selection chosen(source.Get(), picture.Get());
+  const MetafileBitmap dib = RecordBitmap(5, 3, 24);
+  const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.info.data());
+  const HDC from = source.Get();
+  BitBlt(dc, 0, 0, 16, 16, from, 0, 0, SRCCOPY);
+  StretchBlt(dc, 20, 0, 32, 32, from, 0, 0, 16, 16, SRCCOPY);
+  MaskBlt(dc, 0, 40, 16, 16, from, 0, 0, mono.Get(), 0, 0, MAKEROP4(SRCCOPY, SRCAND));
+  const POINT corners[3] = {{60, 0}, {76, 4}, {56, 16}};
+  PlgBlt(dc, corners, from, 0, 0, 16, 16, nullptr, 0, 0);
+  SetDIBitsToDevice(dc, 80, 0, 5, 3, 0, 0, 0, 3, dib.bits.data(), info, DIB_RGB_COLORS);
+  StretchDIBits(dc, 90, 0, 10, 6, 0, 0, 5, 3, dib.bits.data(), info, DIB_RGB_COLORS, SRCCOPY);
+  GdiAlphaBlend(dc, 0, 60, 16, 16, from, 0, 0, 16, 16, {AC_SRC_OVER, 0, 128, 0});
+  GdiTransparentBlt(dc, 20, 60, 16, 16, from, 0, 0, 16, 16, RGB(255, 0, 0));
+  Bytes packed = dib.info;
+  packed.insert(packed.end(), dib.bits.begin(), dib.bits.end());
+  for (HBRUSH made : {CreatePatternBrush(mono.Get()), CreateDIBPatternBrushPt(packed.data(), 0)}) {
+    OwnedBrush brush(made);
+    Selection selected(dc, brush.Get());
+    PatBlt(dc, 40, 60, 10, 10, PATCOPY);
+  }
+  const int spacing[3] = {4, 5, 6};
+  ExtTextOutW(dc, 0, 90, 0, nullptr, L"abc", 3, spacing);
+  // Points beyond 16 bits take the 32-bit records.
+  for (LONG reach : {100L, 70000L}) {
+    const POINT p[7] = {{0, 0}, {reach, 10}, {20, reach}, {5, 5}, {30, 0}, {reach, reach}, {0, 30}};
+    const BYTE drawn[4] = {PT_MOVETO, PT_LINETO, PT_BEZIERTO, PT_BEZIERTO};
+    const INT counts[2] = {3, 4};
+    const DWORD lineCounts[2] = {3, 4};
+    Polygon(dc, p, 3);
+    Polyline(dc, p, 3);
+    PolyBezier(dc, p, 4);
+    PolyBezierTo(dc, p, 3);
+    PolylineTo(dc, p, 3);
+    PolyPolygon(dc, p, counts, 2);
+    PolyPolyline(dc, p, lineCounts, 2);
+    PolyDraw(dc, p, drawn, 4);
+  }
+  LOGPALETTE table{0x300, 1, {{1, 2, 3, 0}}};
+  OwnedPalette palette(CreatePalette(&table));
+  SelectPalette(dc, palette.Get(), FALSE);
+  Owned<HRGN, CloseGdiObject> region(CreateEllipticRgn(30, 20, 90, 70));
+  OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+  FillRgn(dc, region.Get(), blue.Get());
+  FrameRgn(dc, region.Get(), blue.Get(), 2, 3);
+  InvertRgn(dc, region.Get());
+  PaintRgn(dc, region.Get());
+  ExtSelectClipRgn(dc, region.Get(), RGN_AND);
+  SelectClipRgn(dc, nullptr);
+  SelectPalette(dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+}
+
+// The kinds of the records from `at`, with lengths in `unit` bytes.
+std::set<unsigned> KindsOf(const Bytes& b, std::size_t at, std::size_t unit, bool enhanced) {
+  std::set<unsigned> kinds;
+  for (; at + 8 <= b.size() && Get32(b, at + (enhanced ? 4 : 0)) >= 3;
+       at += Get32(b, at + (enhanced ? 4 : 0)) * unit)
+    kinds.insert(enhanced ? Get32(b, at) : b[at + 4] | b[at + 5] << 8);
+  return kinds;
+}
+
+TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
+  wt::TempDir scratch;
+  const RECT frame{0, 0, 5292, 5292};
+  HDC enhanced = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+  ASSERT_NE(enhanced, nullptr);
+  DrawEveryCountedKind(enhanced);
+  OwnedEnhMetafile written(CloseEnhMetaFile(enhanced));
+  Bytes emf(GetEnhMetaFileBits(written.Get(), 0, nullptr));
+  GetEnhMetaFileBits(written.Get(), static_cast<UINT>(emf.size()), emf.data());
+  const std::set<unsigned> emfKinds = KindsOf(emf, 0, 1, true);
+  // Bitmaps, text, points of both sizes, palette, regions.
+  for (unsigned kind : {76, 77, 78, 79, 80, 81, 93, 94, 114, 116, 84, 2,  3,  4,  5,  6, 7,
+                        8,  56, 85, 86, 87, 88, 89, 90, 91,  92,  49, 71, 72, 73, 74, 75})
+    EXPECT_TRUE(emfKinds.count(kind)) << "no record " << kind;
+  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.emf", emf)));
+
+  HDC windows = CreateMetaFileA(nullptr);
+  SetWindowExtEx(windows, 200, 200, nullptr);
+  DrawEveryCountedKind(windows);
+  HMETAFILE wmf = CloseMetaFile(windows);
+  Bytes bytes(GetMetaFileBitsEx(wmf, 0, nullptr));
+  GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(wmf);
+  const std::set<unsigned> wmfKinds = KindsOf(bytes, 18, 2, false);
+  for (unsigned kind : {META_DIBBITBLT, META_DIBSTRETCHBLT, META_SETDIBTODEV, META_STRETCHDIB,
+                        META_DIBCREATEPATTERNBRUSH, META_EXTTEXTOUT, META_POLYGON, META_POLYLINE,
+                        META_POLYPOLYGON, META_CREATEPALETTE, META_CREATEREGION})
+    EXPECT_TRUE(wmfKinds.count(kind)) << "no record " << std::hex << kind;
+  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.wmf", bytes)));
 }
 
 }  // namespace

@@ -270,6 +270,29 @@ TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
   }
 }
 
+TEST(ScenePictures, MetafileWhoseRecordsClaimMissingDataFallsBackQuietly) {
+  // Fuzz seeds, beside the bitmap suite: name pictures of valid framing whose
+  // records claim bits or text they do not carry.
+  const char* suite = getenv("ZARUMO_BMPSUITE_DIR");
+  ASSERT_NE(suite, nullptr);
+  const std::string seeds = std::string(suite) + "\\..\\..\\fuzz\\seeds\\metafile\\regression-";
+  for (const char* name : {"stretchdibits.emf", "setdibits.emf", "exttextoutw.emf"}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    const std::string bytes = ReadFileBytes(seeds + name);
+    ASSERT_GT(bytes.size(), 200u);
+    dir.Write(name, bytes);
+    dir.Write("ザルモ.ini", std::string(name) + "\r\n\r\n");
+    RunningSaver running(dir);
+    EXPECT_NE(running.window, nullptr);
+    if (!running.window) continue;
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+    ExpectFallbackName(Capture::Screen());
+    PostMessageA(running.window, WM_KEYDOWN, 'A', 0);
+    EXPECT_TRUE(running.saver.WaitExit(5000));
+  }
+}
+
 TEST(ScenePictures, PictureThatCannotBeOpenedStopsTheSceneWithItsMessage) {
   TempDir dir;
   dir.Write("locked.bmp", MakeBmp(40, 40, [](int, int) { return kBlue; }));

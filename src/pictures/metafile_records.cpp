@@ -1,0 +1,350 @@
+#include "pictures/metafile_records.h"
+
+#include <algorithm>
+
+#include "pictures/bitmap_layout.h"
+#include "pictures/le_bytes.h"
+
+namespace zarumo {
+
+namespace {
+
+// A record's bytes. A field read beyond the end reads 0 and spoils the record,
+// so a check never reads outside it even when it asks about a short record.
+class Record {
+ public:
+  Record(const std::uint8_t* bytes, std::size_t length) : bytes_(bytes), length_(length) {}
+
+  std::uint64_t Length() const { return length_; }
+  const std::uint8_t* At(std::uint64_t offset) const { return bytes_ + offset; }
+  bool Whole() const { return whole_; }
+
+  // Whether `count` items of `unit` bytes from `offset` lie inside.
+  bool Has(std::uint64_t offset, std::uint64_t count = 0, std::uint64_t unit = 1) const {
+    return Fits(offset, count * unit, length_);
+  }
+  std::uint32_t U32(std::uint64_t offset) {
+    if (!Has(offset, 4)) return Spoil();
+    return ReadU32(bytes_ + offset);
+  }
+  std::uint16_t U16(std::uint64_t offset) {
+    if (!Has(offset, 2)) return static_cast<std::uint16_t>(Spoil());
+    return ReadU16(bytes_ + offset);
+  }
+  std::uint8_t U8(std::uint64_t offset) {
+    if (!Has(offset, 1)) return static_cast<std::uint8_t>(Spoil());
+    return bytes_[offset];
+  }
+
+ private:
+  std::uint32_t Spoil() {
+    whole_ = false;
+    return 0;
+  }
+
+  const std::uint8_t* bytes_;
+  std::uint64_t length_;
+  bool whole_ = true;
+};
+
+constexpr std::uint32_t kDibRgbColours = 0;
+constexpr std::uint32_t kDibPaletteColours = 1;
+constexpr std::uint32_t kDibNoColours = 2;  // masks and monochrome brushes
+constexpr std::uint32_t kTextOpaque = 0x0002;
+constexpr std::uint32_t kTextClipped = 0x0004;
+constexpr std::uint32_t kTextNoRect = 0x0100;
+constexpr std::uint32_t kTextSmallChars = 0x0200;
+constexpr std::uint32_t kTextPdy = 0x2000;
+constexpr std::uint32_t kBrushPattern = 3;
+constexpr std::uint32_t kBrushDibPattern = 5;
+constexpr std::uint32_t kBrushDibPatternPt = 6;
+constexpr std::uint64_t kRegionHeaderSize = 32;
+
+bool KnownUsage(std::uint32_t usage) { return usage <= kDibNoColours; }
+
+ColourTable TableFor(std::uint32_t usage) {
+  return usage == kDibRgbColours       ? ColourTable::kColours
+         : usage == kDibPaletteColours ? ColourTable::kPaletteIndices
+                                       : ColourTable::kNone;
+}
+
+// --- Enhanced metafiles ---------------------------------------------------
+
+// A bitmap given by four fields at `at`: the offsets and sizes of its header
+// and of its bits. Without a header it is absent, which `optional` allows.
+bool EnhBitmap(Record& r, std::uint64_t at, std::uint32_t usage, bool optional,
+               std::uint32_t rows = UINT32_MAX) {
+  const std::uint32_t infoAt = r.U32(at);
+  const std::uint32_t infoSize = r.U32(at + 4);
+  const std::uint32_t bitsAt = r.U32(at + 8);
+  const std::uint32_t bitsSize = r.U32(at + 12);
+  if (!r.Whole()) return false;
+  if (infoSize == 0) return optional;
+  return KnownUsage(usage) && r.Has(infoAt, infoSize) && r.Has(bitsAt, bitsSize) &&
+         BitmapInfoAndBitsFit(r.At(infoAt), infoSize, bitsSize, TableFor(usage), rows);
+}
+
+// One text of `charSize` bytes a character, described at `at`: its count,
+// where its characters lie and where its spacing array does.
+bool EnhText(Record& r, std::uint64_t at, std::uint64_t charSize) {
+  const std::uint32_t chars = r.U32(at + 8);
+  const std::uint32_t textAt = r.U32(at + 12);
+  const std::uint32_t options = r.U32(at + 16);
+  const std::uint32_t spacingAt = r.U32(at + 36);
+  if (!r.Whole()) return false;
+  const std::uint64_t spacing = options & kTextPdy ? 8 : 4;
+  return chars == 0 || (r.Has(textAt, chars, charSize) && r.Has(spacingAt, chars, spacing));
+}
+
+bool EnhPolyText(Record& r, std::uint64_t charSize) {
+  const std::uint32_t texts = r.U32(36);
+  if (!r.Whole() || !r.Has(40, texts, 40)) return false;
+  for (std::uint64_t i = 0; i < texts; ++i) {
+    if (!EnhText(r, 40 + 40 * i, charSize)) return false;
+  }
+  return true;
+}
+
+bool EnhSmallText(Record& r) {
+  const std::uint32_t chars = r.U32(16);
+  const std::uint32_t options = r.U32(20);
+  if (!r.Whole() || !r.Has(36)) return false;
+  const std::uint64_t textAt = options & kTextNoRect ? 36 : 52;
+  return r.Has(textAt, chars, options & kTextSmallChars ? 1 : 2);
+}
+
+// A count at 24, then that many points (and, for drawn paths, a byte each).
+bool EnhPoints(Record& r, std::uint64_t pointSize) {
+  const std::uint32_t points = r.U32(24);
+  return r.Whole() && r.Has(28, points, pointSize);
+}
+
+// Counts of polygons and of points, each polygon's count, then the points.
+bool EnhPolyPoints(Record& r, std::uint64_t pointSize) {
+  const std::uint32_t polygons = r.U32(24);
+  const std::uint32_t points = r.U32(28);
+  if (!r.Whole() || !r.Has(32, polygons, 4)) return false;
+  std::uint64_t sum = 0;
+  for (std::uint64_t i = 0; i < polygons; ++i) sum += r.U32(32 + 4 * i);
+  return sum == points && r.Has(32 + std::uint64_t{polygons} * 4, points, pointSize);
+}
+
+// A region's size at `sizeAt` and its data at `dataAt`; a clip region may be
+// absent, which sets the default clipping.
+bool EnhRegion(Record& r, std::uint64_t sizeAt, std::uint64_t dataAt, bool optional) {
+  const std::uint32_t size = r.U32(sizeAt);
+  if (!r.Whole() || !r.Has(dataAt)) return false;
+  if (size == 0) return optional;
+  if (size < kRegionHeaderSize || !r.Has(dataAt, size)) return false;
+  const std::uint32_t headerSize = r.U32(dataAt);
+  const std::uint32_t rectangles = r.U32(dataAt + 8);
+  return headerSize >= kRegionHeaderSize && Fits(headerSize, std::uint64_t{rectangles} * 16, size);
+}
+
+bool EnhPen(Record& r) {
+  const std::uint32_t style = r.U32(36);
+  const std::uint32_t colour = r.U32(40);
+  const std::uint32_t entries = r.U32(48);
+  if (!r.Whole() || !r.Has(52, entries, 4)) return false;
+  const bool pattern = style == kBrushDibPattern || style == kBrushDibPatternPt;
+  return EnhBitmap(r, 12, pattern ? colour : kDibRgbColours, !pattern);
+}
+
+bool EnhPalette(Record& r, std::uint64_t countAt, std::uint32_t count, std::uint64_t entriesAt) {
+  return r.Whole() && r.Has(countAt) && (count == 0 || r.Has(entriesAt, count, 4));
+}
+
+// --- Windows metafiles ----------------------------------------------------
+
+std::uint64_t Padded(std::uint64_t bytes) { return (bytes + 1) / 2 * 2; }
+
+// The old device-dependent bitmap at `at`: a 10-byte header, then its bits.
+// Players read that header in two ways: type, width, height, row bytes,
+// planes and bits per pixel as bytes; or width, height, row bytes, planes and
+// bits per pixel as words. The bits must serve every reading a system could
+// make a bitmap of.
+bool WinBitmap16(Record& r, std::uint64_t at) {
+  if (!r.Has(at, 10)) return false;
+  const std::uint64_t bits = r.Length() - at - 10;
+  auto need = [](std::uint64_t width, std::uint64_t height, std::uint64_t rowBytes,
+                 std::uint64_t planes, std::uint64_t bitCount) {
+    return std::max(rowBytes, (width * bitCount + 15) / 16 * 2) * height * planes;
+  };
+  if (need(r.U16(at + 2), r.U16(at + 4), r.U16(at + 6), r.U8(at + 8), r.U8(at + 9)) > bits) {
+    return false;
+  }
+  const std::uint16_t wordBitCount = r.U16(at + 8);
+  return wordBitCount > 32 ||
+         need(r.U16(at), r.U16(at + 2), r.U16(at + 4), r.U16(at + 6), wordBitCount) <= bits;
+}
+
+// A packed bitmap from `at` to the end of the record.
+bool WinDib(Record& r, std::uint64_t at, std::uint32_t usage, std::uint32_t rows = UINT32_MAX) {
+  return r.Whole() && KnownUsage(usage) && r.Has(at) &&
+         PackedBitmapFits(r.At(at), static_cast<std::size_t>(r.Length() - at), TableFor(usage),
+                          rows);
+}
+
+bool WinExtText(Record& r) {
+  const std::uint16_t chars = r.U16(10);
+  const std::uint16_t options = r.U16(12);
+  if (!r.Whole()) return false;
+  const std::uint64_t textAt = options & (kTextOpaque | kTextClipped) ? 22 : 14;
+  return r.Has(textAt, chars);
+}
+
+bool WinPolyPolygon(Record& r) {
+  const std::uint16_t polygons = r.U16(6);
+  if (!r.Whole() || !r.Has(8, polygons, 2)) return false;
+  std::uint64_t points = 0;
+  for (std::uint64_t i = 0; i < polygons; ++i) points += r.U16(8 + 2 * i);
+  return r.Has(8 + std::uint64_t{polygons} * 2, points, 4);
+}
+
+// The region object: its scans from byte 28, each a count of coordinates,
+// top and bottom, the coordinates and the count again.
+bool WinRegion(Record& r) {
+  const std::uint16_t scans = r.U16(16);
+  if (!r.Whole() || !r.Has(28)) return false;
+  std::uint64_t at = 28;
+  for (std::uint32_t i = 0; i < scans; ++i) {
+    const std::uint16_t coordinates = r.U16(at);
+    if (!r.Whole()) return false;
+    const std::uint64_t size = 8 + std::uint64_t{coordinates} * 2;
+    if (!r.Has(at, size)) return false;
+    at += size;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool EnhRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
+  Record r(record, length);
+  switch (r.U32(0)) {
+    case 2:  // EMR_POLYBEZIER, POLYGON, POLYLINE, POLYBEZIERTO, POLYLINETO
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+      return EnhPoints(r, 8);
+    case 85:  // the same with 16-bit points
+    case 86:
+    case 87:
+    case 88:
+    case 89:
+      return EnhPoints(r, 4);
+    case 56:  // EMR_POLYDRAW
+      return EnhPoints(r, 9);
+    case 92:  // EMR_POLYDRAW16
+      return EnhPoints(r, 5);
+    case 7:  // EMR_POLYPOLYLINE, POLYPOLYGON
+    case 8:
+      return EnhPolyPoints(r, 8);
+    case 90:  // the same with 16-bit points
+    case 91:
+      return EnhPolyPoints(r, 4);
+    case 14:  // EMR_EOF: the palette it may carry
+      return EnhPalette(r, 16, r.U32(8), r.U32(12));
+    case 49:  // EMR_CREATEPALETTE
+      return EnhPalette(r, 16, r.U16(14), 16);
+    case 50:  // EMR_SETPALETTEENTRIES
+      return EnhPalette(r, 20, r.U32(16), 20);
+    case 71:  // EMR_FILLRGN
+      return EnhRegion(r, 24, 32, false);
+    case 72:  // EMR_FRAMERGN
+      return EnhRegion(r, 24, 40, false);
+    case 73:  // EMR_INVERTRGN, PAINTRGN
+    case 74:
+      return EnhRegion(r, 24, 28, false);
+    case 75:  // EMR_EXTSELECTCLIPRGN
+      return EnhRegion(r, 8, 16, true);
+    case 76:  // EMR_BITBLT
+      return r.Has(100) && EnhBitmap(r, 84, r.U32(80), true);
+    case 77:   // EMR_STRETCHBLT
+    case 114:  // EMR_ALPHABLEND
+    case 116:  // EMR_TRANSPARENTBLT
+      return r.Has(108) && EnhBitmap(r, 84, r.U32(80), true);
+    case 78:  // EMR_MASKBLT
+      return r.Has(128) && EnhBitmap(r, 84, r.U32(80), true) && EnhBitmap(r, 112, r.U32(108), true);
+    case 79:  // EMR_PLGBLT
+      return r.Has(140) && EnhBitmap(r, 96, r.U32(92), true) && EnhBitmap(r, 124, r.U32(120), true);
+    case 80:  // EMR_SETDIBITSTODEVICE: only the scan lines it sets
+      return r.Has(76) && EnhBitmap(r, 48, r.U32(64), false, r.U32(72));
+    case 81:  // EMR_STRETCHDIBITS
+      return r.Has(80) && EnhBitmap(r, 48, r.U32(64), false);
+    case 93:  // EMR_CREATEMONOBRUSH, CREATEDIBPATTERNBRUSHPT
+    case 94:
+      return r.Has(32) && EnhBitmap(r, 16, r.U32(12), false);
+    case 95:  // EMR_EXTCREATEPEN
+      return EnhPen(r);
+    case 83:  // EMR_EXTTEXTOUTA, W
+      return r.Has(76) && EnhText(r, 36, 1);
+    case 84:
+      return r.Has(76) && EnhText(r, 36, 2);
+    case 96:  // EMR_POLYTEXTOUTA, W
+      return EnhPolyText(r, 1);
+    case 97:
+      return EnhPolyText(r, 2);
+    case 108:  // EMR_SMALLTEXTOUT
+      return EnhSmallText(r);
+    case 105:  // EMR_DRAWESCAPE, EXTESCAPE, NAMEDESCAPE: nothing a picture needs
+    case 106:
+    case 110:
+      return false;
+    default:
+      return r.Whole();
+  }
+}
+
+bool WinRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
+  Record r(record, length);
+  // Blits without a source bitmap have a fixed length: (function >> 8) + 3 words.
+  const std::uint16_t function = r.U16(4);
+  const bool sourceless = length == (std::uint64_t{function} >> 8) * 2 + 6;
+  switch (function) {
+    case 0x0922:  // META_BITBLT
+      return sourceless || WinBitmap16(r, 22);
+    case 0x0B23:  // META_STRETCHBLT
+      return sourceless || WinBitmap16(r, 26);
+    case 0x0940:  // META_DIBBITBLT
+      return sourceless || WinDib(r, 22, kDibRgbColours);
+    case 0x0B41:  // META_DIBSTRETCHBLT
+      return sourceless || WinDib(r, 26, kDibRgbColours);
+    case 0x0D33:  // META_SETDIBTODEV: only the scan lines it sets
+      return WinDib(r, 24, r.U16(6), r.U16(8));
+    case 0x0F43:  // META_STRETCHDIB
+      return WinDib(r, 28, r.U16(10));
+    case 0x0142: {  // META_DIBCREATEPATTERNBRUSH; a plain pattern takes colours
+      const std::uint16_t style = r.U16(6);
+      return WinDib(r, 10, style == kBrushPattern ? kDibRgbColours : r.U16(8));
+    }
+    case 0x0521: {  // META_TEXTOUT: the text, then its position
+      const std::uint16_t chars = r.U16(6);
+      return r.Whole() && r.Has(8, Padded(chars) + 4);
+    }
+    case 0x0A32:  // META_EXTTEXTOUT
+      return WinExtText(r);
+    case 0x0324:  // META_POLYGON, POLYLINE
+    case 0x0325: {
+      const std::uint16_t points = r.U16(6);
+      return r.Whole() && r.Has(8, points, 4);
+    }
+    case 0x0538:  // META_POLYPOLYGON
+      return WinPolyPolygon(r);
+    case 0x00F7:  // META_CREATEPALETTE, SETPALENTRIES, ANIMATEPALETTE
+    case 0x0037:
+    case 0x0436: {
+      const std::uint16_t entries = r.U16(8);
+      return r.Whole() && r.Has(10, entries, 4);
+    }
+    case 0x06FF:  // META_CREATEREGION
+      return WinRegion(r);
+    case 0x0626:  // META_ESCAPE: nothing a picture needs, and once run as code
+      return false;
+    default:
+      return r.Whole();
+  }
+}
+
+}  // namespace zarumo
