@@ -27,9 +27,8 @@ bool ValidFormat(bool core, std::int32_t width, std::int32_t height, std::uint16
   const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
   // Run-length data becomes a bitmap of the display's format: up to 4 bytes a pixel.
   const bool runLength = compression == kBitmapRle8 || compression == kBitmapRle4;
-  const std::uint64_t rowBytes = runLength
-                                     ? static_cast<std::uint64_t>(width) * 4
-                                     : (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+  const std::uint64_t rowBytes =
+      runLength ? static_cast<std::uint64_t>(width) * 4 : DibRowBytes(width, bitCount);
   if (rowBytes * rows > kMaxBitmapBytes) return false;
   switch (bitCount) {
     case 1:
@@ -92,23 +91,10 @@ bool ValidHeader(bool core, const HeaderFields& f) {
   return f.planes == 1 && ValidFormat(core, f.width, f.height, f.bitCount, f.compression);
 }
 
-std::uint32_t Stride(std::int32_t width, std::uint16_t bitCount) {
-  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4);
-}
-
 // Entries of the colour table that follows the header and masks.
 std::uint64_t ColourCount(std::uint16_t bitCount, std::uint32_t clrUsed) {
   const std::uint64_t paletteSize = bitCount <= 8 ? std::uint64_t{1} << bitCount : 0;
   return clrUsed ? clrUsed : paletteSize;
-}
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  PutU16(out, v & 0xFFFF);
-  PutU16(out, v >> 16);
 }
 
 }  // namespace
@@ -175,7 +161,7 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   // The pixel offset is trusted only where it lies between the table and the end.
   layout.pixelOffset = offBits >= pos && offBits <= size ? offBits : pos;
   const std::uint64_t remaining = size - layout.pixelOffset;
-  layout.stride = Stride(layout.width, layout.bitCount);
+  layout.stride = static_cast<std::uint32_t>(DibRowBytes(layout.width, layout.bitCount));
   const std::uint64_t full = static_cast<std::uint64_t>(layout.stride) * layout.Rows();
   std::uint64_t declared = sizeImage;
   if (layout.RunLength()) {
@@ -218,8 +204,7 @@ bool BitsSuffice(const HeaderFields& f, std::uint64_t bitsSize, std::uint32_t ro
     return f.sizeImage != 0 && f.sizeImage <= bitsSize;
   }
   const std::uint64_t allRows = f.height < 0 ? -static_cast<std::int64_t>(f.height) : f.height;
-  return std::uint64_t{Stride(f.width, f.bitCount)} * std::min<std::uint64_t>(allRows, rows) <=
-         bitsSize;
+  return DibRowBytes(f.width, f.bitCount) * std::min<std::uint64_t>(allRows, rows) <= bitsSize;
 }
 
 }  // namespace
@@ -240,22 +225,22 @@ bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable tab
 std::vector<std::uint8_t> BitmapInfoBytes(const BitmapLayout& layout) {
   std::vector<std::uint8_t> out;
   out.reserve(kInfoHeaderSize + 12 + layout.colours.size() * 4);
-  PutU32(out, kInfoHeaderSize);
-  PutU32(out, static_cast<std::uint32_t>(layout.width));
-  PutU32(out, static_cast<std::uint32_t>(layout.height));
-  PutU16(out, 1);
-  PutU16(out, layout.bitCount);
-  PutU32(out, layout.compression);
-  PutU32(out, layout.RunLength() ? static_cast<std::uint32_t>(layout.pixelSize)
-                                 : layout.stride * layout.Rows());
-  PutU32(out, 0);
-  PutU32(out, 0);
-  PutU32(out, static_cast<std::uint32_t>(layout.colours.size()));
-  PutU32(out, 0);
+  Put32(out, kInfoHeaderSize);
+  Put32(out, static_cast<std::uint32_t>(layout.width));
+  Put32(out, static_cast<std::uint32_t>(layout.height));
+  Put16(out, 1);
+  Put16(out, layout.bitCount);
+  Put32(out, layout.compression);
+  Put32(out, layout.RunLength() ? static_cast<std::uint32_t>(layout.pixelSize)
+                                : layout.stride * layout.Rows());
+  Put32(out, 0);
+  Put32(out, 0);
+  Put32(out, static_cast<std::uint32_t>(layout.colours.size()));
+  Put32(out, 0);
   if (layout.compression == kBitmapBitFields) {
-    for (std::uint32_t m : layout.masks) PutU32(out, m);
+    for (std::uint32_t m : layout.masks) Put32(out, m);
   }
-  for (std::uint32_t c : layout.colours) PutU32(out, c);
+  for (std::uint32_t c : layout.colours) Put32(out, c);
   return out;
 }
 

@@ -35,6 +35,12 @@ struct BitmapLayout {
   std::uint32_t Rows() const;
 };
 
+// Bytes in one row of a device-independent bitmap: rows are padded to whole
+// 32-bit words.
+inline std::uint64_t DibRowBytes(std::int64_t width, int bitCount) {
+  return (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4;
+}
+
 // Zero bytes give an empty layout. A wrong type, plane count or format raises
 // InvalidPicture; a header or colour table cut short raises ReadFailure.
 BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size);

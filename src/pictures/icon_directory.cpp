@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "pictures/bitmap_layout.h"
 #include "pictures/le_bytes.h"
 #include "system/failure.h"
 
@@ -60,8 +61,8 @@ bool ReadDibImage(const std::uint8_t* p, std::size_t n, IconImage& image) {
   std::uint64_t colours = clrUsed;
   if (bitCount <= 8 && colours == 0) colours = std::uint64_t{1} << bitCount;
   if (colours > 256) return false;
-  const std::uint64_t colourStride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
-  const std::uint64_t maskStride = (static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+  const std::uint64_t colourStride = DibRowBytes(width, bitCount);
+  const std::uint64_t maskStride = DibRowBytes(width, 1);
   const std::uint64_t needed =
       headerSize + colours * 4 + (colourStride + maskStride) * static_cast<std::uint64_t>(height);
   if (needed > n) return false;

@@ -1,6 +1,7 @@
 // A JPEG picture, decoded where it lands.
 #include "pictures/jpeg_picture.h"
 
+#include "pictures/bitmap_layout.h"
 #include "pictures/picture_limits.h"
 #include "system/failure.h"
 #include "system/handles.h"
@@ -90,7 +91,7 @@ void JpegPicture::Fail() {
 std::unique_ptr<BitmapPicture> JpegPicture::DecodePart(int eighths, const Rect& part) const {
   const bool grey = header_.greyscale;
   const int bitCount = grey ? 8 : 24;
-  const std::uint64_t stride = (static_cast<std::uint64_t>(part.width) * bitCount + 31) / 32 * 4;
+  const std::uint64_t stride = DibRowBytes(part.width, bitCount);
   if (stride * static_cast<std::uint64_t>(part.height) > kMaxBitmapBytes) {
     throw InvalidPicture(JpegTooBigMessage());
   }

@@ -2,19 +2,15 @@
 
 #include <stdexcept>
 
+#include "pictures/le_bytes.h"
+
 namespace zarumo {
 namespace {
 
 class TemplateWriter {
  public:
-  void Word(std::uint32_t value) {
-    bytes_.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    bytes_.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-  }
-  void Dword(std::uint32_t value) {
-    Word(value & 0xFFFF);
-    Word(value >> 16);
-  }
+  void Word(std::uint32_t value) { Put16(bytes_, value); }
+  void Dword(std::uint32_t value) { Put32(bytes_, value); }
   void Short(int value) {
     if (value < -32768 || value > 32767) throw std::invalid_argument("dialog unit out of range");
     Word(static_cast<std::uint16_t>(static_cast<std::int16_t>(value)));

@@ -5,23 +5,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/le_bytes.h"
+
 namespace test_common {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// `Out` is any container of bytes with push_back: Bytes, or a std::string.
-template <typename Out>
-void Put16(Out& out, std::uint32_t v) {
-  using Byte = typename Out::value_type;
-  out.push_back(static_cast<Byte>(v & 0xFF));
-  out.push_back(static_cast<Byte>(v >> 8 & 0xFF));
-}
-
-template <typename Out>
-void Put32(Out& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
+// The writer the code uses: `Out` is any container of bytes with push_back.
+using zarumo::Put16;
+using zarumo::Put32;
 
 inline std::uint32_t Get32(const Bytes& b, std::size_t at) {
   return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 |
