@@ -1,3 +1,4 @@
+// The application title, the caption of every failure box.
 #include "app/app_title.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The command line as the display settings hand it over.
 #include "app/command_line.h"
 
 #include "text/case_mapping.h"

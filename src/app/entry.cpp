@@ -1,3 +1,4 @@
+// The entry's own steps: choose the mode and run it to its end.
 #include "app/entry.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The executable's entry point: the whole program runs from here.
 #include <windows.h>
 
 #include "app/app_title.h"

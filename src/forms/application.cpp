@@ -1,3 +1,4 @@
+// The process's application object.
 #include "forms/application.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// A bitmap picture, and drawing one 1:1 with the stretch mode that suits it.
 #include "forms/bitmap_picture.h"
 
 #include "forms/stretch_mode.h"

@@ -1,3 +1,4 @@
+// A form: a top-level window class with its handlers.
 #include "forms/form.h"
 
 #include "forms/application.h"

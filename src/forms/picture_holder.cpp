@@ -1,3 +1,4 @@
+// A picture holder of a form.
 #include "forms/picture_holder.h"
 
 #include "system/failure.h"

@@ -1,3 +1,4 @@
+// The stretch mode that suits a bitmap of a given depth.
 #include "forms/stretch_mode.h"
 
 namespace zarumo {

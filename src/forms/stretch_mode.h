@@ -1,3 +1,4 @@
+// The stretch mode that suits a bitmap of a given depth.
 #pragma once
 
 namespace zarumo {

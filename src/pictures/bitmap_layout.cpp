@@ -1,3 +1,4 @@
+// The structure of a bitmap file, checked against its length before use.
 #include "pictures/bitmap_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The reader of bitmap files, into a device-independent bitmap or, for
+// run-length data, a bitmap of the display's format.
 #include <cstring>
 
 #include "forms/bitmap_picture.h"

@@ -1,3 +1,4 @@
+// The orientation tag of the Exif block a JPEG file carries in an APP1 segment.
 #include "pictures/exif_orientation.h"
 
 #include <cstring>

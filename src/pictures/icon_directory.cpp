@@ -1,3 +1,4 @@
+// The images listed in an icon file, and the choice of the one to show.
 #include "pictures/icon_directory.h"
 
 #include <algorithm>

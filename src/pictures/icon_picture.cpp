@@ -1,3 +1,4 @@
+// The reader of icon files: the image that suits the screen, as an icon.
 #include "forms/bitmap_picture.h"
 #include "pictures/icon_directory.h"
 #include "pictures/picture_readers.h"

@@ -1,3 +1,4 @@
+// JPEG through libjpeg.
 #include "pictures/jpeg_decoder.h"
 
 #include <algorithm>

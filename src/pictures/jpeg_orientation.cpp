@@ -1,3 +1,4 @@
+// The eight orientations of a photo's Exif tag.
 #include "pictures/jpeg_orientation.h"
 
 namespace zarumo {

@@ -1,3 +1,4 @@
+// Checks of the metafile formats, and the size at which a metafile is shown.
 #include "pictures/metafile_header.h"
 
 #include <algorithm>

@@ -1,6 +1,8 @@
+// The reader of enhanced metafiles and of Windows metafiles, placeable or not.
 #include "pictures/metafile_header.h"
 #include "pictures/picture_readers.h"
 #include "system/failure.h"
+#include "system/geometry.h"
 #include "system/handles.h"
 #include "system/system_text.h"
 
@@ -26,34 +28,27 @@ class MetafilePicture : public Picture {
   int height_;
 };
 
-struct Resolution {
-  int x = 96;
-  int y = 96;
-};
-
-// Metafile sizes are physical; they are shown at the screen's resolution.
-Resolution ScreenResolution() {
-  Resolution r;
+// Metafile sizes are physical; they are shown at the screen's resolution,
+// in dots per inch across and down.
+Size ScreenResolution() {
   WindowDc screen(nullptr);
   if (!screen.Get()) RaiseLastError();
-  r.x = GetDeviceCaps(screen.Get(), LOGPIXELSX);
-  r.y = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  return r;
+  return {GetDeviceCaps(screen.Get(), LOGPIXELSX), GetDeviceCaps(screen.Get(), LOGPIXELSY)};
 }
 
 }  // namespace
 
 std::unique_ptr<Picture> ReadEnhMetafilePicture(const FileBytes& bytes) {
-  const Resolution dpi = ScreenResolution();
-  const MetafileFrame frame = CheckEnhMetafile(bytes.data(), bytes.size(), dpi.x, dpi.y);
+  const Size dpi = ScreenResolution();
+  const MetafileFrame frame = CheckEnhMetafile(bytes.data(), bytes.size(), dpi.width, dpi.height);
   HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(frame.size), bytes.data());
   if (!metafile) throw InvalidPicture(kInvalidMetafileMessage);
   return std::make_unique<MetafilePicture>(metafile, frame.width, frame.height);
 }
 
 std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes) {
-  const Resolution dpi = ScreenResolution();
-  const MetafileFrame frame = CheckWinMetafile(bytes.data(), bytes.size(), dpi.x, dpi.y);
+  const Size dpi = ScreenResolution();
+  const MetafileFrame frame = CheckWinMetafile(bytes.data(), bytes.size(), dpi.width, dpi.height);
   // The records set their own window; the conversion maps it onto this frame.
   METAFILEPICT picture{MM_ANISOTROPIC, frame.frameWidth, frame.frameHeight, nullptr};
   HENHMETAFILE metafile = SetWinMetaFileBits(static_cast<UINT>(frame.size),

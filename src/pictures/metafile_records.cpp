@@ -1,3 +1,4 @@
+// Checks of what single metafile records carry, before the system plays them.
 #include "pictures/metafile_records.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading a user picture file by the kind its extension names.
 #include "pictures/picture_file.h"
 
 #include <new>

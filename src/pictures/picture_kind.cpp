@@ -1,3 +1,4 @@
+// The kind of a picture file, chosen by its extension alone.
 #include "pictures/picture_kind.h"
 
 #include "system/failure.h"

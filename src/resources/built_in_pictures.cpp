@@ -1,3 +1,4 @@
+// The pictures carried in the executable.
 #include "resources/built_in_pictures.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The saver window's stored layout.
 #include "resources/saver_layout.h"
 
 namespace zarumo {

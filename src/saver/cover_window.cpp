@@ -1,3 +1,4 @@
+// A black cover over a monitor that the saver window leaves out, in show mode.
 #include "saver/cover_window.h"
 
 #include <windowsx.h>

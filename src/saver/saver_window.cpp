@@ -1,3 +1,4 @@
+// The saver window.
 #include "saver/saver_window.h"
 
 #include <windowsx.h>

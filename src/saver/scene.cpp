@@ -1,3 +1,4 @@
+// The scene the saver shows.
 #include "saver/scene.h"
 
 #include "pictures/picture_file.h"

@@ -1,3 +1,4 @@
+// The wish ticker's arithmetic.
 #include "saver/ticker.h"
 
 #include <algorithm>

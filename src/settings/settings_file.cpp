@@ -1,3 +1,4 @@
+// The settings file beside the executable, and the executable's directory.
 #include "settings/settings_file.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// The settings file's bytes.
 #include "settings/settings_text.h"
 
 #include "text/path_delimiter.h"

@@ -1,3 +1,4 @@
+// Dialog templates built in memory, in the system's binary layout.
 #include "setup/dialog_template.h"
 
 #include <stdexcept>

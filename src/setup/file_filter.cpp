@@ -1,3 +1,4 @@
+// The open dialog's file-type list as the system takes it.
 #include "setup/file_filter.h"
 
 namespace zarumo {

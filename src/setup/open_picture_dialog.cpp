@@ -1,3 +1,4 @@
+// The open-picture dialog: the system's explorer-style open dialog with a picture pane.
 #include "setup/open_picture_dialog.h"
 
 #include <commdlg.h>

@@ -1,3 +1,4 @@
+// The preview area of the picture pane.
 #include "setup/picture_area.h"
 
 #include "forms/application.h"

@@ -1,3 +1,4 @@
+// Where a picture goes when it is shown scaled in an area, and how big the preview window is.
 #include "setup/picture_fit.h"
 
 #include <algorithm>

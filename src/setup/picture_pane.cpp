@@ -1,3 +1,4 @@
+// The picture pane that the open-picture dialog adds to the right of the system's open dialog.
 #include "setup/picture_pane.h"
 
 #include <commctrl.h>

@@ -1,3 +1,4 @@
+// What the picture pane and the preview window show.
 #include "setup/picture_view.h"
 
 #include "setup/picture_fit.h"

@@ -1,3 +1,4 @@
+// The "プレビュー" window.
 #include "setup/preview_window.h"
 
 #include "setup/picture_fit.h"

@@ -1,3 +1,4 @@
+// A control of the setup dialog: a label, an edit field or a push button.
 #include "setup/setup_control.h"
 
 #include "system/handles.h"

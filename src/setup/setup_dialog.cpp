@@ -1,3 +1,4 @@
+// The configure-mode dialog that edits the settings file.
 #include "setup/setup_dialog.h"
 
 #include <algorithm>

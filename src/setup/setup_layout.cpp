@@ -1,3 +1,4 @@
+// The setup dialog's stored layout, and its fitting to the running system.
 #include "setup/setup_layout.h"
 
 #include "system/arithmetic.h"

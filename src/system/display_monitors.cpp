@@ -1,3 +1,4 @@
+// The monitors of the virtual screen, where the system knows monitors.
 #include "system/display_monitors.h"
 
 #include "system/system_function.h"

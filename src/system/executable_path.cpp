@@ -1,3 +1,4 @@
+// The running executable's full path, asked afresh at every use.
 #include "system/executable_path.h"
 
 #include <windows.h>

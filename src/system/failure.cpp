@@ -1,3 +1,4 @@
+// Failures as exceptions, with their messages in code page 932.
 #include "system/failure.h"
 
 #include "text/message_text.h"

@@ -1,3 +1,4 @@
+// Where a window may spread out.
 #include "system/monitor_area.h"
 
 #include "system/system_function.h"

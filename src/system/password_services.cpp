@@ -1,3 +1,4 @@
+// The system's screen-saver password services, bound at run time.
 #include "system/password_services.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Whether SSE code may run.
 #include "system/sse_support.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Functions that some of the systems the saver runs on lack.
 #include "system/system_function.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// What the running system says: its error texts and its code page's lead bytes.
 #include "system/system_text.h"
 
 #include "system/failure.h"

@@ -1,3 +1,4 @@
+// Changing the case of ANSI text.
 #include "text/case_mapping.h"
 
 namespace zarumo {

@@ -1,3 +1,4 @@
+// The lead bytes of an ANSI code page: the first bytes of its double-byte characters.
 #include "text/lead_bytes.h"
 
 namespace zarumo {

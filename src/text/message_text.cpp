@@ -1,3 +1,4 @@
+// Texts of failures as the user sees them.
 #include "text/message_text.h"
 
 #include <cstdarg>

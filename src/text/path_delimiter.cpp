@@ -1,3 +1,4 @@
+// Paths as bytes of the ANSI code page.
 #include "text/path_delimiter.h"
 
 namespace zarumo {

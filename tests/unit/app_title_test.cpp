@@ -1,3 +1,4 @@
+// The application title from the executable's name.
 #include "app/app_title.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The command line: the mode switch and the window handle.
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Dialog templates built in memory.
 #include "setup/dialog_template.h"
 
 #include <gtest/gtest.h>

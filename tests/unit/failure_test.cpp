@@ -1,3 +1,4 @@
+// Failures and the texts the user sees of them.
 #include "system/failure.h"
 
 #include <gtest/gtest.h>

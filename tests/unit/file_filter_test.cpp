@@ -1,3 +1,4 @@
+// The open dialog's file-type list.
 #include "setup/file_filter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Path delimiters in code page 932 text.
 #include "text/path_delimiter.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The setup dialog's stored layout and its scaling.
 #include "setup/setup_layout.h"
 
 #include <gtest/gtest.h>

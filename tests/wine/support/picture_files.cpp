@@ -1,3 +1,4 @@
+// Picture files made by the tests, from a colour for each pixel.
 #include "support/picture_files.h"
 
 #include "common/jpeg_writer.h"

@@ -1,3 +1,4 @@
+// Starts the real saver in a folder of its own and watches it from outside.
 #include "support/saver_process.h"
 
 #include <gtest/gtest.h>

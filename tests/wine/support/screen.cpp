@@ -1,3 +1,4 @@
+// What the screen shows, read back as 32-bit pixels.
 #include "support/screen.h"
 
 namespace wt {
