@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/expect_failure.h"
 #include "common/le_bytes_writer.h"
 #include "pictures/bitmap_layout.h"
 #include "pictures/picture_limits.h"
@@ -72,21 +73,10 @@ Bytes With(Change change) {
 BitmapLayout Parse(const Bytes& b) { return ParseBitmapFile(b.data(), b.size()); }
 
 void ExpectInvalid(const Bytes& b) {
-  try {
-    Parse(b);
-    ADD_FAILURE() << "accepted";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), "ビットマップイメージが不正です");
-  }
+  test_common::ExpectFailure<InvalidPicture>([&] { Parse(b); }, "ビットマップイメージが不正です");
 }
-
 void ExpectCutShort(const Bytes& b) {
-  try {
-    Parse(b);
-    ADD_FAILURE() << "accepted";
-  } catch (const ReadFailure& failure) {
-    EXPECT_EQ(failure.Message(), "ストリームからの読み込みエラー");
-  }
+  test_common::ExpectFailure<ReadFailure>([&] { Parse(b); }, "ストリームからの読み込みエラー");
 }
 
 TEST(BitmapLayout, EmptyFileIsAnEmptyPicture) { EXPECT_TRUE(ParseBitmapFile(nullptr, 0).Empty()); }
