@@ -1,9 +1,11 @@
 // Checking a bitmap file's headers and colour table against its length.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "common/expect_failure.h"
 #include "common/le_bytes_writer.h"
 #include "pictures/bitmap_layout.h"
 #include "pictures/picture_limits.h"
@@ -14,8 +16,9 @@ namespace {
 
 using test_common::Bytes;
 using test_common::Get32;
-using test_common::Put16;
-using test_common::Put32;
+using test_common::Put16s;
+using test_common::Put32s;
+using test_common::Set32;
 
 struct Fields {
   std::int32_t width = 4;
@@ -35,71 +38,45 @@ struct Fields {
 // Colour table entry i is (i, i + 1, i + 2) in blue, green, red order; pixel byte i is i.
 Bytes Build(const Fields& s) {
   Bytes b{'B', 'M'};
-  Put32(b, 0);
-  Put32(b, 0);
-  Put32(b, s.offBits);
-  Put32(b, s.headerSize);
+  Put32s(b, {0, 0, s.offBits, s.headerSize});
+  const auto width = static_cast<std::uint32_t>(s.width);
+  const auto height = static_cast<std::uint32_t>(s.height);
   if (s.headerSize == 12) {
-    Put16(b, static_cast<std::uint32_t>(s.width));
-    Put16(b, static_cast<std::uint32_t>(s.height));
-    Put16(b, s.planes);
-    Put16(b, s.bitCount);
+    Put16s(b, {width, height, s.planes, s.bitCount});
   } else {
-    Put32(b, static_cast<std::uint32_t>(s.width));
-    Put32(b, static_cast<std::uint32_t>(s.height));
-    Put16(b, s.planes);
-    Put16(b, s.bitCount);
-    Put32(b, s.compression);
-    Put32(b, s.sizeImage);
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, s.clrUsed);
-    Put32(b, 0);
-    if (s.headerSize >= 52) {
-      Put32(b, 0xF800);
-      Put32(b, 0x07E0);
-      Put32(b, 0x001F);
-    }
-    while (b.size() < 14 + s.headerSize) b.push_back(0);
+    Put32s(b, {width, height});
+    Put16s(b, {s.planes, s.bitCount});
+    Put32s(b, {s.compression, s.sizeImage, 2835, 2835, s.clrUsed, 0});
+    if (s.headerSize >= 52) Put32s(b, {0xF800, 0x07E0, 0x001F});
+    b.resize(std::max<std::size_t>(b.size(), 14 + s.headerSize), 0);
   }
-  if (s.masksAfterHeader) {
-    Put32(b, 0x7C00);
-    Put32(b, 0x03E0);
-    Put32(b, 0x001F);
-  }
+  if (s.masksAfterHeader) Put32s(b, {0x7C00, 0x03E0, 0x001F});
   for (std::uint32_t i = 0; i < s.tableEntries; ++i) {
-    b.push_back(static_cast<std::uint8_t>(i));
-    b.push_back(static_cast<std::uint8_t>(i + 1));
-    b.push_back(static_cast<std::uint8_t>(i + 2));
+    b.insert(b.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i + 1),
+                       static_cast<std::uint8_t>(i + 2)});
     if (s.headerSize != 12) b.push_back(0);
   }
-  if (s.offBits == 0) {
-    b[10] = static_cast<std::uint8_t>(b.size());
-    b[11] = static_cast<std::uint8_t>(b.size() >> 8);
-  }
-  while (b.size() < s.offBits) b.push_back(0xEE);
+  if (s.offBits == 0) Set32(b, 10, static_cast<std::uint32_t>(b.size()));
+  b.resize(std::max<std::size_t>(b.size(), s.offBits), 0xEE);
   for (std::size_t i = 0; i < s.pixelBytes; ++i) b.push_back(static_cast<std::uint8_t>(i));
   return b;
+}
+
+// The default fields as `change` leaves them.
+template <typename Change>
+Bytes With(Change change) {
+  Fields s;
+  change(s);
+  return Build(s);
 }
 
 BitmapLayout Parse(const Bytes& b) { return ParseBitmapFile(b.data(), b.size()); }
 
 void ExpectInvalid(const Bytes& b) {
-  try {
-    Parse(b);
-    ADD_FAILURE() << "accepted";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), "ビットマップイメージが不正です");
-  }
+  test_common::ExpectFailure<InvalidPicture>([&] { Parse(b); }, "ビットマップイメージが不正です");
 }
-
 void ExpectCutShort(const Bytes& b) {
-  try {
-    Parse(b);
-    ADD_FAILURE() << "accepted";
-  } catch (const ReadFailure& failure) {
-    EXPECT_EQ(failure.Message(), "ストリームからの読み込みエラー");
-  }
+  test_common::ExpectFailure<ReadFailure>([&] { Parse(b); }, "ストリームからの読み込みエラー");
 }
 
 TEST(BitmapLayout, EmptyFileIsAnEmptyPicture) { EXPECT_TRUE(ParseBitmapFile(nullptr, 0).Empty()); }
@@ -108,20 +85,13 @@ TEST(BitmapLayout, TypeAndPlanesAreChecked) {
   Bytes b = Build({});
   b[1] = 'A';
   ExpectInvalid(b);
-  Fields twoPlanes;
-  twoPlanes.planes = 2;
-  ExpectInvalid(Build(twoPlanes));
-  Fields corePlanes;
-  corePlanes.headerSize = 12;
-  corePlanes.planes = 0;
-  ExpectInvalid(Build(corePlanes));
+  ExpectInvalid(With([](Fields& s) { s.planes = 2; }));
+  ExpectInvalid(With([](Fields& s) { s.headerSize = 12, s.planes = 0; }));
 }
 
 TEST(BitmapLayout, HeaderSizesBetweenTheFormsAreInvalid) {
   for (std::uint32_t size : {0u, 11u, 13u, 16u, 39u}) {
-    Fields s;
-    s.headerSize = size;
-    Bytes b = Build(s);
+    Bytes b = With([&](Fields& s) { s.headerSize = size; });
     b.resize(14 + 64, 0);
     ExpectInvalid(b);
   }
@@ -129,68 +99,47 @@ TEST(BitmapLayout, HeaderSizesBetweenTheFormsAreInvalid) {
 
 TEST(BitmapLayout, CutShortHeaderOrTableIsAReadFailure) {
   const Bytes full = Build({});
-  ExpectCutShort(Bytes(full.begin(), full.begin() + 10));
-  ExpectCutShort(Bytes(full.begin(), full.begin() + 16));
-  ExpectCutShort(Bytes(full.begin(), full.begin() + 14 + 39));
+  for (std::size_t length : {10, 16, 14 + 39})
+    ExpectCutShort(Bytes(full.begin(), full.begin() + length));
   Bytes huge = full;
   huge[17] = 0xFF;  // a header of more than 4 GB
   ExpectCutShort(huge);
-
-  Fields palette;
-  palette.bitCount = 8;
-  palette.tableEntries = 256;
-  const Bytes withTable = Build(palette);
+  const Bytes withTable = With([](Fields& s) { s.bitCount = 8, s.tableEntries = 256; });
   ExpectCutShort(Bytes(withTable.begin(), withTable.end() - 1));
-
-  Fields fields;
-  fields.bitCount = 16;
-  fields.compression = kBitmapBitFields;
-  fields.masksAfterHeader = true;
-  const Bytes withMasks = Build(fields);
+  const Bytes withMasks = With([](Fields& s) {
+    s.bitCount = 16, s.compression = kBitmapBitFields, s.masksAfterHeader = true;
+  });
   ExpectCutShort(Bytes(withMasks.begin(), withMasks.begin() + 14 + 40 + 8));
-
-  Fields countless;  // a count that no file can hold
-  countless.bitCount = 8;
-  countless.clrUsed = 0xFFFFFFFF;
-  ExpectCutShort(Build(countless));
+  // A count that no file can hold.
+  ExpectCutShort(With([](Fields& s) { s.bitCount = 8, s.clrUsed = 0xFFFFFFFF; }));
 }
 
 TEST(BitmapLayout, FormatsTheSystemCannotTakeAreInvalid) {
-  auto with = [](auto change) {
-    Fields s;
-    change(s);
-    return Build(s);
-  };
-  ExpectInvalid(with([](Fields& s) { s.bitCount = 3; }));
-  ExpectInvalid(with([](Fields& s) { s.bitCount = 0; }));
-  ExpectInvalid(with([](Fields& s) { s.bitCount = 16, s.headerSize = 12; }));
-  ExpectInvalid(with([](Fields& s) { s.compression = kBitmapRle8; }));
-  ExpectInvalid(with([](Fields& s) { s.bitCount = 8, s.compression = kBitmapRle4; }));
+  ExpectInvalid(With([](Fields& s) { s.bitCount = 3; }));
+  ExpectInvalid(With([](Fields& s) { s.bitCount = 0; }));
+  ExpectInvalid(With([](Fields& s) { s.bitCount = 16, s.headerSize = 12; }));
+  ExpectInvalid(With([](Fields& s) { s.compression = kBitmapRle8; }));
+  ExpectInvalid(With([](Fields& s) { s.bitCount = 8, s.compression = kBitmapRle4; }));
   ExpectInvalid(
-      with([](Fields& s) { s.bitCount = 8, s.compression = kBitmapRle8, s.height = -2; }));
-  ExpectInvalid(with([](Fields& s) { s.compression = kBitmapBitFields; }));
-  ExpectInvalid(with([](Fields& s) { s.compression = 4; }));  // JPEG inside
-  ExpectInvalid(with([](Fields& s) { s.width = 0; }));
-  ExpectInvalid(with([](Fields& s) { s.width = -4; }));
-  ExpectInvalid(with([](Fields& s) { s.height = 0; }));
-  ExpectInvalid(with([](Fields& s) { s.height = INT32_MIN; }));
-  ExpectInvalid(with([](Fields& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }));
+      With([](Fields& s) { s.bitCount = 8, s.compression = kBitmapRle8, s.height = -2; }));
+  ExpectInvalid(With([](Fields& s) { s.compression = kBitmapBitFields; }));
+  ExpectInvalid(With([](Fields& s) { s.compression = 4; }));  // JPEG inside
+  ExpectInvalid(With([](Fields& s) { s.width = 0; }));
+  ExpectInvalid(With([](Fields& s) { s.width = -4; }));
+  ExpectInvalid(With([](Fields& s) { s.height = 0; }));
+  ExpectInvalid(With([](Fields& s) { s.height = INT32_MIN; }));
+  ExpectInvalid(With([](Fields& s) { s.width = 0x7FFFFFFF, s.height = 0x7FFFFFFF; }));
   // One row more than the pixel bytes a bitmap may have; run-length data counts 4 a pixel.
   const int rows = static_cast<int>(kMaxBitmapBytes / (8192 * 4)) + 1;
-  ExpectInvalid(with([&](Fields& s) { s.width = 8192, s.height = -rows, s.bitCount = 32; }));
-  ExpectInvalid(with([&](Fields& s) {
+  ExpectInvalid(With([&](Fields& s) { s.width = 8192, s.height = -rows, s.bitCount = 32; }));
+  ExpectInvalid(With([&](Fields& s) {
     s.width = 8192, s.height = rows, s.bitCount = 8, s.compression = kBitmapRle8;
   }));
 }
 
 TEST(BitmapLayout, PaletteIsAlwaysFullAndTakesItsEntriesFromTheFile) {
-  Fields s;
-  s.bitCount = 8;
-  s.clrUsed = 2;
-  s.tableEntries = 2;
-  s.pixelBytes = 8;
-  const Bytes b = Build(s);
-  const BitmapLayout layout = Parse(b);
+  const BitmapLayout layout = Parse(
+      With([](Fields& s) { s.bitCount = 8, s.clrUsed = 2, s.tableEntries = 2, s.pixelBytes = 8; }));
   ASSERT_EQ(layout.colours.size(), 256u);
   EXPECT_EQ(layout.colours[0], 0x020100u);
   EXPECT_EQ(layout.colours[1], 0x030201u);
@@ -201,21 +150,12 @@ TEST(BitmapLayout, PaletteIsAlwaysFullAndTakesItsEntriesFromTheFile) {
 }
 
 TEST(BitmapLayout, OversizedAndTrueColourTablesAreSkipped) {
-  Fields big;
-  big.bitCount = 4;
-  big.clrUsed = 20;
-  big.tableEntries = 20;
-  big.pixelBytes = 8;
-  BitmapLayout layout = Parse(Build(big));
+  BitmapLayout layout = Parse(With(
+      [](Fields& s) { s.bitCount = 4, s.clrUsed = 20, s.tableEntries = 20, s.pixelBytes = 8; }));
   EXPECT_EQ(layout.colours.size(), 16u);
   EXPECT_EQ(layout.colours[15], 0x11100Fu);
   EXPECT_EQ(layout.pixelOffset, 14u + 40 + 80);
-
-  Fields trueColour;
-  trueColour.clrUsed = 3;
-  trueColour.tableEntries = 3;
-  trueColour.pixelBytes = 24;
-  layout = Parse(Build(trueColour));
+  layout = Parse(With([](Fields& s) { s.clrUsed = 3, s.tableEntries = 3, s.pixelBytes = 24; }));
   EXPECT_TRUE(layout.colours.empty());
   EXPECT_EQ(layout.pixelOffset, 14u + 40 + 12);
   EXPECT_EQ(layout.pixelSize, 24u);
@@ -223,18 +163,13 @@ TEST(BitmapLayout, OversizedAndTrueColourTablesAreSkipped) {
 
 TEST(BitmapLayout, CoreHeaderHasThreeByteEntriesAndMayEndItsTableEarly) {
   Fields s;
-  s.headerSize = 12;
-  s.bitCount = 8;
-  s.tableEntries = 256;
-  s.pixelBytes = 8;
+  s.headerSize = 12, s.bitCount = 8, s.tableEntries = 256, s.pixelBytes = 8;
   BitmapLayout layout = Parse(Build(s));
   EXPECT_EQ(layout.width, 4);
   EXPECT_EQ(layout.height, 2);
   EXPECT_EQ(layout.colours[255], 0x0100FFu);  // bytes 255, 256, 257 wrap
   EXPECT_EQ(layout.pixelOffset, 14u + 12 + 768);
-
-  s.tableEntries = 5;
-  s.offBits = 14 + 12 + 15;
+  s.tableEntries = 5, s.offBits = 14 + 12 + 15;
   layout = Parse(Build(s));
   EXPECT_EQ(layout.colours[4], 0x060504u);
   EXPECT_EQ(layout.colours[5], 0u);
@@ -242,52 +177,41 @@ TEST(BitmapLayout, CoreHeaderHasThreeByteEntriesAndMayEndItsTableEarly) {
 }
 
 TEST(BitmapLayout, BitFieldMasksFollowAShortHeaderOrLieInALongOne) {
-  Fields after;
-  after.bitCount = 16;
-  after.compression = kBitmapBitFields;
-  after.masksAfterHeader = true;
-  after.pixelBytes = 16;
-  BitmapLayout layout = Parse(Build(after));
+  Fields s;
+  s.bitCount = 16, s.compression = kBitmapBitFields, s.masksAfterHeader = true, s.pixelBytes = 16;
+  BitmapLayout layout = Parse(Build(s));
   EXPECT_EQ(layout.masks[0], 0x7C00u);
   EXPECT_EQ(layout.masks[2], 0x001Fu);
   EXPECT_EQ(layout.pixelOffset, 14u + 40 + 12);
-
-  Fields inside = after;
-  inside.headerSize = 124;
-  inside.masksAfterHeader = false;
-  layout = Parse(Build(inside));
+  s.headerSize = 124, s.masksAfterHeader = false;
+  layout = Parse(Build(s));
   EXPECT_EQ(layout.masks[0], 0xF800u);
   EXPECT_EQ(layout.masks[1], 0x07E0u);
   EXPECT_EQ(layout.pixelOffset, 14u + 124);
 }
 
 TEST(BitmapLayout, PixelDataIsTheSmallerOfDeclaredAndRemaining) {
-  Fields s;  // 4 x 2 at 24 bits: stride 12, 24 bytes of rows
-  s.pixelBytes = 30;
-  EXPECT_EQ(Parse(Build(s)).pixelSize, 24u);  // undeclared: the rows
-  s.sizeImage = 16;
-  EXPECT_EQ(Parse(Build(s)).pixelSize, 16u);
-  s.sizeImage = 0x7EEEEEEE;
-  EXPECT_EQ(Parse(Build(s)).pixelSize, 24u);
-  s.pixelBytes = 10;
-  EXPECT_EQ(Parse(Build(s)).pixelSize, 10u);
-
-  Fields rle;
-  rle.bitCount = 8;
-  rle.compression = kBitmapRle8;
-  rle.tableEntries = 256;
-  rle.pixelBytes = 100;
-  EXPECT_EQ(Parse(Build(rle)).pixelSize, 100u);  // undeclared: the rest of the file
-  rle.sizeImage = 40;
-  EXPECT_EQ(Parse(Build(rle)).pixelSize, 40u);
+  // 4 x 2 at 24 bits: stride 12, 24 bytes of rows; undeclared, the rows.
+  // Run-length data, undeclared, is the rest of the file.
+  const struct {
+    bool rle;
+    std::uint32_t sizeImage;
+    std::size_t pixelBytes, pixelSize;
+  } rows[] = {{false, 0, 30, 24},          {false, 16, 30, 16}, {false, 0x7EEEEEEE, 30, 24},
+              {false, 0x7EEEEEEE, 10, 10}, {true, 0, 100, 100}, {true, 40, 100, 40}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.sizeImage);
+    EXPECT_EQ(Parse(With([&](Fields& s) {
+                if (row.rle) s.bitCount = 8, s.compression = kBitmapRle8, s.tableEntries = 256;
+                s.sizeImage = row.sizeImage, s.pixelBytes = row.pixelBytes;
+              })).pixelSize,
+              row.pixelSize);
+  }
 }
 
 TEST(BitmapLayout, PixelOffsetIsTrustedOnlyBetweenTableAndEnd) {
-  Fields s;
-  s.offBits = 100;
-  s.pixelBytes = 24;
-  EXPECT_EQ(Parse(Build(s)).pixelOffset, 100u);
-  Bytes b = Build(s);
+  Bytes b = With([](Fields& s) { s.offBits = 100, s.pixelBytes = 24; });
+  EXPECT_EQ(Parse(b).pixelOffset, 100u);
   b[10] = 20;  // inside the header
   EXPECT_EQ(Parse(b).pixelOffset, 54u);
   b[10] = 0xFF;
@@ -297,15 +221,10 @@ TEST(BitmapLayout, PixelOffsetIsTrustedOnlyBetweenTableAndEnd) {
 }
 
 TEST(BitmapLayout, InfoBytesDescribeTheLayoutToTheSystem) {
-  Fields s;
-  s.bitCount = 16;
-  s.compression = kBitmapBitFields;
-  s.masksAfterHeader = true;
-  s.height = -3;
-  s.width = 3;
-  s.pixelBytes = 24;
-  const BitmapLayout layout = Parse(Build(s));
-  const Bytes info = BitmapInfoBytes(layout);
+  const Bytes info = BitmapInfoBytes(Parse(With([](Fields& s) {
+    s.bitCount = 16, s.compression = kBitmapBitFields, s.masksAfterHeader = true;
+    s.height = -3, s.width = 3, s.pixelBytes = 24;
+  })));
   ASSERT_EQ(info.size(), 40u + 12);
   EXPECT_EQ(Get32(info, 0), 40u);
   EXPECT_EQ(Get32(info, 4), 3u);
@@ -314,12 +233,8 @@ TEST(BitmapLayout, InfoBytesDescribeTheLayoutToTheSystem) {
   EXPECT_EQ(Get32(info, 16), kBitmapBitFields);
   EXPECT_EQ(Get32(info, 20), 24u);  // stride 8 x 3 rows
   EXPECT_EQ(Get32(info, 40), 0x7C00u);
-
-  Fields palette;
-  palette.bitCount = 1;
-  palette.tableEntries = 2;
-  palette.pixelBytes = 8;
-  const Bytes paletteInfo = BitmapInfoBytes(Parse(Build(palette)));
+  const Bytes paletteInfo = BitmapInfoBytes(
+      Parse(With([](Fields& s) { s.bitCount = 1, s.tableEntries = 2, s.pixelBytes = 8; })));
   ASSERT_EQ(paletteInfo.size(), 40u + 8);
   EXPECT_EQ(Get32(paletteInfo, 32), 2u);
   EXPECT_EQ(Get32(paletteInfo, 44), 0x030201u);

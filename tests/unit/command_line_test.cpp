@@ -47,15 +47,11 @@ TEST(CommandLineSplitting, DoubleByteCharactersStepWhole) {
 }
 
 TEST(ModeChoice, ComesFromTheSecondByteAlone) {
-  EXPECT_EQ(ModeFor("/A"), Mode::kChangePassword);
-  EXPECT_EQ(ModeFor("XA"), Mode::kChangePassword);
-  EXPECT_EQ(ModeFor("?C"), Mode::kConfigure);
-  EXPECT_EQ(ModeFor("/C:1234"), Mode::kConfigure);
+  for (const char* text : {"/A", "XA"}) EXPECT_EQ(ModeFor(text), Mode::kChangePassword) << text;
+  for (const char* text : {"?C", "/C:1234"}) EXPECT_EQ(ModeFor(text), Mode::kConfigure) << text;
   EXPECT_EQ(ModeFor("-P"), Mode::kPreview);
-  EXPECT_EQ(ModeFor("/S"), Mode::kShow);
-  EXPECT_EQ(ModeFor("S"), Mode::kShow);
-  EXPECT_EQ(ModeFor(""), Mode::kShow);
-  EXPECT_EQ(ModeFor("/a"), Mode::kShow);  // the switch is upper-cased before
+  // "/a": the switch is upper-cased before.
+  for (const char* text : {"/S", "S", "", "/a"}) EXPECT_EQ(ModeFor(text), Mode::kShow) << text;
 }
 
 TEST(ModeChoice, SwitchIsTheUpperCasedFirstArgumentOrConfigure) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/expect_failure.h"
 #include "common/icon_file.h"
 #include "common/le_bytes_writer.h"
 #include "pictures/icon_directory.h"
@@ -44,12 +45,7 @@ Bytes IconFile(const std::vector<Bytes>& images, std::uint16_t type = 1) {
 std::vector<IconImage> Parse(const Bytes& b) { return ParseIconDirectory(b.data(), b.size()); }
 
 void ExpectRejected(const Bytes& b) {
-  try {
-    Parse(b);
-    ADD_FAILURE() << "accepted";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
-  }
+  test_common::ExpectFailure<InvalidPicture>([&] { Parse(b); }, "アイコンイメージが不正です");
 }
 
 TEST(IconDirectory, ListsEachImageWithItsOwnSizeAndDepth) {
@@ -103,13 +99,7 @@ TEST(IconDirectory, ImagesThatDoNotAccountForTheirBytesAreLeftOut) {
 
 std::vector<IconImage> Images(std::initializer_list<std::array<int, 3>> list) {
   std::vector<IconImage> images;
-  for (const auto& [w, h, bits] : list) {
-    IconImage image;
-    image.width = w;
-    image.height = h;
-    image.bitsPerPixel = bits;
-    images.push_back(image);
-  }
+  for (const auto& [w, h, bits] : list) images.push_back({0, 0, w, h, bits});
   return images;
 }
 
