@@ -31,6 +31,12 @@ void ExpectShowWindow(HWND window) {
 
 std::string ToString(UINT_PTR value) { return std::to_string(value); }
 
+// The exit code of a saver asked to close its window.
+DWORD ExitCodeOnClose(const Saver& saver, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  return ExitCodeAfter(saver);
+}
+
 }  // namespace
 
 TEST(ShowMode, IsATopMostScreenSizedPopupThatKeyAndButtonClose) {
@@ -72,8 +78,7 @@ TEST(ShowMode, ScreenSaveCommandIsAnsweredAndCloseRequestEnds) {
                                   &answer));
   EXPECT_EQ(answer, 1u);
   EXPECT_TRUE(StaysUp(saver));
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeOnClose(saver, window), 0u);
 }
 
 TEST(ShowMode, CloseSentFromAnotherProcessEndsIt) {
@@ -93,8 +98,7 @@ TEST(ShowMode, OneCharacterSwitchAndUnknownSwitchShow) {
     Saver saver(dir, arguments);
     HWND window = saver.WaitTopWindow(kSaverClass);
     ExpectShowWindow(window);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
+    EXPECT_EQ(ExitCodeOnClose(saver, window), 0u) << arguments;
   }
 }
 
@@ -123,8 +127,7 @@ TEST(PreviewMode, DisabledChildFillsTheHostForEveryHandleForm) {
     EXPECT_EQ(childRect.right, client.right);
     EXPECT_EQ(childRect.bottom, client.bottom);
     EXPECT_TRUE(StaysUp(saver, 300));
-    PostMessageA(child, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
+    EXPECT_EQ(ExitCodeOnClose(saver, child), 0u) << arguments;
     EXPECT_FALSE(IsWindow(child));
   }
 }
@@ -186,14 +189,10 @@ TEST_F(ChangePassword, HandsTheHandleToTheChangeService) {
 }
 
 TEST_F(ChangePassword, WithoutHandleOrWithAByteWiseSwitch) {
-  {
-    Saver saver(dir_, "/a", Options());
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  }
-  {
-    // A double-byte character whose second byte is "A" (0x41) is the change switch.
-    Saver saver(dir_, "\x83\x41 $10", Options());
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  // A double-byte character whose second byte is "A" (0x41) is the change switch.
+  for (const char* arguments : {"/a", "\x83\x41 $10"}) {
+    Saver saver(dir_, arguments, Options());
+    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
   }
   EXPECT_EQ(dir_.Read("log"),
             "PwdChangePasswordA SCRSAVE 0 0 0\nPwdChangePasswordA SCRSAVE 16 0 0\n");
@@ -231,28 +230,23 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
 }
 
 TEST_F(PasswordCheck, FlagOffAbsentOrNtClosesWithoutAsking) {
+  auto closes = [this] {
+    Saver saver(dir_, "/s", Options("0"));
+    EXPECT_EQ(ExitCodeOnClose(saver, saver.WaitTopWindow(kSaverClass)), 0u);
+  };
   {
     Windows98ForSaver win98;
     ScopedRegistryValue flag(kDesktopKey, kFlagName, 0);
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   {
     // The flag absent means no password, rather than an error on every key.
     Windows98ForSaver win98;
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   {
     ScopedRegistryValue flag(kDesktopKey, kFlagName, 1);
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   EXPECT_EQ(Calls(), 0);
 }
@@ -263,7 +257,6 @@ TEST_F(PasswordCheck, MalformedFlagStillAsks) {
   Saver saver(dir_, "/s", Options("1"));
   HWND window = saver.WaitTopWindow(kSaverClass);
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeOnClose(saver, window), 0u);
   EXPECT_EQ(Calls(), 1);
 }

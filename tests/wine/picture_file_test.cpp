@@ -80,6 +80,10 @@ class Canvas : public wt::Surface {
     RECT all{0, 0, width, height};
     FillRect(Dc(), &all, brush.Get());
   }
+  // The picture drawn on the fill with its top-left corner at `at`.
+  Canvas(int width, int height, Picture& picture, POINT at = {0, 0}) : Canvas(width, height) {
+    picture.Draw(Dc(), at.x, at.y);
+  }
   int CountOf(COLORREF colour) const {
     int n = 0;
     for (int y = 0; y < Height(); ++y)
@@ -91,6 +95,28 @@ class Canvas : public wt::Surface {
 int Distance(COLORREF a, COLORREF b) {
   return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
                    std::abs(GetBValue(a) - GetBValue(b))});
+}
+
+// The largest of `distance` over a `width` x `height` area.
+template <typename Measure>
+int Worst(int width, int height, Measure distance) {
+  int worst = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) worst = std::max(worst, distance(x, y));
+  return worst;
+}
+
+// Expects `action` to fail as a `Kind` with `message`.
+template <typename Kind, typename Action>
+void ExpectFailure(Action action, const std::string& message) {
+  try {
+    action();
+    ADD_FAILURE() << "no failure";
+  } catch (const Kind& failure) {
+    EXPECT_EQ(failure.Message(), message);
+  } catch (const Failure& other) {
+    ADD_FAILURE() << "failed as " << other.Kind();
+  }
 }
 
 struct Ppm {
@@ -121,11 +147,9 @@ bool ReadPpm(const std::string& path, Ppm& ppm) {
 // largest channel difference, or -1 when the sizes differ.
 int DifferenceFrom(const Canvas& canvas, POINT at, const Picture& picture, const Ppm& reference) {
   if (picture.Width() != reference.width || picture.Height() != reference.height) return -1;
-  int worst = 0;
-  for (int y = 0; y < reference.height; ++y)
-    for (int x = 0; x < reference.width; ++x)
-      worst = std::max(worst, Distance(canvas.At(at.x + x, at.y + y), reference.At(x, y)));
-  return worst;
+  return Worst(reference.width, reference.height, [&](int x, int y) {
+    return Distance(canvas.At(at.x + x, at.y + y), reference.At(x, y));
+  });
 }
 
 // Whether nothing but the marker lies outside the rectangle at `at`.
@@ -142,8 +166,7 @@ bool MarkerAround(const Canvas& canvas, POINT at, int width, int height) {
 std::string Outcome(const std::string& path, std::unique_ptr<Picture>* kept = nullptr) {
   try {
     std::unique_ptr<Picture> picture = LoadPictureFile(path);
-    Canvas canvas(64, 64);
-    picture->Draw(canvas.Dc(), 0, 0);
+    Canvas canvas(64, 64, *picture);
     const std::string what =
         "picture " + std::to_string(picture->Width()) + "x" + std::to_string(picture->Height());
     if (kept) *kept = std::move(picture);
@@ -193,8 +216,7 @@ TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
     ASSERT_EQ(picture->Height(), ppm.height);
     // Drawn at its own size with its top-left corner at the point.
     const POINT at{3, 2};
-    Canvas canvas(ppm.width + 6, ppm.height + 4);
-    picture->Draw(canvas.Dc(), at.x, at.y);
+    Canvas canvas(ppm.width + 6, ppm.height + 4, *picture, at);
     // Five or six bits per channel widen to eight by rules that differ by one.
     const int allowed = name.compare(0, 5, "rgb16") == 0 ? 1 : 0;
     EXPECT_LE(DifferenceFrom(canvas, at, *picture, ppm), allowed);
@@ -207,13 +229,10 @@ TEST(PictureFiles, DrawingIsClippedByTheTarget) {
   Ppm ppm;
   ASSERT_TRUE(ReadPpm(ReferenceDir() + "rgb24.ppm", ppm));
   std::unique_ptr<Picture> picture = LoadPictureFile(SuiteDir() + "g\\rgb24.bmp");
-  Canvas canvas(50, 30);
-  picture->Draw(canvas.Dc(), -100, -20);
-  int worst = 0;
-  for (int y = 0; y < canvas.Height(); ++y)
-    for (int x = 0; x < std::min(canvas.Width(), ppm.width - 100); ++x)
-      worst = std::max(worst, Distance(canvas.At(x, y), ppm.At(x + 100, y + 20)));
-  EXPECT_EQ(worst, 0);
+  Canvas canvas(50, 30, *picture, {-100, -20});
+  EXPECT_EQ(Worst(std::min(canvas.Width(), ppm.width - 100), canvas.Height(),
+                  [&](int x, int y) { return Distance(canvas.At(x, y), ppm.At(x + 100, y + 20)); }),
+            0);
   EXPECT_EQ(canvas.At(40, 10), kMarker);  // right of the picture's last column
 }
 
@@ -275,8 +294,7 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
     std::string reference = like != likeness.end() ? like->second : name.substr(0, name.size() - 4);
     Ppm ppm;
     if (picture && ReadPpm(ReferenceDir() + reference + ".ppm", ppm)) {
-      Canvas canvas(ppm.width, ppm.height);
-      picture->Draw(canvas.Dc(), 0, 0);
+      Canvas canvas(ppm.width, ppm.height, *picture);
       const int difference = DifferenceFrom(canvas, {0, 0}, *picture, ppm);
       outcome += ", like " + reference +
                  (difference < 0 ? std::string(" in nothing but name")
@@ -295,33 +313,20 @@ TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
   std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("empty.bmp", {}));
   EXPECT_EQ(picture->Width(), 0);
   EXPECT_EQ(picture->Height(), 0);
-  Canvas canvas(8, 8);
-  picture->Draw(canvas.Dc(), 0, 0);
-  EXPECT_EQ(canvas.CountOf(kMarker), 64);
+  EXPECT_EQ(Canvas(8, 8, *picture).CountOf(kMarker), 64);
 }
 
 TEST(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
   wt::TempDir scratch;
   const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
-  try {
-    LoadPictureFile(path);
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture&) {
-    ADD_FAILURE() << "taken for an invalid picture";
-  } catch (const ReadFailure& failure) {
-    EXPECT_EQ(failure.Message(), "ストリームからの読み込みエラー");
-  }
+  ExpectFailure<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
 }
 
 TEST(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
-  try {
-    LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG");
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), "拡張子 .PnG の画像形式は処理できません");
-  }
+  ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
+                                "拡張子 .PnG の画像形式は処理できません");
 }
 
 TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
@@ -331,12 +336,8 @@ TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.Valid());
-    try {
-      LoadPictureFile(path);
-      ADD_FAILURE() << "opened";
-    } catch (const OpenFailure& failure) {
-      EXPECT_EQ(failure.Message(), Format("ファイル %s は開けません", path.c_str()));
-    }
+    ExpectFailure<OpenFailure>([&] { LoadPictureFile(path); },
+                               Format("ファイル %s は開けません", path.c_str()));
   }
   {
     OwnedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -378,13 +379,11 @@ TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
         LoadPictureFile(scratch.WriteBytes("photo.JPG", CompressJpeg(false, progressive)));
     EXPECT_EQ(picture->Width(), kJpegWidth);
     EXPECT_EQ(picture->Height(), kJpegHeight);
-    Canvas canvas(kJpegWidth + 4, kJpegHeight + 4);
-    picture->Draw(canvas.Dc(), 2, 2);
-    int worst = 0;
-    for (int y = 0; y < kJpegHeight; ++y)
-      for (int x = 0; x < kJpegWidth; ++x)
-        worst = std::max(worst, Distance(canvas.At(x + 2, y + 2), JpegSource(x, y)));
-    EXPECT_LE(worst, 12);
+    Canvas canvas(kJpegWidth + 4, kJpegHeight + 4, *picture, {2, 2});
+    EXPECT_LE(
+        Worst(kJpegWidth, kJpegHeight,
+              [&](int x, int y) { return Distance(canvas.At(x + 2, y + 2), JpegSource(x, y)); }),
+        12);
     EXPECT_TRUE(MarkerAround(canvas, {2, 2}, kJpegWidth, kJpegHeight));
   }
 }
@@ -393,8 +392,7 @@ TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
   wt::TempDir scratch;
   std::unique_ptr<Picture> picture =
       LoadPictureFile(scratch.WriteBytes("grey.jpeg", CompressJpeg(true, false)));
-  Canvas canvas(kJpegWidth, kJpegHeight);
-  picture->Draw(canvas.Dc(), 0, 0);
+  Canvas canvas(kJpegWidth, kJpegHeight, *picture);
   int worst = 0;
   for (int y = 0; y < kJpegHeight; ++y)
     for (int x = 0; x < kJpegWidth; ++x) {
@@ -407,12 +405,11 @@ TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
 
 TEST(PictureFiles, CorruptJpegFailsAtLoad) {
   wt::TempDir scratch;
-  try {
-    LoadPictureFile(scratch.WriteBytes("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_NO_SOI));
-  }
+  ExpectFailure<InvalidPicture>(
+      [&] {
+        LoadPictureFile(scratch.WriteBytes("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+      },
+      JpegError(JERR_NO_SOI));
 }
 
 TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
@@ -429,12 +426,8 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   EXPECT_EQ(picture->Width(), kJpegWidth);
   EXPECT_EQ(picture->Height(), kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
-  try {
-    picture->Draw(canvas.Dc(), 0, 0);
-    ADD_FAILURE() << "decoded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_BAD_HUFF_TABLE));
-  }
+  ExpectFailure<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
+                                JpegError(JERR_BAD_HUFF_TABLE));
   EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
   EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
 }
@@ -484,13 +477,11 @@ TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
                                        : "baseline");
     const std::string path = scratch.WriteBytes("detail.jpg", DetailedJpeg(width, height, options));
     // What a target of the picture's own size gets: all of it.
-    Canvas whole(width, height);
-    LoadPictureFile(path)->Draw(whole.Dc(), 0, 0);
+    Canvas whole(width, height, *LoadPictureFile(path));
 
     std::unique_ptr<Picture> picture = LoadPictureFile(path);
     // Its left edge on a chroma block's, its right edge between two samples.
-    Canvas small(63, 48);
-    picture->Draw(small.Dc(), -48, -21);
+    Canvas small(63, 48, *picture, {-48, -21});
     EXPECT_EQ(DifferenceWithin(small, {-48, -21}, whole), "");
     // A later drawing that reaches further gets the rest; clipping counts too.
     Canvas larger(width + 10, height + 10);
@@ -522,13 +513,11 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   wt::TempDir scratch;
   const int width = 64, height = 600;
   const Bytes sound = DetailedJpeg(width, height, {});
-  Canvas whole(width, height);
-  LoadPictureFile(scratch.WriteBytes("sound.jpg", sound))->Draw(whole.Dc(), 0, 0);
+  Canvas whole(width, height, *LoadPictureFile(scratch.WriteBytes("sound.jpg", sound)));
 
   std::unique_ptr<Picture> picture =
       LoadPictureFile(scratch.WriteBytes("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
-  Canvas top(width, 100);
-  picture->Draw(top.Dc(), 0, 0);
+  Canvas top(width, 100, *picture);
   EXPECT_EQ(DifferenceWithin(top, {0, 0}, whole), "");
   // A drawing that reaches the damage keeps what was shown, without a failure.
   Canvas all(width, height);
@@ -542,12 +531,8 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   progressive.progressive = true;
   picture = LoadPictureFile(scratch.WriteBytes(
       "scans.jpg", WithFrameInLastScan(DetailedJpeg(width, height, progressive), 0.75)));
-  try {
-    picture->Draw(top.Dc(), 0, 0);
-    ADD_FAILURE() << "drawn";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_SOF_DUPLICATE));
-  }
+  ExpectFailure<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
+                                JpegError(JERR_SOF_DUPLICATE));
 }
 
 TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
@@ -599,8 +584,7 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
   EXPECT_EQ(picture->Width(), cx);
   EXPECT_EQ(picture->Height(), cy);
-  Canvas canvas(64, 64);
-  picture->Draw(canvas.Dc(), 4, 6);
+  Canvas canvas(64, 64, *picture, {4, 6});
   EXPECT_EQ(canvas.CountOf(RGB(0, 0, 255)), 32 * 32);
   EXPECT_EQ(canvas.At(4, 6), RGB(0, 0, 255));
   EXPECT_TRUE(MarkerAround(canvas, {4, 6}, 32, 32));
@@ -609,8 +593,7 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   picture = LoadPictureFile(
       scratch.WriteBytes("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
   EXPECT_EQ(picture->Width(), cx);
-  Canvas small(64, 64);
-  picture->Draw(small.Dc(), 0, 0);
+  Canvas small(64, 64, *picture);
   EXPECT_EQ(small.CountOf(RGB(255, 0, 0)), 16 * 16);
   EXPECT_TRUE(MarkerAround(small, {0, 0}, 16, 16));
 }
@@ -619,12 +602,8 @@ TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
   wt::TempDir scratch;
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
-    try {
-      LoadPictureFile(scratch.WriteBytes("bad.ico", file));
-      ADD_FAILURE() << "loaded";
-    } catch (const InvalidPicture& failure) {
-      EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
-    }
+    ExpectFailure<InvalidPicture>([&] { LoadPictureFile(scratch.WriteBytes("bad.ico", file)); },
+                                  "アイコンイメージが不正です");
   }
 }
 
@@ -664,9 +643,16 @@ TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
   EXPECT_EQ(picture->Width(), 96);
   EXPECT_EQ(picture->Height(), 48);
-  Canvas canvas(120, 70);
-  picture->Draw(canvas.Dc(), 10, 12);
+  Canvas canvas(120, 70, *picture, {10, 12});
   ExpectQuarters(canvas, 10, 12, 96, 48);
+}
+
+// The bytes of a recorded Windows metafile, which is deleted.
+Bytes BitsOf(HMETAFILE metafile) {
+  Bytes bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(metafile);
+  return bytes;
 }
 
 // A Windows metafile that sets its own window to 200 x 100 units.
@@ -676,11 +662,7 @@ Bytes WindowsMetafile() {
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, 200, 100, nullptr);
   PaintQuarters(dc, 200, 100);
-  HMETAFILE metafile = CloseMetaFile(dc);
-  Bytes bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
-  DeleteMetaFile(metafile);
-  return bytes;
+  return BitsOf(CloseMetaFile(dc));
 }
 
 TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
@@ -695,15 +677,13 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("boxed.wmf", placeable));
   EXPECT_EQ(picture->Width(), 100);
   EXPECT_EQ(picture->Height(), 50);
-  Canvas canvas(130, 80);
-  picture->Draw(canvas.Dc(), 5, 8);
+  Canvas canvas(130, 80, *picture, {5, 8});
   ExpectQuarters(canvas, 5, 8, 100, 50);
 
   picture = LoadPictureFile(scratch.WriteBytes("plain.wmf", records));
   EXPECT_EQ(picture->Width(), 200);
   EXPECT_EQ(picture->Height(), 100);
-  Canvas plain(220, 120);
-  picture->Draw(plain.Dc(), 3, 4);
+  Canvas plain(220, 120, *picture, {3, 4});
   ExpectQuarters(plain, 3, 4, 200, 100);
 }
 
@@ -714,12 +694,9 @@ TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
   const std::vector<std::pair<std::string, Bytes>> files = {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
-    try {
-      LoadPictureFile(scratch.WriteBytes(name, bytes));
-      ADD_FAILURE() << name << " loaded";
-    } catch (const InvalidPicture& failure) {
-      EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;
-    }
+    SCOPED_TRACE(name);
+    ExpectFailure<InvalidPicture>([&] { LoadPictureFile(scratch.WriteBytes(name, bytes)); },
+                                  "メタファイルが不正です");
   }
 }
 
@@ -810,10 +787,7 @@ TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
   HDC windows = CreateMetaFileA(nullptr);
   SetWindowExtEx(windows, 200, 200, nullptr);
   DrawEveryCountedKind(windows);
-  HMETAFILE wmf = CloseMetaFile(windows);
-  Bytes bytes(GetMetaFileBitsEx(wmf, 0, nullptr));
-  GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
-  DeleteMetaFile(wmf);
+  const Bytes bytes = BitsOf(CloseMetaFile(windows));
   const std::set<unsigned> wmfKinds = KindsOf(bytes, 18, 2, false);
   for (unsigned kind : {META_DIBBITBLT, META_DIBSTRETCHBLT, META_SETDIBTODEV, META_STRETCHDIB,
                         META_DIBCREATEPATTERNBRUSH, META_EXTTEXTOUT, META_POLYGON, META_POLYLINE,
