@@ -37,68 +37,68 @@ DWORD ExitCodeOnClose(const Saver& saver, HWND window) {
   return ExitCodeAfter(saver);
 }
 
+// A saver started in a folder of its own, and its window once there is one.
+struct Shown {
+  explicit Shown(const std::string& arguments)
+      : saver(dir, arguments), window(saver.WaitTopWindow(kSaverClass)) {}
+  TempDir dir;
+  Saver saver;
+  HWND window;
+};
+
 }  // namespace
 
 TEST(ShowMode, IsATopMostScreenSizedPopupThatKeyAndButtonClose) {
   for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
-    TempDir dir;
-    Saver saver(dir, "/s");
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    ExpectShowWindow(window);
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(StaysUp(saver, 300));
-    PostMessageA(window, message, message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? 'A' : 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << "message " << message;
+    Shown shown("/s");
+    ExpectShowWindow(shown.window);
+    EXPECT_TRUE(IsWindowVisible(shown.window));
+    EXPECT_TRUE(StaysUp(shown.saver, 300));
+    PostMessageA(shown.window, message, message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? 'A' : 0,
+                 0);
+    EXPECT_EQ(ExitCodeAfter(shown.saver), 0u) << "message " << message;
   }
 }
 
 TEST(ShowMode, FirstMouseMovementOnlyRecordsThePoint) {
-  TempDir dir;
   SetCursorPos(300, 300);
-  Saver saver(dir, "-S");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
+  Shown shown("-S");
+  ASSERT_NE(shown.window, nullptr);
   // The system reports the pointer once the window lies under it; that first
   // movement must not end the saver, nor a report at the same point.
-  EXPECT_TRUE(StaysUp(saver));
-  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
-  EXPECT_TRUE(StaysUp(saver, 500));
+  EXPECT_TRUE(StaysUp(shown.saver));
+  PostMessageA(shown.window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+  EXPECT_TRUE(StaysUp(shown.saver, 500));
   // One pixel away is enough.
   SetCursorPos(301, 300);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeAfter(shown.saver), 0u);
 }
 
 TEST(ShowMode, ScreenSaveCommandIsAnsweredAndCloseRequestEnds) {
-  TempDir dir;
-  Saver saver(dir, "/S");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
+  Shown shown("/S");
+  ASSERT_NE(shown.window, nullptr);
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG, 5000,
-                                  &answer));
+  ASSERT_TRUE(SendMessageTimeoutA(shown.window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG,
+                                  5000, &answer));
   EXPECT_EQ(answer, 1u);
-  EXPECT_TRUE(StaysUp(saver));
-  EXPECT_EQ(ExitCodeOnClose(saver, window), 0u);
+  EXPECT_TRUE(StaysUp(shown.saver));
+  EXPECT_EQ(ExitCodeOnClose(shown.saver, shown.window), 0u);
 }
 
 TEST(ShowMode, CloseSentFromAnotherProcessEndsIt) {
-  TempDir dir;
-  Saver saver(dir, "/s");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
-  saver.Idle();
+  Shown shown("/s");
+  ASSERT_NE(shown.window, nullptr);
+  shown.saver.Idle();
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+  ASSERT_TRUE(SendMessageTimeoutA(shown.window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(shown.saver, 3000), 0u);
 }
 
 TEST(ShowMode, OneCharacterSwitchAndUnknownSwitchShow) {
   for (const char* arguments : {"s", "x", "/p 12ab", "/p 4294967295", "/P"}) {
-    TempDir dir;
-    Saver saver(dir, arguments);
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    ExpectShowWindow(window);
-    EXPECT_EQ(ExitCodeOnClose(saver, window), 0u) << arguments;
+    Shown shown(arguments);
+    ExpectShowWindow(shown.window);
+    EXPECT_EQ(ExitCodeOnClose(shown.saver, shown.window), 0u) << arguments;
   }
 }
 

@@ -106,6 +106,11 @@ int Worst(int width, int height, Measure distance) {
   return worst;
 }
 
+void ExpectSize(const Picture& picture, int width, int height) {
+  EXPECT_EQ(picture.Width(), width);
+  EXPECT_EQ(picture.Height(), height);
+}
+
 // Expects `action` to fail as a `Kind` with `message`.
 template <typename Kind, typename Action>
 void ExpectFailure(Action action, const std::string& message) {
@@ -194,6 +199,27 @@ const std::map<std::string, std::string> kGoodReferences = {
     {"rgb32bfdef.bmp", "rgb24"},
 };
 
+// Pictures loaded from files written for the test.
+class PictureFiles : public ::testing::Test {
+ protected:
+  std::unique_ptr<Picture> Load(const std::string& name, const Bytes& bytes) const {
+    return LoadPictureFile(scratch.WriteBytes(name, bytes));
+  }
+  wt::TempDir scratch;
+};
+
+// Prints what became of a suite file and holds it to its outcome where that is certain.
+void Report(const std::string& file, const std::string& outcome,
+            const std::map<std::string, std::string>& certain) {
+  std::cout << "  " << file << ": " << outcome << "\n";
+  const auto expected = certain.find(file.substr(2));
+  if (expected != certain.end()) {
+    EXPECT_EQ(outcome, expected->second) << file;
+  }
+}
+
+const char kInvalidBitmap[] = "InvalidPicture: ビットマップイメージが不正です";
+
 bool ReferencesPresent() {
   if (Exists(ReferenceDir() + "pal1.ppm")) return true;
   ADD_FAILURE() << "no reference renderings in " << ReferenceDir()
@@ -201,7 +227,7 @@ bool ReferencesPresent() {
   return false;
 }
 
-TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
+TEST_F(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
   if (!ReferencesPresent()) return;
   const std::vector<std::string> names = FilesIn(SuiteDir() + "g\\", "*.bmp");
   EXPECT_EQ(names.size(), kGoodReferences.size());
@@ -224,7 +250,7 @@ TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
   }
 }
 
-TEST(PictureFiles, DrawingIsClippedByTheTarget) {
+TEST_F(PictureFiles, DrawingIsClippedByTheTarget) {
   if (!ReferencesPresent()) return;
   Ppm ppm;
   ASSERT_TRUE(ReadPpm(ReferenceDir() + "rgb24.ppm", ppm));
@@ -237,32 +263,25 @@ TEST(PictureFiles, DrawingIsClippedByTheTarget) {
 }
 
 // Files the suite calls bad: some outcomes are certain, all end in a picture or a failure.
-TEST(PictureFiles, BadSuiteBitmapsEndInAPictureOrAFailure) {
+TEST_F(PictureFiles, BadSuiteBitmapsEndInAPictureOrAFailure) {
   const std::map<std::string, std::string> expected = {
-      {"badbitcount.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"badplanes.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"badwidth.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"reallybig.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rletopdown.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"badbitcount.bmp", kInvalidBitmap},
+      {"badplanes.bmp", kInvalidBitmap},
+      {"badwidth.bmp", kInvalidBitmap},
+      {"reallybig.bmp", kInvalidBitmap},
+      {"rletopdown.bmp", kInvalidBitmap},
       {"badpalettesize.bmp", "ReadFailure: ストリームからの読み込みエラー"},
       {"shortfile.bmp", "picture 127x64"},
-      {"badfilesize.bmp", "picture 127x64"},
-  };
+      {"badfilesize.bmp", "picture 127x64"}};
   const std::vector<std::string> names = FilesIn(SuiteDir() + "b\\", "*.bmp");
   EXPECT_GE(names.size(), 15u);
-  for (const std::string& name : names) {
-    const std::string outcome = Outcome(SuiteDir() + "b\\" + name);
-    std::cout << "  b/" << name << ": " << outcome << "\n";
-    const auto certain = expected.find(name);
-    if (certain != expected.end()) {
-      EXPECT_EQ(outcome, certain->second) << name;
-    }
-  }
+  for (const std::string& name : names)
+    Report("b/" + name, Outcome(SuiteDir() + "b\\" + name), expected);
 }
 
 // Files the suite calls questionable: what each gives is reported; those a
 // reader of this kind ought to show are held to their reference.
-TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
+TEST_F(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
   if (!ReferencesPresent()) return;
   const std::map<std::string, std::string> likeness = {
       {"pal8offs.bmp", "pal8"},           {"pal8oversizepal.bmp", "pal8"},
@@ -280,11 +299,10 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
       {"pal8oversizepal.bmp", "picture 127x64, like pal8 within 0"},
       {"pal8os2sp.bmp", "picture 127x64, like pal8 within 0"},
       {"rgb24largepal.bmp", "picture 127x64, like rgb24 within 0"},
-      {"pal8os2v2-16.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgb24jpeg.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgb24png.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgba64.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-  };
+      {"pal8os2v2-16.bmp", kInvalidBitmap},
+      {"rgb24jpeg.bmp", kInvalidBitmap},
+      {"rgb24png.bmp", kInvalidBitmap},
+      {"rgba64.bmp", kInvalidBitmap}};
   const std::vector<std::string> names = FilesIn(SuiteDir() + "q\\", "*.bmp");
   EXPECT_GE(names.size(), 30u);
   for (const std::string& name : names) {
@@ -300,37 +318,29 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
                  (difference < 0 ? std::string(" in nothing but name")
                                  : " within " + std::to_string(difference));
     }
-    std::cout << "  q/" << name << ": " << outcome << "\n";
-    const auto certain = expected.find(name);
-    if (certain != expected.end()) {
-      EXPECT_EQ(outcome, certain->second) << name;
-    }
+    Report("q/" + name, outcome, expected);
   }
 }
 
-TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("empty.bmp", {}));
-  EXPECT_EQ(picture->Width(), 0);
-  EXPECT_EQ(picture->Height(), 0);
+TEST_F(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
+  std::unique_ptr<Picture> picture = Load("empty.bmp", {});
+  ExpectSize(*picture, 0, 0);
   EXPECT_EQ(Canvas(8, 8, *picture).CountOf(kMarker), 64);
 }
 
-TEST(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
   const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
   ExpectFailure<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
 }
 
-TEST(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
+TEST_F(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
   ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
                                 "拡張子 .PnG の画像形式は処理できません");
 }
 
-TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
   const std::string path = scratch.WriteBytes("busy.bmp", {});
   {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -355,30 +365,32 @@ constexpr int kJpegHeight = 32;
 COLORREF JpegSource(int x, int y) { return RGB(x * 5, y * 7, 200 - x * 2); }
 int JpegGreySource(int x, int y) { return (x * 4 + y * 3) & 0xFF; }
 
-Bytes CompressJpeg(bool grey, bool progressive) {
+JpegOptions Options(bool greyscale, bool progressive) {
   JpegOptions options;
-  options.greyscale = grey;
+  options.greyscale = greyscale;
   options.progressive = progressive;
-  return WriteJpeg(kJpegWidth, kJpegHeight, options, [grey](int x, int y, std::uint8_t* s) {
-    if (grey) {
-      s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
-    } else {
-      wt::PutRgb(JpegSource(x, y), s);
-    }
-  });
+  return options;
+}
+
+Bytes CompressJpeg(bool grey, bool progressive) {
+  return WriteJpeg(kJpegWidth, kJpegHeight, Options(grey, progressive),
+                   [grey](int x, int y, std::uint8_t* s) {
+                     if (grey) {
+                       s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
+                     } else {
+                       wt::PutRgb(JpegSource(x, y), s);
+                     }
+                   });
 }
 
 std::string JpegError(int code) { return Format("JPEG エラー #%d", code); }
 
-TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
   for (bool progressive : {false, true}) {
     SCOPED_TRACE(progressive ? "progressive" : "baseline");
     // Capitals in the extension: still a JPEG.
-    std::unique_ptr<Picture> picture =
-        LoadPictureFile(scratch.WriteBytes("photo.JPG", CompressJpeg(false, progressive)));
-    EXPECT_EQ(picture->Width(), kJpegWidth);
-    EXPECT_EQ(picture->Height(), kJpegHeight);
+    std::unique_ptr<Picture> picture = Load("photo.JPG", CompressJpeg(false, progressive));
+    ExpectSize(*picture, kJpegWidth, kJpegHeight);
     Canvas canvas(kJpegWidth + 4, kJpegHeight + 4, *picture, {2, 2});
     EXPECT_LE(
         Worst(kJpegWidth, kJpegHeight,
@@ -388,10 +400,8 @@ TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
   }
 }
 
-TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.WriteBytes("grey.jpeg", CompressJpeg(true, false)));
+TEST_F(PictureFiles, GreyscaleJpegDrawsInGreys) {
+  std::unique_ptr<Picture> picture = Load("grey.jpeg", CompressJpeg(true, false));
   Canvas canvas(kJpegWidth, kJpegHeight, *picture);
   int worst = 0;
   for (int y = 0; y < kJpegHeight; ++y)
@@ -403,16 +413,15 @@ TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
   EXPECT_LE(worst, 16);
 }
 
-TEST(PictureFiles, CorruptJpegFailsAtLoad) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, CorruptJpegFailsAtLoad) {
   ExpectFailure<InvalidPicture>(
       [&] {
-        LoadPictureFile(scratch.WriteBytes("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
+        Load("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0});
       },
       JpegError(JERR_NO_SOI));
 }
 
-TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
+TEST_F(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   Bytes file = CompressJpeg(false, false);
   // The first Huffman table gets three one-bit codes: the header still reads.
   std::size_t table = 2;
@@ -421,10 +430,8 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   ASSERT_EQ(file[table + 1], 0xC4);
   file[table + 5] = 3;
   file[table + 7] = static_cast<std::uint8_t>(file[table + 7] - 3);
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("broken.jpg", file));
-  EXPECT_EQ(picture->Width(), kJpegWidth);
-  EXPECT_EQ(picture->Height(), kJpegHeight);
+  std::unique_ptr<Picture> picture = Load("broken.jpg", file);
+  ExpectSize(*picture, kJpegWidth, kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
   ExpectFailure<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
                                 JpegError(JERR_BAD_HUFF_TABLE));
@@ -464,14 +471,10 @@ std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole
   return "";
 }
 
-TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
   const int width = 203, height = 157;
-  JpegOptions progressive;
-  progressive.progressive = true;
-  JpegOptions grey;
-  grey.greyscale = true;
-  for (const JpegOptions& options : {JpegOptions{}, progressive, grey}) {
+  for (const JpegOptions& options :
+       {Options(false, false), Options(false, true), Options(true, false)}) {
     SCOPED_TRACE(options.greyscale     ? "greyscale"
                  : options.progressive ? "progressive"
                                        : "baseline");
@@ -509,14 +512,12 @@ Bytes WithFrameInLastScan(Bytes file, double fraction) {
   return file;
 }
 
-TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   const int width = 64, height = 600;
   const Bytes sound = DetailedJpeg(width, height, {});
-  Canvas whole(width, height, *LoadPictureFile(scratch.WriteBytes("sound.jpg", sound)));
+  Canvas whole(width, height, *Load("sound.jpg", sound));
 
-  std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.WriteBytes("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
+  std::unique_ptr<Picture> picture = Load("damaged.jpg", WithFrameInLastScan(sound, 0.75));
   Canvas top(width, 100, *picture);
   EXPECT_EQ(DifferenceWithin(top, {0, 0}, whole), "");
   // A drawing that reaches the damage keeps what was shown, without a failure.
@@ -527,16 +528,13 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   EXPECT_EQ(all.At(10, 550), kMarker);
 
   // Damage to a file of several scans is read before anything is shown.
-  JpegOptions progressive;
-  progressive.progressive = true;
-  picture = LoadPictureFile(scratch.WriteBytes(
-      "scans.jpg", WithFrameInLastScan(DetailedJpeg(width, height, progressive), 0.75)));
+  picture = Load("scans.jpg",
+                 WithFrameInLastScan(DetailedJpeg(width, height, Options(false, true)), 0.75));
   ExpectFailure<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
                                 JpegError(JERR_SOF_DUPLICATE));
 }
 
-TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   std::unique_ptr<Picture> picture = LoadPictureFile(
       scratch.WriteBytes("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
                            wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
@@ -551,8 +549,7 @@ TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   EXPECT_TRUE(MarkerAround(canvas, {2, 3}, 50, 40));
   // Other kinds draw at their own size.
   const std::string bmp = wt::MakeBmp(400, 320, [](int, int) { return RGB(0, 0, 0); });
-  std::unique_ptr<Picture> bitmap =
-      LoadPictureFile(scratch.WriteBytes("big.bmp", Bytes(bmp.begin(), bmp.end())));
+  std::unique_ptr<Picture> bitmap = Load("big.bmp", Bytes(bmp.begin(), bmp.end()));
   EXPECT_EQ(bitmap->ReducedSize(50, 40).cx, 400);
 }
 
@@ -573,17 +570,15 @@ Bytes IconImage(int side, int bitCount, COLORREF colour) {
   return b;
 }
 
-TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
+TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
   ASSERT_EQ(cx, 32);
-  wt::TempDir scratch;
   const std::string path = scratch.WriteBytes(
       "three.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0)), IconImage(32, 32, RGB(0, 0, 255)),
                              IconImage(48, 8, RGB(0, 255, 0))}));
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
-  EXPECT_EQ(picture->Width(), cx);
-  EXPECT_EQ(picture->Height(), cy);
+  ExpectSize(*picture, cx, cy);
   Canvas canvas(64, 64, *picture, {4, 6});
   EXPECT_EQ(canvas.CountOf(RGB(0, 0, 255)), 32 * 32);
   EXPECT_EQ(canvas.At(4, 6), RGB(0, 0, 255));
@@ -598,12 +593,10 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   EXPECT_TRUE(MarkerAround(small, {0, 0}, 16, 16));
 }
 
-TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
-    ExpectFailure<InvalidPicture>([&] { LoadPictureFile(scratch.WriteBytes("bad.ico", file)); },
-                                  "アイコンイメージが不正です");
+    ExpectFailure<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
   }
 }
 
@@ -630,8 +623,7 @@ void ExpectQuarters(const Canvas& canvas, int x, int y, int w, int h) {
   EXPECT_EQ(canvas.At(x + w / 2, y + h + 1), kMarker);
 }
 
-TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
   const std::string path = scratch / "frame.emf";
   {
     const RECT frame{0, 0, 2540, 1270};  // 1 x 0.5 inch: 96 x 48 pixels at 96 per inch
@@ -641,8 +633,7 @@ TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
     OwnedEnhMetafile done(CloseEnhMetaFile(dc));
   }
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
-  EXPECT_EQ(picture->Width(), 96);
-  EXPECT_EQ(picture->Height(), 48);
+  ExpectSize(*picture, 96, 48);
   Canvas canvas(120, 70, *picture, {10, 12});
   ExpectQuarters(canvas, 10, 12, 96, 48);
 }
@@ -665,8 +656,7 @@ Bytes WindowsMetafile() {
   return BitsOf(CloseMetaFile(dc));
 }
 
-TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   const Bytes records = WindowsMetafile();
   ASSERT_GT(records.size(), 18u);
 
@@ -674,29 +664,25 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   Bytes placeable = PlaceableHeader(0, 0, 200, 100, 192, true);
   placeable.insert(placeable.end(), records.begin(), records.end());
 
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("boxed.wmf", placeable));
-  EXPECT_EQ(picture->Width(), 100);
-  EXPECT_EQ(picture->Height(), 50);
+  std::unique_ptr<Picture> picture = Load("boxed.wmf", placeable);
+  ExpectSize(*picture, 100, 50);
   Canvas canvas(130, 80, *picture, {5, 8});
   ExpectQuarters(canvas, 5, 8, 100, 50);
 
-  picture = LoadPictureFile(scratch.WriteBytes("plain.wmf", records));
-  EXPECT_EQ(picture->Width(), 200);
-  EXPECT_EQ(picture->Height(), 100);
+  picture = Load("plain.wmf", records);
+  ExpectSize(*picture, 200, 100);
   Canvas plain(220, 120, *picture, {3, 4});
   ExpectQuarters(plain, 3, 4, 200, 100);
 }
 
-TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
   Bytes cut = WindowsMetafile();
   cut.resize(cut.size() - 6);  // no end record
   const std::vector<std::pair<std::string, Bytes>> files = {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
-    ExpectFailure<InvalidPicture>([&] { LoadPictureFile(scratch.WriteBytes(name, bytes)); },
-                                  "メタファイルが不正です");
+    ExpectFailure<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
   }
 }
 
@@ -768,8 +754,7 @@ std::set<unsigned> KindsOf(const Bytes& b, std::size_t at, std::size_t unit, boo
   return kinds;
 }
 
-TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
   const RECT frame{0, 0, 5292, 5292};
   HDC enhanced = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
   ASSERT_NE(enhanced, nullptr);
@@ -782,7 +767,7 @@ TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
   for (unsigned kind : {76, 77, 78, 79, 80, 81, 93, 94, 114, 116, 84, 2,  3,  4,  5,  6, 7,
                         8,  56, 85, 86, 87, 88, 89, 90, 91,  92,  49, 71, 72, 73, 74, 75})
     EXPECT_TRUE(emfKinds.count(kind)) << "no record " << kind;
-  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.emf", emf)));
+  EXPECT_NO_THROW(Load("written.emf", emf));
 
   HDC windows = CreateMetaFileA(nullptr);
   SetWindowExtEx(windows, 200, 200, nullptr);
@@ -793,7 +778,7 @@ TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
                         META_DIBCREATEPATTERNBRUSH, META_EXTTEXTOUT, META_POLYGON, META_POLYLINE,
                         META_POLYPOLYGON, META_CREATEPALETTE, META_CREATEREGION})
     EXPECT_TRUE(wmfKinds.count(kind)) << "no record " << std::hex << kind;
-  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.wmf", bytes)));
+  EXPECT_NO_THROW(Load("written.wmf", bytes));
 }
 
 }  // namespace
