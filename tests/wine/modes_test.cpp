@@ -203,7 +203,6 @@ class PasswordCheck : public ::testing::Test {
  protected:
   SaverOptions Options(const std::string& answers) { return check_.Options(dir_, answers); }
   int Calls() { return check_.Calls(dir_); }
-  std::string Log() { return dir_.Read("log"); }
   PasswordDouble check_;
   TempDir dir_;
 };
@@ -217,9 +216,9 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
   PostMessageA(window, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(StaysUp(saver, 1000));
   EXPECT_EQ(Calls(), 1);
-  EXPECT_NE(
-      Log().find("VerifyScreenSavePwd " + ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
-      std::string::npos);
+  EXPECT_NE(dir_.Read("log").find("VerifyScreenSavePwd " +
+                                  ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
+            std::string::npos);
   // After a refusal the next movement only records a new point.
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(StaysUp(saver, 500));

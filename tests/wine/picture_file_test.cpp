@@ -7,10 +7,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <set>
@@ -66,10 +64,6 @@ std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
     if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
   } while (FindNextFileA(find.Get(), &data));
   return names;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A surface to draw on, filled with one colour.
@@ -221,7 +215,9 @@ void Report(const std::string& file, const std::string& outcome,
 const char kInvalidBitmap[] = "InvalidPicture: ビットマップイメージが不正です";
 
 bool ReferencesPresent() {
-  if (Exists(ReferenceDir() + "pal1.ppm")) return true;
+  if (GetFileAttributesA((ReferenceDir() + "pal1.ppm").c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
   ADD_FAILURE() << "no reference renderings in " << ReferenceDir()
                 << ": the build converts bmpsuite/reference/*.png there";
   return false;
@@ -359,8 +355,7 @@ TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
 
 // --- JPEG ---------------------------------------------------------------
 
-constexpr int kJpegWidth = 48;
-constexpr int kJpegHeight = 32;
+constexpr int kJpegWidth = 48, kJpegHeight = 32;
 
 COLORREF JpegSource(int x, int y) { return RGB(x * 5, y * 7, 200 - x * 2); }
 int JpegGreySource(int x, int y) { return (x * 4 + y * 3) & 0xFF; }
@@ -375,11 +370,8 @@ JpegOptions Options(bool greyscale, bool progressive) {
 Bytes CompressJpeg(bool grey, bool progressive) {
   return WriteJpeg(kJpegWidth, kJpegHeight, Options(grey, progressive),
                    [grey](int x, int y, std::uint8_t* s) {
-                     if (grey) {
-                       s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
-                     } else {
-                       wt::PutRgb(JpegSource(x, y), s);
-                     }
+                     if (grey) s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
+                     if (!grey) wt::PutRgb(JpegSource(x, y), s);
                    });
 }
 
@@ -458,10 +450,8 @@ Bytes DetailedJpeg(int width, int height, JpegOptions options) {
 // whole drawing `whole`; "" when it does nowhere within the picture and `area`.
 std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole,
                              RECT area = {0, 0, 1 << 16, 1 << 16}) {
-  for (int y = std::max(0, static_cast<int>(area.top));
-       y < std::min(canvas.Height(), static_cast<int>(area.bottom)); ++y)
-    for (int x = std::max(0, static_cast<int>(area.left));
-         x < std::min(canvas.Width(), static_cast<int>(area.right)); ++x) {
+  for (int y = std::max<int>(0, area.top); y < std::min<int>(canvas.Height(), area.bottom); ++y)
+    for (int x = std::max<int>(0, area.left); x < std::min<int>(canvas.Width(), area.right); ++x) {
       const int px = x - at.x, py = y - at.y;
       if (px < 0 || py < 0 || px >= whole.Width() || py >= whole.Height()) continue;
       if (canvas.At(x, y) != whole.At(px, py)) {

@@ -135,8 +135,7 @@ bool Near(COLORREF c, COLORREF want, int tolerance = 12) {
          std::abs(GetBValue(c) - GetBValue(want)) <= tolerance;
 }
 
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kGreen = RGB(0, 200, 0);
+const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 200, 0);
 bool IsGreen(COLORREF c) { return Near(c, kGreen); }
 
 TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
@@ -216,31 +215,23 @@ TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
 
 // A metafile of nothing but saved drawing states, as many as `count`.
 std::string EndlessSaves(bool enhanced, int count) {
-  test_common::Bytes saves;
+  using namespace test_common;
+  // EMR_SAVEDC of 8 bytes, or META_SAVEDC of 3 words.
+  Bytes file = enhanced ? Bytes{} : WindowExtentRecord(300, 100);
   for (int i = 0; i < count; ++i) {
-    if (enhanced) {
-      test_common::Put32(saves, 33);  // EMR_SAVEDC
-      test_common::Put32(saves, 8);
-    } else {
-      test_common::Put32(saves, 3);
-      test_common::Put16(saves, 0x001E);  // META_SAVEDC
-    }
+    Put32(file, enhanced ? 33 : 3);
+    enhanced ? Put32(file, 8) : Put16(file, 0x001E);
   }
-  test_common::Bytes file;
-  if (enhanced) {
-    file = test_common::EnhancedMetafile({0, 0, 299, 99}, {0, 0, 7900, 2600}, saves);
-  } else {
-    test_common::Bytes records = test_common::WindowExtentRecord(300, 100);
-    records.insert(records.end(), saves.begin(), saves.end());
-    file = test_common::WindowsMetafile(records);
-  }
+  file = enhanced ? EnhancedMetafile({0, 0, 299, 99}, {0, 0, 7900, 2600}, file)
+                  : WindowsMetafile(file);
   return std::string(file.begin(), file.end());
 }
 
 TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
   for (const char* name : {"ねがい.emf", "ねがい.wmf"}) {
+    const bool enhanced = std::string(name).find("emf") != std::string::npos;
     TempDir dir;
-    dir.Write(name, EndlessSaves(std::string(name).find("emf") != std::string::npos, 600000));
+    dir.Write(name, EndlessSaves(enhanced, 600000));
     dir.Write("ザルモ.ini", std::string("\r\n") + name + "\r\n");
     const DWORD start = GetTickCount();
     RunningSaver running(dir);
@@ -251,8 +242,7 @@ TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
     PostMessageA(running.window, WM_KEYDOWN, 'A', 0);
     EXPECT_TRUE(running.saver.WaitExit(5000)) << name;
     const DWORD elapsed = GetTickCount() - start;
-    RecordProperty(std::string(name).find("emf") != std::string::npos ? "emf_ms" : "wmf_ms",
-                   static_cast<int>(elapsed));
+    RecordProperty(enhanced ? "emf_ms" : "wmf_ms", static_cast<int>(elapsed));
     EXPECT_LT(elapsed, 10000u) << name;
   }
 }
