@@ -17,10 +17,9 @@ void ExpectShowWindow(HWND window) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), "ザルモセーバー");
   LONG style = GetWindowLongA(window, GWL_STYLE);
-  LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CHILD));
-  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT rect;
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.left, 0);
@@ -114,10 +113,10 @@ TEST(PreviewMode, DisabledChildFillsTheHostForEveryHandleForm) {
     Saver saver(dir, arguments);
     HWND child = host.WaitChild();
     ASSERT_NE(child, nullptr) << arguments;
-    LONG style = GetWindowLongA(child, GWL_STYLE);
     // Showing it maximised is what makes it fill the host.
-    EXPECT_EQ(static_cast<DWORD>(style) & ~static_cast<DWORD>(WS_MAXIMIZE),
-              static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_DISABLED))
+    EXPECT_EQ(
+        static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & ~static_cast<DWORD>(WS_MAXIMIZE),
+        static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_DISABLED))
         << arguments;
     EXPECT_EQ(GetClassLongA(child, GCL_STYLE), static_cast<DWORD>(CS_PARENTDC));
     EXPECT_FALSE(GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TOPMOST);

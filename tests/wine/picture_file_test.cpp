@@ -70,9 +70,8 @@ std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
 class Canvas : public wt::Surface {
  public:
   Canvas(int width, int height, COLORREF fill = kMarker) : Surface(width, height) {
-    OwnedBrush brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
-    FillRect(Dc(), &all, brush.Get());
+    FillRect(Dc(), &all, OwnedBrush(CreateSolidBrush(fill)).Get());
   }
   // The picture drawn on the fill with its top-left corner at `at`.
   Canvas(int width, int height, Picture& picture, POINT at = {0, 0}) : Canvas(width, height) {
@@ -107,7 +106,7 @@ void ExpectSize(const Picture& picture, int width, int height) {
 
 // Expects `action` to fail as a `Kind` with `message`.
 template <typename Kind, typename Action>
-void ExpectFailure(Action action, const std::string& message) {
+void ExpectFails(Action action, const std::string& message) {
   try {
     action();
     ADD_FAILURE() << "no failure";
@@ -327,13 +326,13 @@ TEST_F(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
 TEST_F(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
   const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
-  ExpectFailure<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
+  ExpectFails<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
 }
 
 TEST_F(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
-  ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
-                                "拡張子 .PnG の画像形式は処理できません");
+  ExpectFails<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
+                              "拡張子 .PnG の画像形式は処理できません");
 }
 
 TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
@@ -342,8 +341,8 @@ TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.Valid());
-    ExpectFailure<OpenFailure>([&] { LoadPictureFile(path); },
-                               Format("ファイル %s は開けません", path.c_str()));
+    ExpectFails<OpenFailure>([&] { LoadPictureFile(path); },
+                             Format("ファイル %s は開けません", path.c_str()));
   }
   {
     OwnedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -406,7 +405,7 @@ TEST_F(PictureFiles, GreyscaleJpegDrawsInGreys) {
 }
 
 TEST_F(PictureFiles, CorruptJpegFailsAtLoad) {
-  ExpectFailure<InvalidPicture>(
+  ExpectFails<InvalidPicture>(
       [&] {
         Load("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0});
       },
@@ -425,8 +424,8 @@ TEST_F(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   std::unique_ptr<Picture> picture = Load("broken.jpg", file);
   ExpectSize(*picture, kJpegWidth, kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
-  ExpectFailure<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
-                                JpegError(JERR_BAD_HUFF_TABLE));
+  ExpectFails<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
+                              JpegError(JERR_BAD_HUFF_TABLE));
   EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
   EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
 }
@@ -520,8 +519,8 @@ TEST_F(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   // Damage to a file of several scans is read before anything is shown.
   picture = Load("scans.jpg",
                  WithFrameInLastScan(DetailedJpeg(width, height, Options(false, true)), 0.75));
-  ExpectFailure<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
-                                JpegError(JERR_SOF_DUPLICATE));
+  ExpectFails<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
+                              JpegError(JERR_SOF_DUPLICATE));
 }
 
 TEST_F(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
@@ -586,7 +585,7 @@ TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
 TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
-    ExpectFailure<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
+    ExpectFails<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
   }
 }
 
@@ -594,12 +593,10 @@ TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
 
 // Red everywhere, blue in the top-left quarter, in units of `w` x `h`.
 void PaintQuarters(HDC dc, int w, int h) {
-  OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-  OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
   RECT all{0, 0, w, h};
   RECT quarter{0, 0, w / 2, h / 2};
-  FillRect(dc, &all, red.Get());
-  FillRect(dc, &quarter, blue.Get());
+  FillRect(dc, &all, OwnedBrush(CreateSolidBrush(RGB(255, 0, 0))).Get());
+  FillRect(dc, &quarter, OwnedBrush(CreateSolidBrush(RGB(0, 0, 255))).Get());
 }
 
 // Expects the quarters painted into the `w` x `h` pixels at (x, y).
@@ -672,7 +669,7 @@ TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
-    ExpectFailure<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
+    ExpectFails<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
   }
 }
 

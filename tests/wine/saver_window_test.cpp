@@ -173,9 +173,7 @@ TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
   HDC composition = form.GetScene().Holder(SaverHolder::kComposition).Canvas().Dc();
   const int row = h - 200 + 10;
   RECT band = {0, h - 200, w, h - 200 + 50};
-  HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
-  FillRect(composition, &band, marker);
-  DeleteObject(marker);
+  FillRect(composition, &band, zarumo::OwnedBrush(CreateSolidBrush(RGB(255, 0, 255))).Get());
 
   // The leading copy at -10 reads strip columns 10..1423; the strip ends at 1023.
   form.GetScene().SetTickerX(-10);
