@@ -48,10 +48,9 @@ void ExpectBanner(const Capture& screen) {
 
 // The fallback's exclamation mark (77..105 x 21..74) as the name picture, at 300.
 void ExpectFallbackName(const Capture& screen) {
-  const int w = screen.Width();
-  const int nameLeft = w / 2 - 100;
-  ExpectBox(screen.LitBounds({0, 300, w, screen.Height() - 200}), nameLeft + 77, 300 + 21,
-            nameLeft + 105, 300 + 74);
+  const int nameLeft = screen.Width() / 2 - 100;
+  ExpectBox(screen.LitBounds({0, 300, screen.Width(), screen.Height() - 200}), nameLeft + 77,
+            300 + 21, nameLeft + 105, 300 + 74);
   EXPECT_TRUE(IsRed(screen.At(nameLeft + 90, 300 + 50)));
 }
 
