@@ -17,10 +17,9 @@ void ExpectShowWindow(HWND window) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), "ザルモセーバー");
   LONG style = GetWindowLongA(window, GWL_STYLE);
-  LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_CHILD));
-  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT rect;
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.left, 0);
@@ -31,70 +30,74 @@ void ExpectShowWindow(HWND window) {
 
 std::string ToString(UINT_PTR value) { return std::to_string(value); }
 
+// The exit code of a saver asked to close its window.
+DWORD ExitCodeOnClose(const Saver& saver, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  return ExitCodeAfter(saver);
+}
+
+// A saver started in a folder of its own, and its window once there is one.
+struct Shown {
+  explicit Shown(const std::string& arguments)
+      : saver(dir, arguments), window(saver.WaitTopWindow(kSaverClass)) {}
+  TempDir dir;
+  Saver saver;
+  HWND window;
+};
+
 }  // namespace
 
 TEST(ShowMode, IsATopMostScreenSizedPopupThatKeyAndButtonClose) {
   for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
-    TempDir dir;
-    Saver saver(dir, "/s");
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    ExpectShowWindow(window);
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_TRUE(StaysUp(saver, 300));
-    PostMessageA(window, message, message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? 'A' : 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << "message " << message;
+    Shown shown("/s");
+    ExpectShowWindow(shown.window);
+    EXPECT_TRUE(IsWindowVisible(shown.window));
+    EXPECT_TRUE(StaysUp(shown.saver, 300));
+    PostMessageA(shown.window, message, message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? 'A' : 0,
+                 0);
+    EXPECT_EQ(ExitCodeAfter(shown.saver), 0u) << "message " << message;
   }
 }
 
 TEST(ShowMode, FirstMouseMovementOnlyRecordsThePoint) {
-  TempDir dir;
   SetCursorPos(300, 300);
-  Saver saver(dir, "-S");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
+  Shown shown("-S");
+  ASSERT_NE(shown.window, nullptr);
   // The system reports the pointer once the window lies under it; that first
   // movement must not end the saver, nor a report at the same point.
-  EXPECT_TRUE(StaysUp(saver));
-  PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
-  EXPECT_TRUE(StaysUp(saver, 500));
+  EXPECT_TRUE(StaysUp(shown.saver));
+  PostMessageA(shown.window, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+  EXPECT_TRUE(StaysUp(shown.saver, 500));
   // One pixel away is enough.
   SetCursorPos(301, 300);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeAfter(shown.saver), 0u);
 }
 
 TEST(ShowMode, ScreenSaveCommandIsAnsweredAndCloseRequestEnds) {
-  TempDir dir;
-  Saver saver(dir, "/S");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
+  Shown shown("/S");
+  ASSERT_NE(shown.window, nullptr);
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG, 5000,
-                                  &answer));
+  ASSERT_TRUE(SendMessageTimeoutA(shown.window, WM_SYSCOMMAND, SC_SCREENSAVE, 0, SMTO_ABORTIFHUNG,
+                                  5000, &answer));
   EXPECT_EQ(answer, 1u);
-  EXPECT_TRUE(StaysUp(saver));
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_TRUE(StaysUp(shown.saver));
+  EXPECT_EQ(ExitCodeOnClose(shown.saver, shown.window), 0u);
 }
 
 TEST(ShowMode, CloseSentFromAnotherProcessEndsIt) {
-  TempDir dir;
-  Saver saver(dir, "/s");
-  HWND window = saver.WaitTopWindow(kSaverClass);
-  ASSERT_NE(window, nullptr);
-  saver.Idle();
+  Shown shown("/s");
+  ASSERT_NE(shown.window, nullptr);
+  shown.saver.Idle();
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+  ASSERT_TRUE(SendMessageTimeoutA(shown.window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(shown.saver, 3000), 0u);
 }
 
 TEST(ShowMode, OneCharacterSwitchAndUnknownSwitchShow) {
   for (const char* arguments : {"s", "x", "/p 12ab", "/p 4294967295", "/P"}) {
-    TempDir dir;
-    Saver saver(dir, arguments);
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    ExpectShowWindow(window);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
+    Shown shown(arguments);
+    ExpectShowWindow(shown.window);
+    EXPECT_EQ(ExitCodeOnClose(shown.saver, shown.window), 0u) << arguments;
   }
 }
 
@@ -110,10 +113,10 @@ TEST(PreviewMode, DisabledChildFillsTheHostForEveryHandleForm) {
     Saver saver(dir, arguments);
     HWND child = host.WaitChild();
     ASSERT_NE(child, nullptr) << arguments;
-    LONG style = GetWindowLongA(child, GWL_STYLE);
     // Showing it maximised is what makes it fill the host.
-    EXPECT_EQ(static_cast<DWORD>(style) & ~static_cast<DWORD>(WS_MAXIMIZE),
-              static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_DISABLED))
+    EXPECT_EQ(
+        static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & ~static_cast<DWORD>(WS_MAXIMIZE),
+        static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_DISABLED))
         << arguments;
     EXPECT_EQ(GetClassLongA(child, GCL_STYLE), static_cast<DWORD>(CS_PARENTDC));
     EXPECT_FALSE(GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -123,8 +126,7 @@ TEST(PreviewMode, DisabledChildFillsTheHostForEveryHandleForm) {
     EXPECT_EQ(childRect.right, client.right);
     EXPECT_EQ(childRect.bottom, client.bottom);
     EXPECT_TRUE(StaysUp(saver, 300));
-    PostMessageA(child, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
+    EXPECT_EQ(ExitCodeOnClose(saver, child), 0u) << arguments;
     EXPECT_FALSE(IsWindow(child));
   }
 }
@@ -186,14 +188,10 @@ TEST_F(ChangePassword, HandsTheHandleToTheChangeService) {
 }
 
 TEST_F(ChangePassword, WithoutHandleOrWithAByteWiseSwitch) {
-  {
-    Saver saver(dir_, "/a", Options());
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  }
-  {
-    // A double-byte character whose second byte is "A" (0x41) is the change switch.
-    Saver saver(dir_, "\x83\x41 $10", Options());
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  // A double-byte character whose second byte is "A" (0x41) is the change switch.
+  for (const char* arguments : {"/a", "\x83\x41 $10"}) {
+    Saver saver(dir_, arguments, Options());
+    EXPECT_EQ(ExitCodeAfter(saver), 0u) << arguments;
   }
   EXPECT_EQ(dir_.Read("log"),
             "PwdChangePasswordA SCRSAVE 0 0 0\nPwdChangePasswordA SCRSAVE 16 0 0\n");
@@ -204,7 +202,6 @@ class PasswordCheck : public ::testing::Test {
  protected:
   SaverOptions Options(const std::string& answers) { return check_.Options(dir_, answers); }
   int Calls() { return check_.Calls(dir_); }
-  std::string Log() { return dir_.Read("log"); }
   PasswordDouble check_;
   TempDir dir_;
 };
@@ -218,9 +215,9 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
   PostMessageA(window, WM_KEYDOWN, 'A', 0);
   EXPECT_TRUE(StaysUp(saver, 1000));
   EXPECT_EQ(Calls(), 1);
-  EXPECT_NE(
-      Log().find("VerifyScreenSavePwd " + ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
-      std::string::npos);
+  EXPECT_NE(dir_.Read("log").find("VerifyScreenSavePwd " +
+                                  ToString(reinterpret_cast<UINT_PTR>(window)) + " -> 0"),
+            std::string::npos);
   // After a refusal the next movement only records a new point.
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(StaysUp(saver, 500));
@@ -231,28 +228,23 @@ TEST_F(PasswordCheck, RefusedThenAllowedOnWindows98) {
 }
 
 TEST_F(PasswordCheck, FlagOffAbsentOrNtClosesWithoutAsking) {
+  auto closes = [this] {
+    Saver saver(dir_, "/s", Options("0"));
+    EXPECT_EQ(ExitCodeOnClose(saver, saver.WaitTopWindow(kSaverClass)), 0u);
+  };
   {
     Windows98ForSaver win98;
     ScopedRegistryValue flag(kDesktopKey, kFlagName, 0);
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   {
     // The flag absent means no password, rather than an error on every key.
     Windows98ForSaver win98;
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   {
     ScopedRegistryValue flag(kDesktopKey, kFlagName, 1);
-    Saver saver(dir_, "/s", Options("0"));
-    HWND window = saver.WaitTopWindow(kSaverClass);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(ExitCodeAfter(saver), 0u);
+    closes();
   }
   EXPECT_EQ(Calls(), 0);
 }
@@ -263,7 +255,6 @@ TEST_F(PasswordCheck, MalformedFlagStillAsks) {
   Saver saver(dir_, "/s", Options("1"));
   HWND window = saver.WaitTopWindow(kSaverClass);
   ASSERT_NE(window, nullptr);
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeOnClose(saver, window), 0u);
   EXPECT_EQ(Calls(), 1);
 }

@@ -7,10 +7,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <set>
@@ -68,17 +66,16 @@ std::vector<std::string> FilesIn(const std::string& dir, const char* pattern) {
   return names;
 }
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A surface to draw on, filled with one colour.
 class Canvas : public wt::Surface {
  public:
   Canvas(int width, int height, COLORREF fill = kMarker) : Surface(width, height) {
-    OwnedBrush brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
-    FillRect(Dc(), &all, brush.Get());
+    FillRect(Dc(), &all, OwnedBrush(CreateSolidBrush(fill)).Get());
+  }
+  // The picture drawn on the fill with its top-left corner at `at`.
+  Canvas(int width, int height, Picture& picture, POINT at = {0, 0}) : Canvas(width, height) {
+    picture.Draw(Dc(), at.x, at.y);
   }
   int CountOf(COLORREF colour) const {
     int n = 0;
@@ -91,6 +88,33 @@ class Canvas : public wt::Surface {
 int Distance(COLORREF a, COLORREF b) {
   return std::max({std::abs(GetRValue(a) - GetRValue(b)), std::abs(GetGValue(a) - GetGValue(b)),
                    std::abs(GetBValue(a) - GetBValue(b))});
+}
+
+// The largest of `distance` over a `width` x `height` area.
+template <typename Measure>
+int Worst(int width, int height, Measure distance) {
+  int worst = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) worst = std::max(worst, distance(x, y));
+  return worst;
+}
+
+void ExpectSize(const Picture& picture, int width, int height) {
+  EXPECT_EQ(picture.Width(), width);
+  EXPECT_EQ(picture.Height(), height);
+}
+
+// Expects `action` to fail as a `Kind` with `message`.
+template <typename Kind, typename Action>
+void ExpectFails(Action action, const std::string& message) {
+  try {
+    action();
+    ADD_FAILURE() << "no failure";
+  } catch (const Kind& failure) {
+    EXPECT_EQ(failure.Message(), message);
+  } catch (const Failure& other) {
+    ADD_FAILURE() << "failed as " << other.Kind();
+  }
 }
 
 struct Ppm {
@@ -121,11 +145,9 @@ bool ReadPpm(const std::string& path, Ppm& ppm) {
 // largest channel difference, or -1 when the sizes differ.
 int DifferenceFrom(const Canvas& canvas, POINT at, const Picture& picture, const Ppm& reference) {
   if (picture.Width() != reference.width || picture.Height() != reference.height) return -1;
-  int worst = 0;
-  for (int y = 0; y < reference.height; ++y)
-    for (int x = 0; x < reference.width; ++x)
-      worst = std::max(worst, Distance(canvas.At(at.x + x, at.y + y), reference.At(x, y)));
-  return worst;
+  return Worst(reference.width, reference.height, [&](int x, int y) {
+    return Distance(canvas.At(at.x + x, at.y + y), reference.At(x, y));
+  });
 }
 
 // Whether nothing but the marker lies outside the rectangle at `at`.
@@ -142,8 +164,7 @@ bool MarkerAround(const Canvas& canvas, POINT at, int width, int height) {
 std::string Outcome(const std::string& path, std::unique_ptr<Picture>* kept = nullptr) {
   try {
     std::unique_ptr<Picture> picture = LoadPictureFile(path);
-    Canvas canvas(64, 64);
-    picture->Draw(canvas.Dc(), 0, 0);
+    Canvas canvas(64, 64, *picture);
     const std::string what =
         "picture " + std::to_string(picture->Width()) + "x" + std::to_string(picture->Height());
     if (kept) *kept = std::move(picture);
@@ -171,14 +192,37 @@ const std::map<std::string, std::string> kGoodReferences = {
     {"rgb32bfdef.bmp", "rgb24"},
 };
 
+// Pictures loaded from files written for the test.
+class PictureFiles : public ::testing::Test {
+ protected:
+  std::unique_ptr<Picture> Load(const std::string& name, const Bytes& bytes) const {
+    return LoadPictureFile(scratch.WriteBytes(name, bytes));
+  }
+  wt::TempDir scratch;
+};
+
+// Prints what became of a suite file and holds it to its outcome where that is certain.
+void Report(const std::string& file, const std::string& outcome,
+            const std::map<std::string, std::string>& certain) {
+  std::cout << "  " << file << ": " << outcome << "\n";
+  const auto expected = certain.find(file.substr(2));
+  if (expected != certain.end()) {
+    EXPECT_EQ(outcome, expected->second) << file;
+  }
+}
+
+const char kInvalidBitmap[] = "InvalidPicture: ビットマップイメージが不正です";
+
 bool ReferencesPresent() {
-  if (Exists(ReferenceDir() + "pal1.ppm")) return true;
+  if (GetFileAttributesA((ReferenceDir() + "pal1.ppm").c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
   ADD_FAILURE() << "no reference renderings in " << ReferenceDir()
                 << ": the build converts bmpsuite/reference/*.png there";
   return false;
 }
 
-TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
+TEST_F(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
   if (!ReferencesPresent()) return;
   const std::vector<std::string> names = FilesIn(SuiteDir() + "g\\", "*.bmp");
   EXPECT_EQ(names.size(), kGoodReferences.size());
@@ -193,8 +237,7 @@ TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
     ASSERT_EQ(picture->Height(), ppm.height);
     // Drawn at its own size with its top-left corner at the point.
     const POINT at{3, 2};
-    Canvas canvas(ppm.width + 6, ppm.height + 4);
-    picture->Draw(canvas.Dc(), at.x, at.y);
+    Canvas canvas(ppm.width + 6, ppm.height + 4, *picture, at);
     // Five or six bits per channel widen to eight by rules that differ by one.
     const int allowed = name.compare(0, 5, "rgb16") == 0 ? 1 : 0;
     EXPECT_LE(DifferenceFrom(canvas, at, *picture, ppm), allowed);
@@ -202,48 +245,38 @@ TEST(PictureFiles, GoodSuiteBitmapsDrawLikeTheirReferences) {
   }
 }
 
-TEST(PictureFiles, DrawingIsClippedByTheTarget) {
+TEST_F(PictureFiles, DrawingIsClippedByTheTarget) {
   if (!ReferencesPresent()) return;
   Ppm ppm;
   ASSERT_TRUE(ReadPpm(ReferenceDir() + "rgb24.ppm", ppm));
   std::unique_ptr<Picture> picture = LoadPictureFile(SuiteDir() + "g\\rgb24.bmp");
-  Canvas canvas(50, 30);
-  picture->Draw(canvas.Dc(), -100, -20);
-  int worst = 0;
-  for (int y = 0; y < canvas.Height(); ++y)
-    for (int x = 0; x < std::min(canvas.Width(), ppm.width - 100); ++x)
-      worst = std::max(worst, Distance(canvas.At(x, y), ppm.At(x + 100, y + 20)));
-  EXPECT_EQ(worst, 0);
+  Canvas canvas(50, 30, *picture, {-100, -20});
+  EXPECT_EQ(Worst(std::min(canvas.Width(), ppm.width - 100), canvas.Height(),
+                  [&](int x, int y) { return Distance(canvas.At(x, y), ppm.At(x + 100, y + 20)); }),
+            0);
   EXPECT_EQ(canvas.At(40, 10), kMarker);  // right of the picture's last column
 }
 
 // Files the suite calls bad: some outcomes are certain, all end in a picture or a failure.
-TEST(PictureFiles, BadSuiteBitmapsEndInAPictureOrAFailure) {
+TEST_F(PictureFiles, BadSuiteBitmapsEndInAPictureOrAFailure) {
   const std::map<std::string, std::string> expected = {
-      {"badbitcount.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"badplanes.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"badwidth.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"reallybig.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rletopdown.bmp", "InvalidPicture: ビットマップイメージが不正です"},
+      {"badbitcount.bmp", kInvalidBitmap},
+      {"badplanes.bmp", kInvalidBitmap},
+      {"badwidth.bmp", kInvalidBitmap},
+      {"reallybig.bmp", kInvalidBitmap},
+      {"rletopdown.bmp", kInvalidBitmap},
       {"badpalettesize.bmp", "ReadFailure: ストリームからの読み込みエラー"},
       {"shortfile.bmp", "picture 127x64"},
-      {"badfilesize.bmp", "picture 127x64"},
-  };
+      {"badfilesize.bmp", "picture 127x64"}};
   const std::vector<std::string> names = FilesIn(SuiteDir() + "b\\", "*.bmp");
   EXPECT_GE(names.size(), 15u);
-  for (const std::string& name : names) {
-    const std::string outcome = Outcome(SuiteDir() + "b\\" + name);
-    std::cout << "  b/" << name << ": " << outcome << "\n";
-    const auto certain = expected.find(name);
-    if (certain != expected.end()) {
-      EXPECT_EQ(outcome, certain->second) << name;
-    }
-  }
+  for (const std::string& name : names)
+    Report("b/" + name, Outcome(SuiteDir() + "b\\" + name), expected);
 }
 
 // Files the suite calls questionable: what each gives is reported; those a
 // reader of this kind ought to show are held to their reference.
-TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
+TEST_F(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
   if (!ReferencesPresent()) return;
   const std::map<std::string, std::string> likeness = {
       {"pal8offs.bmp", "pal8"},           {"pal8oversizepal.bmp", "pal8"},
@@ -261,11 +294,10 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
       {"pal8oversizepal.bmp", "picture 127x64, like pal8 within 0"},
       {"pal8os2sp.bmp", "picture 127x64, like pal8 within 0"},
       {"rgb24largepal.bmp", "picture 127x64, like rgb24 within 0"},
-      {"pal8os2v2-16.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgb24jpeg.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgb24png.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-      {"rgba64.bmp", "InvalidPicture: ビットマップイメージが不正です"},
-  };
+      {"pal8os2v2-16.bmp", kInvalidBitmap},
+      {"rgb24jpeg.bmp", kInvalidBitmap},
+      {"rgb24png.bmp", kInvalidBitmap},
+      {"rgba64.bmp", kInvalidBitmap}};
   const std::vector<std::string> names = FilesIn(SuiteDir() + "q\\", "*.bmp");
   EXPECT_GE(names.size(), 30u);
   for (const std::string& name : names) {
@@ -275,68 +307,42 @@ TEST(PictureFiles, QuestionableSuiteBitmapsEndInAPictureOrAFailure) {
     std::string reference = like != likeness.end() ? like->second : name.substr(0, name.size() - 4);
     Ppm ppm;
     if (picture && ReadPpm(ReferenceDir() + reference + ".ppm", ppm)) {
-      Canvas canvas(ppm.width, ppm.height);
-      picture->Draw(canvas.Dc(), 0, 0);
+      Canvas canvas(ppm.width, ppm.height, *picture);
       const int difference = DifferenceFrom(canvas, {0, 0}, *picture, ppm);
       outcome += ", like " + reference +
                  (difference < 0 ? std::string(" in nothing but name")
                                  : " within " + std::to_string(difference));
     }
-    std::cout << "  q/" << name << ": " << outcome << "\n";
-    const auto certain = expected.find(name);
-    if (certain != expected.end()) {
-      EXPECT_EQ(outcome, certain->second) << name;
-    }
+    Report("q/" + name, outcome, expected);
   }
 }
 
-TEST(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("empty.bmp", {}));
-  EXPECT_EQ(picture->Width(), 0);
-  EXPECT_EQ(picture->Height(), 0);
-  Canvas canvas(8, 8);
-  picture->Draw(canvas.Dc(), 0, 0);
-  EXPECT_EQ(canvas.CountOf(kMarker), 64);
+TEST_F(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
+  std::unique_ptr<Picture> picture = Load("empty.bmp", {});
+  ExpectSize(*picture, 0, 0);
+  EXPECT_EQ(Canvas(8, 8, *picture).CountOf(kMarker), 64);
 }
 
-TEST(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
   const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
-  try {
-    LoadPictureFile(path);
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture&) {
-    ADD_FAILURE() << "taken for an invalid picture";
-  } catch (const ReadFailure& failure) {
-    EXPECT_EQ(failure.Message(), "ストリームからの読み込みエラー");
-  }
+  ExpectFails<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
 }
 
-TEST(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
+TEST_F(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
-  try {
-    LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG");
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), "拡張子 .PnG の画像形式は処理できません");
-  }
+  ExpectFails<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
+                              "拡張子 .PnG の画像形式は処理できません");
 }
 
-TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
   const std::string path = scratch.WriteBytes("busy.bmp", {});
   {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.Valid());
-    try {
-      LoadPictureFile(path);
-      ADD_FAILURE() << "opened";
-    } catch (const OpenFailure& failure) {
-      EXPECT_EQ(failure.Message(), Format("ファイル %s は開けません", path.c_str()));
-    }
+    ExpectFails<OpenFailure>([&] { LoadPictureFile(path); },
+                             Format("ファイル %s は開けません", path.c_str()));
   }
   {
     OwnedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -348,53 +354,46 @@ TEST(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
 
 // --- JPEG ---------------------------------------------------------------
 
-constexpr int kJpegWidth = 48;
-constexpr int kJpegHeight = 32;
+constexpr int kJpegWidth = 48, kJpegHeight = 32;
 
 COLORREF JpegSource(int x, int y) { return RGB(x * 5, y * 7, 200 - x * 2); }
 int JpegGreySource(int x, int y) { return (x * 4 + y * 3) & 0xFF; }
 
-Bytes CompressJpeg(bool grey, bool progressive) {
+JpegOptions Options(bool greyscale, bool progressive) {
   JpegOptions options;
-  options.greyscale = grey;
+  options.greyscale = greyscale;
   options.progressive = progressive;
-  return WriteJpeg(kJpegWidth, kJpegHeight, options, [grey](int x, int y, std::uint8_t* s) {
-    if (grey) {
-      s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
-    } else {
-      wt::PutRgb(JpegSource(x, y), s);
-    }
-  });
+  return options;
+}
+
+Bytes CompressJpeg(bool grey, bool progressive) {
+  return WriteJpeg(kJpegWidth, kJpegHeight, Options(grey, progressive),
+                   [grey](int x, int y, std::uint8_t* s) {
+                     if (grey) s[0] = static_cast<std::uint8_t>(JpegGreySource(x, y));
+                     if (!grey) wt::PutRgb(JpegSource(x, y), s);
+                   });
 }
 
 std::string JpegError(int code) { return Format("JPEG エラー #%d", code); }
 
-TEST(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegsDecodeAtTheirFirstDrawing) {
   for (bool progressive : {false, true}) {
     SCOPED_TRACE(progressive ? "progressive" : "baseline");
     // Capitals in the extension: still a JPEG.
-    std::unique_ptr<Picture> picture =
-        LoadPictureFile(scratch.WriteBytes("photo.JPG", CompressJpeg(false, progressive)));
-    EXPECT_EQ(picture->Width(), kJpegWidth);
-    EXPECT_EQ(picture->Height(), kJpegHeight);
-    Canvas canvas(kJpegWidth + 4, kJpegHeight + 4);
-    picture->Draw(canvas.Dc(), 2, 2);
-    int worst = 0;
-    for (int y = 0; y < kJpegHeight; ++y)
-      for (int x = 0; x < kJpegWidth; ++x)
-        worst = std::max(worst, Distance(canvas.At(x + 2, y + 2), JpegSource(x, y)));
-    EXPECT_LE(worst, 12);
+    std::unique_ptr<Picture> picture = Load("photo.JPG", CompressJpeg(false, progressive));
+    ExpectSize(*picture, kJpegWidth, kJpegHeight);
+    Canvas canvas(kJpegWidth + 4, kJpegHeight + 4, *picture, {2, 2});
+    EXPECT_LE(
+        Worst(kJpegWidth, kJpegHeight,
+              [&](int x, int y) { return Distance(canvas.At(x + 2, y + 2), JpegSource(x, y)); }),
+        12);
     EXPECT_TRUE(MarkerAround(canvas, {2, 2}, kJpegWidth, kJpegHeight));
   }
 }
 
-TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.WriteBytes("grey.jpeg", CompressJpeg(true, false)));
-  Canvas canvas(kJpegWidth, kJpegHeight);
-  picture->Draw(canvas.Dc(), 0, 0);
+TEST_F(PictureFiles, GreyscaleJpegDrawsInGreys) {
+  std::unique_ptr<Picture> picture = Load("grey.jpeg", CompressJpeg(true, false));
+  Canvas canvas(kJpegWidth, kJpegHeight, *picture);
   int worst = 0;
   for (int y = 0; y < kJpegHeight; ++y)
     for (int x = 0; x < kJpegWidth; ++x) {
@@ -405,17 +404,15 @@ TEST(PictureFiles, GreyscaleJpegDrawsInGreys) {
   EXPECT_LE(worst, 16);
 }
 
-TEST(PictureFiles, CorruptJpegFailsAtLoad) {
-  wt::TempDir scratch;
-  try {
-    LoadPictureFile(scratch.WriteBytes("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0}));
-    ADD_FAILURE() << "loaded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_NO_SOI));
-  }
+TEST_F(PictureFiles, CorruptJpegFailsAtLoad) {
+  ExpectFails<InvalidPicture>(
+      [&] {
+        Load("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0});
+      },
+      JpegError(JERR_NO_SOI));
 }
 
-TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
+TEST_F(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   Bytes file = CompressJpeg(false, false);
   // The first Huffman table gets three one-bit codes: the header still reads.
   std::size_t table = 2;
@@ -424,17 +421,11 @@ TEST(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   ASSERT_EQ(file[table + 1], 0xC4);
   file[table + 5] = 3;
   file[table + 7] = static_cast<std::uint8_t>(file[table + 7] - 3);
-  wt::TempDir scratch;
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("broken.jpg", file));
-  EXPECT_EQ(picture->Width(), kJpegWidth);
-  EXPECT_EQ(picture->Height(), kJpegHeight);
+  std::unique_ptr<Picture> picture = Load("broken.jpg", file);
+  ExpectSize(*picture, kJpegWidth, kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
-  try {
-    picture->Draw(canvas.Dc(), 0, 0);
-    ADD_FAILURE() << "decoded";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_BAD_HUFF_TABLE));
-  }
+  ExpectFails<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
+                              JpegError(JERR_BAD_HUFF_TABLE));
   EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
   EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
 }
@@ -458,10 +449,8 @@ Bytes DetailedJpeg(int width, int height, JpegOptions options) {
 // whole drawing `whole`; "" when it does nowhere within the picture and `area`.
 std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole,
                              RECT area = {0, 0, 1 << 16, 1 << 16}) {
-  for (int y = std::max(0, static_cast<int>(area.top));
-       y < std::min(canvas.Height(), static_cast<int>(area.bottom)); ++y)
-    for (int x = std::max(0, static_cast<int>(area.left));
-         x < std::min(canvas.Width(), static_cast<int>(area.right)); ++x) {
+  for (int y = std::max<int>(0, area.top); y < std::min<int>(canvas.Height(), area.bottom); ++y)
+    for (int x = std::max<int>(0, area.left); x < std::min<int>(canvas.Width(), area.right); ++x) {
       const int px = x - at.x, py = y - at.y;
       if (px < 0 || py < 0 || px >= whole.Width() || py >= whole.Height()) continue;
       if (canvas.At(x, y) != whole.At(px, py)) {
@@ -471,26 +460,20 @@ std::string DifferenceWithin(const Canvas& canvas, POINT at, const Canvas& whole
   return "";
 }
 
-TEST(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegPartsDrawTheirPixelsOfAWholeDrawing) {
   const int width = 203, height = 157;
-  JpegOptions progressive;
-  progressive.progressive = true;
-  JpegOptions grey;
-  grey.greyscale = true;
-  for (const JpegOptions& options : {JpegOptions{}, progressive, grey}) {
+  for (const JpegOptions& options :
+       {Options(false, false), Options(false, true), Options(true, false)}) {
     SCOPED_TRACE(options.greyscale     ? "greyscale"
                  : options.progressive ? "progressive"
                                        : "baseline");
     const std::string path = scratch.WriteBytes("detail.jpg", DetailedJpeg(width, height, options));
     // What a target of the picture's own size gets: all of it.
-    Canvas whole(width, height);
-    LoadPictureFile(path)->Draw(whole.Dc(), 0, 0);
+    Canvas whole(width, height, *LoadPictureFile(path));
 
     std::unique_ptr<Picture> picture = LoadPictureFile(path);
     // Its left edge on a chroma block's, its right edge between two samples.
-    Canvas small(63, 48);
-    picture->Draw(small.Dc(), -48, -21);
+    Canvas small(63, 48, *picture, {-48, -21});
     EXPECT_EQ(DifferenceWithin(small, {-48, -21}, whole), "");
     // A later drawing that reaches further gets the rest; clipping counts too.
     Canvas larger(width + 10, height + 10);
@@ -518,17 +501,13 @@ Bytes WithFrameInLastScan(Bytes file, double fraction) {
   return file;
 }
 
-TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   const int width = 64, height = 600;
   const Bytes sound = DetailedJpeg(width, height, {});
-  Canvas whole(width, height);
-  LoadPictureFile(scratch.WriteBytes("sound.jpg", sound))->Draw(whole.Dc(), 0, 0);
+  Canvas whole(width, height, *Load("sound.jpg", sound));
 
-  std::unique_ptr<Picture> picture =
-      LoadPictureFile(scratch.WriteBytes("damaged.jpg", WithFrameInLastScan(sound, 0.75)));
-  Canvas top(width, 100);
-  picture->Draw(top.Dc(), 0, 0);
+  std::unique_ptr<Picture> picture = Load("damaged.jpg", WithFrameInLastScan(sound, 0.75));
+  Canvas top(width, 100, *picture);
   EXPECT_EQ(DifferenceWithin(top, {0, 0}, whole), "");
   // A drawing that reaches the damage keeps what was shown, without a failure.
   Canvas all(width, height);
@@ -538,20 +517,13 @@ TEST(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   EXPECT_EQ(all.At(10, 550), kMarker);
 
   // Damage to a file of several scans is read before anything is shown.
-  JpegOptions progressive;
-  progressive.progressive = true;
-  picture = LoadPictureFile(scratch.WriteBytes(
-      "scans.jpg", WithFrameInLastScan(DetailedJpeg(width, height, progressive), 0.75)));
-  try {
-    picture->Draw(top.Dc(), 0, 0);
-    ADD_FAILURE() << "drawn";
-  } catch (const InvalidPicture& failure) {
-    EXPECT_EQ(failure.Message(), JpegError(JERR_SOF_DUPLICATE));
-  }
+  picture = Load("scans.jpg",
+                 WithFrameInLastScan(DetailedJpeg(width, height, Options(false, true)), 0.75));
+  ExpectFails<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
+                              JpegError(JERR_SOF_DUPLICATE));
 }
 
-TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   std::unique_ptr<Picture> picture = LoadPictureFile(
       scratch.WriteBytes("big.jpg", WriteJpeg(400, 320, {}, [](int x, int, std::uint8_t* s) {
                            wt::PutRgb(x < 200 ? RGB(255, 0, 0) : RGB(0, 0, 255), s);
@@ -566,8 +538,7 @@ TEST(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
   EXPECT_TRUE(MarkerAround(canvas, {2, 3}, 50, 40));
   // Other kinds draw at their own size.
   const std::string bmp = wt::MakeBmp(400, 320, [](int, int) { return RGB(0, 0, 0); });
-  std::unique_ptr<Picture> bitmap =
-      LoadPictureFile(scratch.WriteBytes("big.bmp", Bytes(bmp.begin(), bmp.end())));
+  std::unique_ptr<Picture> bitmap = Load("big.bmp", Bytes(bmp.begin(), bmp.end()));
   EXPECT_EQ(bitmap->ReducedSize(50, 40).cx, 400);
 }
 
@@ -588,19 +559,16 @@ Bytes IconImage(int side, int bitCount, COLORREF colour) {
   return b;
 }
 
-TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
+TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   const int cx = GetSystemMetrics(SM_CXICON);
   const int cy = GetSystemMetrics(SM_CYICON);
   ASSERT_EQ(cx, 32);
-  wt::TempDir scratch;
   const std::string path = scratch.WriteBytes(
       "three.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0)), IconImage(32, 32, RGB(0, 0, 255)),
                              IconImage(48, 8, RGB(0, 255, 0))}));
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
-  EXPECT_EQ(picture->Width(), cx);
-  EXPECT_EQ(picture->Height(), cy);
-  Canvas canvas(64, 64);
-  picture->Draw(canvas.Dc(), 4, 6);
+  ExpectSize(*picture, cx, cy);
+  Canvas canvas(64, 64, *picture, {4, 6});
   EXPECT_EQ(canvas.CountOf(RGB(0, 0, 255)), 32 * 32);
   EXPECT_EQ(canvas.At(4, 6), RGB(0, 0, 255));
   EXPECT_TRUE(MarkerAround(canvas, {4, 6}, 32, 32));
@@ -609,22 +577,15 @@ TEST(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   picture = LoadPictureFile(
       scratch.WriteBytes("small.ico", IconFile({IconImage(16, 8, RGB(255, 0, 0))})));
   EXPECT_EQ(picture->Width(), cx);
-  Canvas small(64, 64);
-  picture->Draw(small.Dc(), 0, 0);
+  Canvas small(64, 64, *picture);
   EXPECT_EQ(small.CountOf(RGB(255, 0, 0)), 16 * 16);
   EXPECT_TRUE(MarkerAround(small, {0, 0}, 16, 16));
 }
 
-TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
-    try {
-      LoadPictureFile(scratch.WriteBytes("bad.ico", file));
-      ADD_FAILURE() << "loaded";
-    } catch (const InvalidPicture& failure) {
-      EXPECT_EQ(failure.Message(), "アイコンイメージが不正です");
-    }
+    ExpectFails<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
   }
 }
 
@@ -632,12 +593,10 @@ TEST(PictureFiles, RejectedIconIsAnInvalidPicture) {
 
 // Red everywhere, blue in the top-left quarter, in units of `w` x `h`.
 void PaintQuarters(HDC dc, int w, int h) {
-  OwnedBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-  OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
   RECT all{0, 0, w, h};
   RECT quarter{0, 0, w / 2, h / 2};
-  FillRect(dc, &all, red.Get());
-  FillRect(dc, &quarter, blue.Get());
+  FillRect(dc, &all, OwnedBrush(CreateSolidBrush(RGB(255, 0, 0))).Get());
+  FillRect(dc, &quarter, OwnedBrush(CreateSolidBrush(RGB(0, 0, 255))).Get());
 }
 
 // Expects the quarters painted into the `w` x `h` pixels at (x, y).
@@ -651,8 +610,7 @@ void ExpectQuarters(const Canvas& canvas, int x, int y, int w, int h) {
   EXPECT_EQ(canvas.At(x + w / 2, y + h + 1), kMarker);
 }
 
-TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
   const std::string path = scratch / "frame.emf";
   {
     const RECT frame{0, 0, 2540, 1270};  // 1 x 0.5 inch: 96 x 48 pixels at 96 per inch
@@ -662,11 +620,17 @@ TEST(PictureFiles, EnhancedMetafileIsShownAtItsFrame) {
     OwnedEnhMetafile done(CloseEnhMetaFile(dc));
   }
   std::unique_ptr<Picture> picture = LoadPictureFile(path);
-  EXPECT_EQ(picture->Width(), 96);
-  EXPECT_EQ(picture->Height(), 48);
-  Canvas canvas(120, 70);
-  picture->Draw(canvas.Dc(), 10, 12);
+  ExpectSize(*picture, 96, 48);
+  Canvas canvas(120, 70, *picture, {10, 12});
   ExpectQuarters(canvas, 10, 12, 96, 48);
+}
+
+// The bytes of a recorded Windows metafile, which is deleted.
+Bytes BitsOf(HMETAFILE metafile) {
+  Bytes bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
+  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  DeleteMetaFile(metafile);
+  return bytes;
 }
 
 // A Windows metafile that sets its own window to 200 x 100 units.
@@ -676,15 +640,10 @@ Bytes WindowsMetafile() {
   SetWindowOrgEx(dc, 0, 0, nullptr);
   SetWindowExtEx(dc, 200, 100, nullptr);
   PaintQuarters(dc, 200, 100);
-  HMETAFILE metafile = CloseMetaFile(dc);
-  Bytes bytes(GetMetaFileBitsEx(metafile, 0, nullptr));
-  GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
-  DeleteMetaFile(metafile);
-  return bytes;
+  return BitsOf(CloseMetaFile(dc));
 }
 
-TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   const Bytes records = WindowsMetafile();
   ASSERT_GT(records.size(), 18u);
 
@@ -692,34 +651,25 @@ TEST(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   Bytes placeable = PlaceableHeader(0, 0, 200, 100, 192, true);
   placeable.insert(placeable.end(), records.begin(), records.end());
 
-  std::unique_ptr<Picture> picture = LoadPictureFile(scratch.WriteBytes("boxed.wmf", placeable));
-  EXPECT_EQ(picture->Width(), 100);
-  EXPECT_EQ(picture->Height(), 50);
-  Canvas canvas(130, 80);
-  picture->Draw(canvas.Dc(), 5, 8);
+  std::unique_ptr<Picture> picture = Load("boxed.wmf", placeable);
+  ExpectSize(*picture, 100, 50);
+  Canvas canvas(130, 80, *picture, {5, 8});
   ExpectQuarters(canvas, 5, 8, 100, 50);
 
-  picture = LoadPictureFile(scratch.WriteBytes("plain.wmf", records));
-  EXPECT_EQ(picture->Width(), 200);
-  EXPECT_EQ(picture->Height(), 100);
-  Canvas plain(220, 120);
-  picture->Draw(plain.Dc(), 3, 4);
+  picture = Load("plain.wmf", records);
+  ExpectSize(*picture, 200, 100);
+  Canvas plain(220, 120, *picture, {3, 4});
   ExpectQuarters(plain, 3, 4, 200, 100);
 }
 
-TEST(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
   Bytes cut = WindowsMetafile();
   cut.resize(cut.size() - 6);  // no end record
   const std::vector<std::pair<std::string, Bytes>> files = {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
-    try {
-      LoadPictureFile(scratch.WriteBytes(name, bytes));
-      ADD_FAILURE() << name << " loaded";
-    } catch (const InvalidPicture& failure) {
-      EXPECT_EQ(failure.Message(), "メタファイルが不正です") << name;
-    }
+    SCOPED_TRACE(name);
+    ExpectFails<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
   }
 }
 
@@ -791,8 +741,7 @@ std::set<unsigned> KindsOf(const Bytes& b, std::size_t at, std::size_t unit, boo
   return kinds;
 }
 
-TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
-  wt::TempDir scratch;
+TEST_F(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
   const RECT frame{0, 0, 5292, 5292};
   HDC enhanced = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
   ASSERT_NE(enhanced, nullptr);
@@ -805,21 +754,18 @@ TEST(PictureFiles, MetafilesTheSystemWritesWithEveryCountedRecordPass) {
   for (unsigned kind : {76, 77, 78, 79, 80, 81, 93, 94, 114, 116, 84, 2,  3,  4,  5,  6, 7,
                         8,  56, 85, 86, 87, 88, 89, 90, 91,  92,  49, 71, 72, 73, 74, 75})
     EXPECT_TRUE(emfKinds.count(kind)) << "no record " << kind;
-  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.emf", emf)));
+  EXPECT_NO_THROW(Load("written.emf", emf));
 
   HDC windows = CreateMetaFileA(nullptr);
   SetWindowExtEx(windows, 200, 200, nullptr);
   DrawEveryCountedKind(windows);
-  HMETAFILE wmf = CloseMetaFile(windows);
-  Bytes bytes(GetMetaFileBitsEx(wmf, 0, nullptr));
-  GetMetaFileBitsEx(wmf, static_cast<UINT>(bytes.size()), bytes.data());
-  DeleteMetaFile(wmf);
+  const Bytes bytes = BitsOf(CloseMetaFile(windows));
   const std::set<unsigned> wmfKinds = KindsOf(bytes, 18, 2, false);
   for (unsigned kind : {META_DIBBITBLT, META_DIBSTRETCHBLT, META_SETDIBTODEV, META_STRETCHDIB,
                         META_DIBCREATEPATTERNBRUSH, META_EXTTEXTOUT, META_POLYGON, META_POLYLINE,
                         META_POLYPOLYGON, META_CREATEPALETTE, META_CREATEREGION})
     EXPECT_TRUE(wmfKinds.count(kind)) << "no record " << std::hex << kind;
-  EXPECT_NO_THROW(LoadPictureFile(scratch.WriteBytes("written.wmf", bytes)));
+  EXPECT_NO_THROW(Load("written.wmf", bytes));
 }
 
 }  // namespace

@@ -28,6 +28,11 @@ int Lit(HDC dc, int left, int top, int right, int bottom) {
   return lit;
 }
 
+void ExpectSize(int width, int height, int expectedWidth, int expectedHeight) {
+  EXPECT_EQ(width, expectedWidth);
+  EXPECT_EQ(height, expectedHeight);
+}
+
 class SaverFormInProcess : public ::testing::Test {
  protected:
   SaverFormInProcess() { DeleteFileA((DriverDir() + "ザルモ.ini").c_str()); }
@@ -39,21 +44,20 @@ class SaverFormInProcess : public ::testing::Test {
 
 TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   SaverWindow form;
+  auto holder = [&form](SaverHolder which) -> auto& { return form.GetScene().Holder(which); };
   EXPECT_FALSE(form.EndedDuringCreation());
   // What the stored layout and the built-in pictures give.
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Width(), 656);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Height(), 241);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kFallback).Width(), 201);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kFallback).Height(), 101);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).Width(), 105);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).Height(), 73);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kLoading).GetPicture(), nullptr);
-  EXPECT_FALSE(form.GetScene().Holder(SaverHolder::kComposition).Visible());
-  EXPECT_TRUE(form.GetScene().Holder(SaverHolder::kBanner).Visible() &&
-              form.GetScene().Holder(SaverHolder::kNameStrip).Visible() &&
-              form.GetScene().Holder(SaverHolder::kFallback).Visible());
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Left(), 128);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kBanner).Top(), -152);
+  ExpectSize(holder(SaverHolder::kBanner).Width(), holder(SaverHolder::kBanner).Height(), 656, 241);
+  ExpectSize(holder(SaverHolder::kFallback).Width(), holder(SaverHolder::kFallback).Height(), 201,
+             101);
+  ExpectSize(holder(SaverHolder::kLoading).Width(), holder(SaverHolder::kLoading).Height(), 105,
+             73);
+  EXPECT_EQ(holder(SaverHolder::kLoading).GetPicture(), nullptr);
+  EXPECT_FALSE(holder(SaverHolder::kComposition).Visible());
+  EXPECT_TRUE(holder(SaverHolder::kBanner).Visible() && holder(SaverHolder::kNameStrip).Visible() &&
+              holder(SaverHolder::kFallback).Visible());
+  EXPECT_EQ(holder(SaverHolder::kBanner).Left(), 128);
+  EXPECT_EQ(holder(SaverHolder::kBanner).Top(), -152);
   EXPECT_TRUE(form.TickTimer().Enabled());
   EXPECT_EQ(form.TickTimer().Interval(), 100u);
   EXPECT_EQ(form.MouseBaseline().x, -1);
@@ -61,16 +65,15 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
 
   // The scene: sizes set by the composition, the fallback in both strips.
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kComposition).Width(), w);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kComposition).Height(), h);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kNameStrip).Height(), h / 2);
-  EXPECT_EQ(form.GetScene().Holder(SaverHolder::kWishStrip).Width(), w);
-  EXPECT_EQ(form.GetScene().Strips().name.width, 201);
-  EXPECT_EQ(form.GetScene().Strips().name.height, 101);
-  EXPECT_EQ(form.GetScene().Strips().wish.width, 201);
-  EXPECT_EQ(form.GetScene().Strips().wish.height, 101);
+  ExpectSize(holder(SaverHolder::kComposition).Width(), holder(SaverHolder::kComposition).Height(),
+             w, h);
+  EXPECT_EQ(holder(SaverHolder::kNameStrip).Height(), h / 2);
+  EXPECT_EQ(holder(SaverHolder::kWishStrip).Width(), w);
+  const auto& strips = form.GetScene().Strips();
+  ExpectSize(strips.name.width, strips.name.height, 201, 101);
+  ExpectSize(strips.wish.width, strips.wish.height, 201, 101);
 
-  HDC composition = form.GetScene().Holder(SaverHolder::kComposition).Canvas().Dc();
+  HDC composition = holder(SaverHolder::kComposition).Canvas().Dc();
   const int bannerLeft = w / 2 - 328;
   // The banner's lettering fills 18..636 x 17..220 of it; its margins stay black.
   EXPECT_GT(Lit(composition, bannerLeft + 18, 50 + 17, bannerLeft + 637, 50 + 221), 20000);
@@ -80,19 +83,13 @@ TEST_F(SaverFormInProcess, LayoutHoldersAndSceneWithoutPictures) {
   const int nameLeft = w / 2 - 100;
   EXPECT_EQ(GetPixel(composition, nameLeft + 90, 300 + 50) & 0xFFFFFF, RGB(255, 0, 0));
   EXPECT_EQ(Lit(composition, nameLeft, 300, nameLeft + 201, 300 + 101),
-            Lit(form.GetScene().Holder(SaverHolder::kFallback).Canvas().Dc(), 0, 0, 201, 101));
+            Lit(holder(SaverHolder::kFallback).Canvas().Dc(), 0, 0, 201, 101));
   EXPECT_EQ(Lit(composition, 0, 50 + 241, w, 300), 0);
   EXPECT_EQ(Lit(composition, 0, 401, w, h), 0);
   // The wish strip holds the fallback at its top-left corner, black elsewhere.
-  EXPECT_EQ(PixelAt(form.GetScene().Holder(SaverHolder::kWishStrip), 90, 50) & 0xFFFFFF,
-            RGB(255, 0, 0));
-  EXPECT_EQ(Lit(form.GetScene().Holder(SaverHolder::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2),
-            0);
+  EXPECT_EQ(PixelAt(holder(SaverHolder::kWishStrip), 90, 50) & 0xFFFFFF, RGB(255, 0, 0));
+  EXPECT_EQ(Lit(holder(SaverHolder::kWishStrip).Canvas().Dc(), 201, 0, w, h / 2), 0);
 }
-
-}  // namespace
-
-namespace {
 
 class PreviewInProcess : public SaverFormInProcess {
  protected:
@@ -154,10 +151,6 @@ TEST_F(SaverFormInProcess, ThousandsOfTicksKeepMemoryFlat) {
   form.Hide();
 }
 
-}  // namespace
-
-namespace {
-
 class WideWishInProcess : public SaverFormInProcess {
  protected:
   WideWishInProcess() {
@@ -180,9 +173,7 @@ TEST_F(WideWishInProcess, CopiesBeyondTheStripShowBlack) {
   HDC composition = form.GetScene().Holder(SaverHolder::kComposition).Canvas().Dc();
   const int row = h - 200 + 10;
   RECT band = {0, h - 200, w, h - 200 + 50};
-  HBRUSH marker = CreateSolidBrush(RGB(255, 0, 255));
-  FillRect(composition, &band, marker);
-  DeleteObject(marker);
+  FillRect(composition, &band, zarumo::OwnedBrush(CreateSolidBrush(RGB(255, 0, 255))).Get());
 
   // The leading copy at -10 reads strip columns 10..1423; the strip ends at 1023.
   form.GetScene().SetTickerX(-10);

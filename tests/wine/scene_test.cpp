@@ -30,40 +30,42 @@ struct RunningSaver {
   HWND window = nullptr;
 };
 
+// Expects a bounding box's inclusive edges.
+void ExpectBox(const RECT& box, LONG left, LONG top, LONG right, LONG bottom) {
+  EXPECT_EQ(box.left, left);
+  EXPECT_EQ(box.top, top);
+  EXPECT_EQ(box.right, right);
+  EXPECT_EQ(box.bottom, bottom);
+}
+
 // The banner's lettering (18..636 x 17..220 of it), centred with its top at 50.
 void ExpectBanner(const Capture& screen) {
   const int w = screen.Width();
   const int bannerLeft = w / 2 - 328;
-  RECT banner = screen.LitBounds({0, 0, w, 300});
-  EXPECT_EQ(banner.left, std::max(0, bannerLeft + 18));
-  EXPECT_EQ(banner.right, std::min(w - 1, bannerLeft + 636));
-  EXPECT_EQ(banner.top, 50 + 17);
-  EXPECT_EQ(banner.bottom, 50 + 220);
+  ExpectBox(screen.LitBounds({0, 0, w, 300}), std::max(0, bannerLeft + 18), 50 + 17,
+            std::min(w - 1, bannerLeft + 636), 50 + 220);
 }
 
 // The fallback's exclamation mark (77..105 x 21..74) as the name picture, at 300.
 void ExpectFallbackName(const Capture& screen) {
-  const int w = screen.Width();
-  RECT name = screen.LitBounds({0, 300, w, screen.Height() - 200});
-  const int nameLeft = w / 2 - 100;
-  EXPECT_EQ(name.left, nameLeft + 77);
-  EXPECT_EQ(name.right, nameLeft + 105);
-  EXPECT_EQ(name.top, 300 + 21);
-  EXPECT_EQ(name.bottom, 300 + 74);
+  const int nameLeft = screen.Width() / 2 - 100;
+  ExpectBox(screen.LitBounds({0, 300, screen.Width(), screen.Height() - 200}), nameLeft + 77,
+            300 + 21, nameLeft + 105, 300 + 74);
   EXPECT_TRUE(IsRed(screen.At(nameLeft + 90, 300 + 50)));
 }
 
 // Columns of the ticker band where red shows, as a string of '#' and '.'.
-std::string BandProfile(const Capture& screen) {
+template <typename Match>
+std::string Profile(const Capture& screen, Match match, int top, int rows) {
   std::string profile(screen.Width(), '.');
-  const int top = screen.Height() - 200;
   for (int x = 0; x < screen.Width(); ++x)
-    for (int y = top; y < top + 101; ++y)
-      if (IsRed(screen.At(x, y))) {
-        profile[x] = '#';
-        break;
-      }
+    for (int y = top; y < top + rows && profile[x] == '.'; ++y)
+      if (match(screen.At(x, y))) profile[x] = '#';
   return profile;
+}
+
+std::string BandProfile(const Capture& screen) {
+  return Profile(screen, IsRed, screen.Height() - 200, 101);
 }
 
 // How far left the band moved between two profiles, in whole ticker steps of
@@ -107,10 +109,6 @@ TEST(Scene, WishPictureMovesLeftFivePixelsATick) {
                                          << after;
 }
 
-}  // namespace
-
-namespace {
-
 // Runs only on the 640 x 480 screen of its own test run.
 TEST(NarrowScreen, BannerLosesEightColumnsOnEachSide) {
   TempDir dir;
@@ -130,18 +128,14 @@ TEST(NarrowScreen, BannerLosesEightColumnsOnEachSide) {
   EXPECT_EQ(screen.BoundsOf(IsRed, {0, 271, 640, 480}).top, 280 + 21);
 }
 
-}  // namespace
-
-namespace {
-
 bool Near(COLORREF c, COLORREF want, int tolerance = 12) {
   return std::abs(GetRValue(c) - GetRValue(want)) <= tolerance &&
          std::abs(GetGValue(c) - GetGValue(want)) <= tolerance &&
          std::abs(GetBValue(c) - GetBValue(want)) <= tolerance;
 }
 
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kGreen = RGB(0, 200, 0);
+const COLORREF kBlue = RGB(0, 0, 255), kGreen = RGB(0, 200, 0);
+bool IsGreen(COLORREF c) { return Near(c, kGreen); }
 
 TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
   TempDir dir;
@@ -155,22 +149,14 @@ TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
   EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
   Capture screen = Capture::Screen();
   ExpectBanner(screen);
-  RECT name = screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568});
-  EXPECT_EQ(name.left, 512 - 150);
-  EXPECT_EQ(name.right, 512 - 150 + 299);
-  EXPECT_EQ(name.top, 300);
-  EXPECT_EQ(name.bottom, 399);
-  RECT wish = screen.BoundsOf([](COLORREF c) { return Near(c, kGreen); }, {0, 401, 1024, 768});
+  ExpectBox(screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568}),
+            512 - 150, 300, 512 - 150 + 299, 399);
+  RECT wish = screen.BoundsOf(IsGreen, {0, 401, 1024, 768});
   EXPECT_EQ(wish.top, 568);
   EXPECT_EQ(wish.bottom, 568 + 79);
 
   // The copies move right to left by whole steps of 5 pixels.
-  auto profile = [] {
-    Capture shot = Capture::Screen();
-    std::string columns(1024, '.');
-    for (int x = 0; x < 1024; ++x) columns[x] = Near(shot.At(x, 600), kGreen) ? '#' : '.';
-    return columns;
-  };
+  auto profile = [] { return Profile(Capture::Screen(), IsGreen, 600, 1); };
   std::string before = profile();
   Pump(250);
   std::string after = profile();
@@ -189,10 +175,9 @@ TEST(ScenePictures, PortraitPhotoStandsUprightWithItsTopRowAtTheStripsTop) {
   RunningSaver running(dir);
   ASSERT_NE(running.window, nullptr);
   Capture screen = Capture::Screen();
-  auto green = [](COLORREF c) { return Near(c, kGreen); };
   const RECT name = screen.LitBounds({0, 291, 1024, 568});
-  const RECT nameTop = screen.BoundsOf(green, {0, 291, 1024, 568});
-  const RECT wishTop = screen.BoundsOf(green, {0, 401, 1024, 768});
+  const RECT nameTop = screen.BoundsOf(IsGreen, {0, 291, 1024, 568});
+  const RECT wishTop = screen.BoundsOf(IsGreen, {0, 401, 1024, 768});
   EXPECT_EQ(std::vector<LONG>({name.left, name.top, name.right, name.bottom, nameTop.left,
                                nameTop.top, nameTop.right, wishTop.top}),
             std::vector<LONG>({512 - 40, 300, 512 + 39, 419, 512 - 40, 300, 512 + 39, 568}));
@@ -229,31 +214,23 @@ TEST(ScenePictures, UnusablePicturesFallBackWithoutAMessage) {
 
 // A metafile of nothing but saved drawing states, as many as `count`.
 std::string EndlessSaves(bool enhanced, int count) {
-  test_common::Bytes saves;
+  using namespace test_common;
+  // EMR_SAVEDC of 8 bytes, or META_SAVEDC of 3 words.
+  Bytes file = enhanced ? Bytes{} : WindowExtentRecord(300, 100);
   for (int i = 0; i < count; ++i) {
-    if (enhanced) {
-      test_common::Put32(saves, 33);  // EMR_SAVEDC
-      test_common::Put32(saves, 8);
-    } else {
-      test_common::Put32(saves, 3);
-      test_common::Put16(saves, 0x001E);  // META_SAVEDC
-    }
+    Put32(file, enhanced ? 33 : 3);
+    enhanced ? Put32(file, 8) : Put16(file, 0x001E);
   }
-  test_common::Bytes file;
-  if (enhanced) {
-    file = test_common::EnhancedMetafile({0, 0, 299, 99}, {0, 0, 7900, 2600}, saves);
-  } else {
-    test_common::Bytes records = test_common::WindowExtentRecord(300, 100);
-    records.insert(records.end(), saves.begin(), saves.end());
-    file = test_common::WindowsMetafile(records);
-  }
+  file = enhanced ? EnhancedMetafile({0, 0, 299, 99}, {0, 0, 7900, 2600}, file)
+                  : WindowsMetafile(file);
   return std::string(file.begin(), file.end());
 }
 
 TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
   for (const char* name : {"ねがい.emf", "ねがい.wmf"}) {
+    const bool enhanced = std::string(name).find("emf") != std::string::npos;
     TempDir dir;
-    dir.Write(name, EndlessSaves(std::string(name).find("emf") != std::string::npos, 600000));
+    dir.Write(name, EndlessSaves(enhanced, 600000));
     dir.Write("ザルモ.ini", std::string("\r\n") + name + "\r\n");
     const DWORD start = GetTickCount();
     RunningSaver running(dir);
@@ -264,8 +241,7 @@ TEST(ScenePictures, MetafileOfEndlessSavedStatesFallsBackAtOnce) {
     PostMessageA(running.window, WM_KEYDOWN, 'A', 0);
     EXPECT_TRUE(running.saver.WaitExit(5000)) << name;
     const DWORD elapsed = GetTickCount() - start;
-    RecordProperty(std::string(name).find("emf") != std::string::npos ? "emf_ms" : "wmf_ms",
-                   static_cast<int>(elapsed));
+    RecordProperty(enhanced ? "emf_ms" : "wmf_ms", static_cast<int>(elapsed));
     EXPECT_LT(elapsed, 10000u) << name;
   }
 }
