@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <string>
 
 namespace test_common {
@@ -15,6 +16,8 @@ void ExpectFailure(Run run, const std::string& message) {
     ADD_FAILURE() << "accepted";
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Message(), message);
+  } catch (const std::exception& other) {
+    ADD_FAILURE() << "failed otherwise: " << other.what();
   }
 }
 

@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "common/expect_failure.h"
 #include "common/icon_file.h"
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
@@ -102,19 +103,6 @@ int Worst(int width, int height, Measure distance) {
 void ExpectSize(const Picture& picture, int width, int height) {
   EXPECT_EQ(picture.Width(), width);
   EXPECT_EQ(picture.Height(), height);
-}
-
-// Expects `action` to fail as a `Kind` with `message`.
-template <typename Kind, typename Action>
-void ExpectFails(Action action, const std::string& message) {
-  try {
-    action();
-    ADD_FAILURE() << "no failure";
-  } catch (const Kind& failure) {
-    EXPECT_EQ(failure.Message(), message);
-  } catch (const Failure& other) {
-    ADD_FAILURE() << "failed as " << other.Kind();
-  }
 }
 
 struct Ppm {
@@ -326,13 +314,13 @@ TEST_F(PictureFiles, EmptyBitmapFileIsAnEmptyPicture) {
 TEST_F(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
   const std::string path = scratch.WriteBytes(
       "short.bmp", {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0});
-  ExpectFails<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
+  ExpectFailure<ReadFailure>([&] { LoadPictureFile(path); }, "ストリームからの読み込みエラー");
 }
 
 TEST_F(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
-  ExpectFails<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
-                              "拡張子 .PnG の画像形式は処理できません");
+  ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
+                                "拡張子 .PnG の画像形式は処理できません");
 }
 
 TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
@@ -341,8 +329,8 @@ TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {
     OwnedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.Valid());
-    ExpectFails<OpenFailure>([&] { LoadPictureFile(path); },
-                             Format("ファイル %s は開けません", path.c_str()));
+    ExpectFailure<OpenFailure>([&] { LoadPictureFile(path); },
+                               Format("ファイル %s は開けません", path.c_str()));
   }
   {
     OwnedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -405,7 +393,7 @@ TEST_F(PictureFiles, GreyscaleJpegDrawsInGreys) {
 }
 
 TEST_F(PictureFiles, CorruptJpegFailsAtLoad) {
-  ExpectFails<InvalidPicture>(
+  ExpectFailure<InvalidPicture>(
       [&] {
         Load("corrupt.jpg", {'G', 'I', 'F', '8', '9', 'a', 0, 0});
       },
@@ -424,8 +412,8 @@ TEST_F(PictureFiles, JpegWithBrokenDataFailsOnceAtItsFirstDrawing) {
   std::unique_ptr<Picture> picture = Load("broken.jpg", file);
   ExpectSize(*picture, kJpegWidth, kJpegHeight);
   Canvas canvas(kJpegWidth, kJpegHeight);
-  ExpectFails<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
-                              JpegError(JERR_BAD_HUFF_TABLE));
+  ExpectFailure<InvalidPicture>([&] { picture->Draw(canvas.Dc(), 0, 0); },
+                                JpegError(JERR_BAD_HUFF_TABLE));
   EXPECT_NO_THROW(picture->Draw(canvas.Dc(), 0, 0));
   EXPECT_EQ(canvas.CountOf(kMarker), kJpegWidth * kJpegHeight);
 }
@@ -519,8 +507,8 @@ TEST_F(PictureFiles, JpegDamagedBelowWhatIsShownShowsItsTop) {
   // Damage to a file of several scans is read before anything is shown.
   picture = Load("scans.jpg",
                  WithFrameInLastScan(DetailedJpeg(width, height, Options(false, true)), 0.75));
-  ExpectFails<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
-                              JpegError(JERR_SOF_DUPLICATE));
+  ExpectFailure<InvalidPicture>([&] { picture->Draw(top.Dc(), 0, 0); },
+                                JpegError(JERR_SOF_DUPLICATE));
 }
 
 TEST_F(PictureFiles, JpegsDrawReducedAsFarAsTheyStillCover) {
@@ -585,7 +573,7 @@ TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
 TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
   for (const Bytes& file :
        {IconFile({IconImage(32, 32, 0)}, 2), Bytes{0, 0, 1, 0, 1}, IconFile({Bytes(40, 0)})}) {
-    ExpectFails<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
+    ExpectFailure<InvalidPicture>([&] { Load("bad.ico", file); }, "アイコンイメージが不正です");
   }
 }
 
@@ -669,7 +657,7 @@ TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
       {"cut.wmf", cut}, {"text.emf", Bytes(100, 'x')}, {"empty.wmf", {}}};
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
-    ExpectFails<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
+    ExpectFailure<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
   }
 }
 
