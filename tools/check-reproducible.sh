@@ -7,6 +7,7 @@
 #                                       are taken over from this tree's cache
 #   tools/check-reproducible.sh --full  they are rebuilt there too (a minute
 #                                       and a half more)
+# With ZARUMO_KEEP set, the second tree stays under /tmp for a look at what differs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 header="$root/build/win32/generated/version.h"
