@@ -14,7 +14,9 @@ const SaverHolderData kHolders[] = {
 };
 
 const SaverWindowLayout kLayout = {
-    "ザルモセーバー", false, true, 0x000000, kHolders, sizeof kHolders / sizeof kHolders[0],
+    "ザルモセーバー",
+    kHolders,
+    sizeof kHolders / sizeof kHolders[0],
     {false, 100},
 };
 

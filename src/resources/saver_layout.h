@@ -33,9 +33,6 @@ struct TimerData {
 
 struct SaverWindowLayout {
   const char* caption;
-  bool border;
-  bool maximized;
-  unsigned long background;        // 0x00BBGGRR
   const SaverHolderData* holders;  // in creation order; later ones paint over earlier ones
   std::size_t holderCount;
   TimerData tickTimer;
