@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
 #include "system/system_text.h"
@@ -34,13 +35,15 @@ bool OpenPictureDialog::Execute(HWND owner) {
   OPENFILENAMEA request{};
   request.lStructSize = RequestSize();
   request.hwndOwner = owner;
-  request.hInstance = pane.TemplateHandle();
+  // The pane's own template, from the executable's resources.
+  request.hInstance = GetModuleHandleA(nullptr);
+  request.lpTemplateName = MAKEINTRESOURCEA(IDD_PICTURE_PANE);
   request.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
   request.nFilterIndex = 1;
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
-  request.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
-                  OFN_ENABLETEMPLATEHANDLE;
+  request.Flags =
+      OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
   request.lpfnHook = PicturePane::HookProc;
   request.lCustData = reinterpret_cast<LPARAM>(&pane);
   if (!GetOpenFileNameA(&request)) return false;
