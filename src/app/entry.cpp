@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
 
 #include "app/command_line.h"
 #include "forms/application.h"
@@ -31,8 +30,6 @@ HWND HandleArgument(const CommandLine& commandLine) {
   }
 }
 
-void HideApplicationWindow() { ShowWindow(Application::Instance().Handle(), SW_HIDE); }
-
 // Show mode without a preview window, preview mode with one.
 int RunSaverWindow(HWND previewWindow) {
   Application& application = Application::Instance();
@@ -50,19 +47,18 @@ int RunSaverWindow(HWND previewWindow) {
 
 int RunEntry() {
   const CommandLine commandLine(GetCommandLineA(), SystemLeadBytes());
+  // The owner window only owns, in every mode: it is never seen.
+  ShowWindow(Application::Instance().Handle(), SW_HIDE);
   switch (ModeFor(ModeSwitchFor(commandLine))) {
     case Mode::kChangePassword:
-      HideApplicationWindow();
       ChangeScreenSaverPassword(HandleArgument(commandLine));
       return 0;
     case Mode::kConfigure: {
-      HideApplicationWindow();
       SetupDialog dialog;
       dialog.ShowModal();
       return 0;
     }
     case Mode::kPreview:
-      HideApplicationWindow();
       return RunSaverWindow(HandleArgument(commandLine));
     case Mode::kShow:
       break;
@@ -71,30 +67,15 @@ int RunEntry() {
 }
 
 int ReportEscapedFailure() noexcept {
-  try {
-    std::string kind = "Exception";
-    std::string message;
-    const void* address = nullptr;
-    try {
-      throw;
-    } catch (const std::bad_alloc&) {
-      const SystemFailure failure = MemoryFailure();
-      kind = failure.Kind();
-      message = failure.Message();
-    } catch (const Failure& failure) {
-      kind = failure.Kind();
-      message = failure.Message();
-      address = failure.Address();
-    } catch (const std::exception& failure) {
-      message = failure.what();
-    } catch (...) {
-    }
+  ShowCaughtFailure([](const std::exception* failure, const void* address) {
+    const auto* known = dynamic_cast<const Failure*>(failure);
+    const std::string kind = known ? known->Kind() : "Exception";
+    const std::string message = failure ? failure->what() : "";
     std::string text = TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()),
                                          address, message, SystemLeadBytes());
     MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
                 MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
-  } catch (...) {
-  }
+  });
   return 1;
 }
 

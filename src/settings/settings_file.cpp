@@ -140,6 +140,18 @@ void SettingsReader::Close() {
   if (file_ && !CloseHandle(file_.Release())) RaiseIo();
 }
 
+void ReadPictureSettings(PictureSettings& settings) {
+  SettingsReader reader;
+  if (!reader.Open()) {
+    settings.namePicture = ExeDir() + kDefaultNamePicture;
+    settings.wishPicture = ExeDir() + kDefaultWishPicture;
+    return;
+  }
+  settings.namePicture = reader.ReadLine();
+  settings.wishPicture = reader.ReadLine();
+  reader.Close();
+}
+
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture) {
   const std::string dir = ExeDir();
   const std::string path = dir + kSettingsFileName;

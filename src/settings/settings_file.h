@@ -34,6 +34,16 @@ class SettingsReader {
   bool atEnd_ = false;
 };
 
+struct PictureSettings {
+  std::string namePicture;
+  std::string wishPicture;
+};
+
+// The two picture lines of the settings file, or the default pictures beside
+// the executable where there is no file. Each line goes into `settings` as it
+// is read: after a failure on the second, the first is in place.
+void ReadPictureSettings(PictureSettings& settings);
+
 // Replaces the whole file with two lines. A failure leaves the previous file as it was.
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture);
 

@@ -6,7 +6,6 @@
 
 #include "forms/application.h"
 #include "settings/settings_file.h"
-#include "settings/settings_text.h"
 #include "system/failure.h"
 #include "system/system_text.h"
 
@@ -19,13 +18,13 @@ constexpr int kFirstControlId = 101;
 // EnableWindow's "enable": all bits set, as the dialog has always passed it.
 constexpr BOOL kEnable = -1;
 
-HFONT CreateLayoutFont(int height) {
+OwnedFont CreateLayoutFont(int height) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   // A negative height asks for the character height, without the internal leading.
-  HFONT font =
-      CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                  static_cast<BYTE>(layout.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, layout.fontName);
+  OwnedFont font(CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             static_cast<BYTE>(layout.fontCharset), OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             layout.fontName));
   if (!font) RaiseLastError();
   return font;
 }
@@ -61,8 +60,8 @@ SetupDialog::SetupDialog()
       wishLabel_(LayoutOf(ControlRole::kWishLabel)) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   const int dpi = ScreenDpi();
-  font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
-  labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
+  font_ = CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi));
+  labelFont_ = CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi));
   scale_ = LayoutScale(DigitHeight(font_.Get()));
   for (SetupControl* control :
        {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_, &nameField_, &wishField_}) {
@@ -78,23 +77,24 @@ SetupDialog::~SetupDialog() {
 }
 
 void SetupDialog::FillFields() {
-  SettingsReader reader;
-  if (!reader.Open()) {
-    nameField_.SetText(ExeDir() + kDefaultNamePicture);
-    wishField_.SetText(ExeDir() + kDefaultWishPicture);
-    return;
-  }
-  // Each field takes its line as soon as it is read, so a failure on line 2
-  // leaves line 1 in place.
+  PictureSettings settings{nameField_.Text(), wishField_.Text()};
+  // What was read stays in the fields, so a failure on line 2 leaves line 1 in place.
+  auto fill = [&] {
+    nameField_.SetText(settings.namePicture);
+    wishField_.SetText(settings.wishPicture);
+  };
   try {
-    nameField_.SetText(reader.ReadLine());
-    wishField_.SetText(reader.ReadLine());
+    ReadPictureSettings(settings);
   } catch (const std::bad_alloc&) {
     // A line too long to hold: writing the fields back would cut it off.
     settingsTooLarge_ = true;
+    fill();
     throw MemoryFailure();
+  } catch (...) {
+    fill();
+    throw;
   }
-  reader.Close();
+  fill();
 }
 
 void SetupDialog::CreateParams(WindowParams& params) {

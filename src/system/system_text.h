@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 #include "system/failure.h"
@@ -21,6 +22,29 @@ std::string SystemErrorText(DWORD code);
 
 // What running out of memory is reported as: the system's own failure and text.
 SystemFailure MemoryFailure();
+
+// For catch blocks: hands `show` the failure being handled as the user is
+// told of it, and the address it was raised at. Running out of memory is
+// MemoryFailure() at no address; what is no std::exception is null. Whatever
+// `show` throws is dropped.
+template <typename Show>
+void ShowCaughtFailure(Show&& show) noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      const SystemFailure failure = MemoryFailure();
+      show(&failure, nullptr);
+    } catch (const Failure& failure) {
+      show(&failure, failure.Address());
+    } catch (const std::exception& failure) {
+      show(&failure, nullptr);
+    } catch (...) {
+      show(nullptr, nullptr);
+    }
+  } catch (...) {
+  }
+}
 
 // Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
 [[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);
