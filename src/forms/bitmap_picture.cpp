@@ -6,15 +6,15 @@
 
 namespace zarumo {
 
-BitmapPicture::BitmapPicture(HBITMAP bitmap) : bitmap_(bitmap) {
+BitmapPicture::BitmapPicture(OwnedBitmap bitmap) : bitmap_(std::move(bitmap)) {
   BITMAP info{};
-  if (!GetObjectA(bitmap, sizeof info, &info)) RaiseLastError();
+  if (!GetObjectA(bitmap_.Get(), sizeof info, &info)) RaiseLastError();
   width_ = info.bmWidth;
   height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
   bitsPerPixel_ = info.bmBitsPixel * info.bmPlanes;
   dc_.Reset(CreateCompatibleDC(nullptr));
   if (!dc_) RaiseLastError();
-  oldBitmap_ = SelectObject(dc_.Get(), bitmap);
+  oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
   if (!oldBitmap_ || oldBitmap_ == HGDI_ERROR) RaiseLastError();
 }
 
@@ -26,9 +26,9 @@ BitmapPicture::~BitmapPicture() {
 std::unique_ptr<BitmapPicture> BitmapPicture::CreateScreenCompatible(int width, int height) {
   WindowDc screen(nullptr);
   if (!screen.Get()) RaiseLastError();
-  HBITMAP bitmap = CreateCompatibleBitmap(screen.Get(), width, height);
+  OwnedBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
   if (!bitmap) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
-  return std::make_unique<BitmapPicture>(bitmap);
+  return std::make_unique<BitmapPicture>(std::move(bitmap));
 }
 
 void BitmapPicture::Draw(HDC target, int x, int y) {

@@ -14,8 +14,7 @@ namespace zarumo {
 // and drawn on without creating anything per use.
 class BitmapPicture : public Picture {
  public:
-  // Takes ownership of `bitmap`.
-  explicit BitmapPicture(HBITMAP bitmap);
+  explicit BitmapPicture(OwnedBitmap bitmap);
   ~BitmapPicture() override;
   // A bitmap in the display's pixel format.
   static std::unique_ptr<BitmapPicture> CreateScreenCompatible(int width, int height);
