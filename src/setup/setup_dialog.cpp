@@ -137,11 +137,6 @@ void SetupDialog::Browse(SetupControl& field) {
   if (openDialog_.Execute(Handle())) field.SetText(openDialog_.FileName());
 }
 
-void SetupDialog::WriteFields() {
-  if (settingsTooLarge_) return;
-  WriteSettings(nameField_.Text(), wishField_.Text());
-}
-
 void SetupDialog::Clicked(SetupControl& button) {
   if (&button == &nameBrowse_) {
     Browse(nameField_);
@@ -150,7 +145,7 @@ void SetupDialog::Clicked(SetupControl& button) {
   } else if (&button == &okButton_) {
     // The result comes first: a failing write still closes the dialog with OK.
     SetModalResult(kModalOk);
-    WriteFields();
+    if (!settingsTooLarge_) WriteSettings(nameField_.Text(), wishField_.Text());
   } else if (&button == &cancelButton_) {
     SetModalResult(kModalCancel);
   }
