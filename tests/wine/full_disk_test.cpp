@@ -82,8 +82,11 @@ std::string Describe(const std::string& content) {
   for (std::size_t at = content.find("\r\n"); at != std::string::npos;
        at = content.find("\r\n", at + 2))
     ++lineEnds;
+  std::string begins;
+  for (char c : content.substr(0, 14))
+    begins += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
   return std::to_string(content.size()) + " bytes, " + std::to_string(lineEnds) +
-         " CR LF, begins \"" + content.substr(0, 14) + "\"";
+         " CR LF, begins \"" + begins + "\"";
 }
 
 TEST(FullDisk, OkLeavesTheOldSettingsOrWritesTheNewOnesWhole) {
