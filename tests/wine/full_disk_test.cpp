@@ -73,7 +73,15 @@ void FillDisk(const TempDir& dir, bool oneFileMore) {
   }
   CloseHandle(filler);
   ASSERT_GT(files, 0) << "the disk took no new file before it was filled";
-  if (oneFileMore) DeleteFileA((dir / SpareName(0)).c_str());
+  if (!oneFileMore) return;
+  ASSERT_TRUE(DeleteFileA((dir / SpareName(0)).c_str()));
+  // The saver's new copy can be made now.
+  const std::string fresh = dir / "ザルモ.new";
+  HANDLE probe = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(probe, INVALID_HANDLE_VALUE);
+  CloseHandle(probe);
+  DeleteFileA(fresh.c_str());
 }
 
 // Enough of a settings file's content to tell what happened to it.
