@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "support/saver_process.h"
 #include "support/windows.h"
@@ -12,6 +13,8 @@
 namespace wt {
 
 struct ConfigureMode {
+  // In a fresh folder under `parent`, or under the system's temporary folder.
+  explicit ConfigureMode(const std::string& parent = std::string()) : dir(parent) {}
   // Starts the saver; for tests that meet a box before the dialog.
   void Start() { saver.emplace(dir, "/c"); }
   // Starts the saver unless it runs, and finds its dialog with every component.
