@@ -11,11 +11,15 @@ namespace zarumo {
 extern const char kInvalidBitmapMessage[];
 
 enum BitmapCompression : std::uint32_t {
-  kBitmapRgb = 0,
-  kBitmapRle8 = 1,
-  kBitmapRle4 = 2,
-  kBitmapBitFields = 3,
+  kBitmapRgb = 0,        // BI_RGB
+  kBitmapRle8 = 1,       // BI_RLE8
+  kBitmapRle4 = 2,       // BI_RLE4
+  kBitmapBitFields = 3,  // BI_BITFIELDS
 };
+
+constexpr std::size_t kBitmapFileHeaderSize = 14;    // sizeof(BITMAPFILEHEADER)
+constexpr std::uint32_t kBitmapCoreHeaderSize = 12;  // sizeof(BITMAPCOREHEADER)
+constexpr std::uint32_t kBitmapInfoHeaderSize = 40;  // sizeof(BITMAPINFOHEADER)
 
 struct BitmapLayout {
   std::int32_t width = 0;
