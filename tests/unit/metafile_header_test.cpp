@@ -124,7 +124,16 @@ TEST(MetafileHeader, WithoutPlaceableHeaderTheWindowExtentGivesTheSize) {
   EXPECT_EQ(frame.width, 300);
   EXPECT_EQ(frame.height, 120);
   EXPECT_EQ(frame.frameWidth, 7938);  // 300 pixels at 96 per inch, in 0.01 mm
-  ExpectRejected(CheckWin, Wmf(false, false));
+  // Nothing stated: the size is that of what it draws, which the system measures.
+  const Bytes unsized = Wmf(false, false);
+  const MetafileFrame measured = CheckWin(unsized);
+  EXPECT_EQ(measured.width, 0);
+  EXPECT_EQ(measured.height, 0);
+  EXPECT_EQ(measured.size, unsized.size());
+  const MetafileFrame drawn = MeasuredFrame(150, 40, 96, 96);
+  EXPECT_EQ(drawn.width, 150);
+  EXPECT_EQ(drawn.frameHeight, 1058);
+  ExpectRejected([](const Bytes&, int) { return MeasuredFrame(0, 40, 96, 96); }, unsized);
 }
 
 TEST(MetafileHeader, WindowsHeaderAndRecordsMustHoldTogether) {
@@ -261,7 +270,14 @@ TEST(MetafileRecords, DataPastTheRecordIsRefusedForEveryKind) {
       {"extselectcliprgn.emf", 75, 24, 0}, {"createpalette.wmf", 0x00F7, 8, 0},
       {"setpalentries.wmf", 0x0037, 8, 0}, {"animatepalette.wmf", 0x0436, 8, 0},
       {"createregion.wmf", 0x06FF, 16, 0}, {"createregion.wmf", 0x06FF, 28, 0}};
-  for (const auto* group : {&bitmaps, &texts, &points, &tables})
+  // Escapes, comments and whole images by their byte counts.
+  const std::vector<BoundRow> data = {
+      {"comment.wmf", 0x0626, 8, 0},           {"drawescape-comment.emf", 105, 12, 0},
+      {"extescape-path.emf", 106, 12, 0},      {"namedescape-comment.emf", 110, 12, 0},
+      {"namedescape-comment.emf", 110, 16, 0}, {"gdicomment.emf", 70, 8, 0},
+      {"stretchdibits-png.emf", 81, 100, 0},   {"stretchdibits-jpeg.emf", 81, 100, 0},
+      {"embedded-emf.wmf", 0x0626, 32, 0}};
+  for (const auto* group : {&bitmaps, &texts, &points, &tables, &data})
     for (const BoundRow& row : *group) {
       SCOPED_TRACE(std::string(row.seed) + " " + std::to_string(row.field));
       const bool enhanced = std::string(row.seed).find(".emf") != std::string::npos;
@@ -275,12 +291,121 @@ TEST(MetafileRecords, DataPastTheRecordIsRefusedForEveryKind) {
     }
 }
 
-TEST(MetafileRecords, EscapesToTheDeviceAreRefused) {
+void Set16(Bytes& b, std::size_t at, std::uint16_t v) {
+  b.at(at) = static_cast<std::uint8_t>(v);
+  b.at(at + 1) = static_cast<std::uint8_t>(v >> 8);
+}
+
+TEST(MetafileRecords, OnlyEscapesThatDoNothingOnAScreenPass) {
   ExpectRejected(CheckWin, RecordSeed("escape.wmf"));  // SETABORTPROC with its code
   for (const char* seed : {"drawescape.emf", "extescape.emf", "namedescape.emf"}) {
     SCOPED_TRACE(seed);
-    ExpectRejected(CheckEnh, RecordSeed(seed));
+    ExpectRejected(CheckEnh, RecordSeed(seed));  // function 0
   }
+  for (const char* seed : {"drawescape-comment.emf", "extescape-path.emf",
+                           "namedescape-comment.emf", "gdicomment.emf"}) {
+    SCOPED_TRACE(seed);
+    EXPECT_NO_THROW(CheckEnh(RecordSeed(seed)));
+  }
+  // Comments, PostScript's paths and data pass; what prints, asks or runs code does not.
+  const std::pair<std::uint16_t, bool> functions[] = {
+      {15, true}, {4096, true}, {4098, true}, {37, true},  {4116, true}, {9, false},
+      {1, false}, {10, false},  {12, false},  {14, false}, {0, false},   {0x7FFF, false}};
+  const Bytes comment = RecordSeed("comment.wmf");
+  const std::size_t at = RecordAt(comment, false, 0x0626);
+  for (const auto& [function, passes] : functions) {
+    SCOPED_TRACE(function);
+    Bytes b = comment;
+    Set16(b, at + 6, function);
+    if (passes) {
+      EXPECT_NO_THROW(CheckWin(b));
+    } else {
+      ExpectRejected(CheckWin, b);
+    }
+  }
+}
+
+// The enhanced metafile that comments carry is what the system plays.
+TEST(MetafileRecords, EnhancedMetafileInCommentsIsCheckedAsAny) {
+  Bytes b = RecordSeed("embedded-emf.wmf");
+  EXPECT_NO_THROW(CheckWin(b));
+  const std::size_t at = RecordAt(b, false, 0x0626);
+  Set32(b, at + 10 + 34 + 40, 0);  // its signature
+  ExpectRejected(CheckWin, b);
+}
+
+// A seed's record that names an object slot at `field`: 32 bits in an enhanced
+// metafile, 16 in a Windows one. Every seed's table has 4 slots.
+struct SlotRow {
+  const char* seed;
+  std::uint32_t kind;
+  std::size_t field;
+  bool stock;  // a stock object may stand for a slot
+};
+
+TEST(MetafileObjects, SlotsPastTheTableAreRefusedForEveryKind) {
+  const std::vector<SlotRow> rows = {{"selectobject.emf", 37, 8, true},
+                                     {"selectpalette.emf", 48, 8, true},
+                                     {"deleteobject.emf", 40, 8, false},
+                                     {"createpen.emf", 38, 8, false},
+                                     {"createbrushindirect.emf", 39, 8, false},
+                                     {"createpalette.emf", 49, 8, false},
+                                     {"setpaletteentries.emf", 50, 8, false},
+                                     {"resizepalette.emf", 51, 8, false},
+                                     {"extcreatefont.emf", 82, 8, false},
+                                     {"monobrush.emf", 93, 8, false},
+                                     {"dibbrush.emf", 94, 8, false},
+                                     {"extcreatepen.emf", 95, 8, false},
+                                     {"createcolorspace.emf", 99, 8, false},
+                                     {"setcolorspace.emf", 100, 8, false},
+                                     {"deletecolorspace.emf", 101, 8, false},
+                                     {"colorcorrectpalette.emf", 111, 8, false},
+                                     {"createcolorspacew.emf", 122, 8, false},
+                                     {"fillrgn.emf", 71, 28, false},
+                                     {"framergn.emf", 72, 28, false},
+                                     {"selectobject.wmf", 0x012D, 6, false},
+                                     {"deleteobject.wmf", 0x01F0, 6, false},
+                                     {"selectpalette.wmf", 0x0234, 6, false},
+                                     {"selectclipregion.wmf", 0x012C, 6, false},
+                                     {"invertregion.wmf", 0x012A, 6, false},
+                                     {"paintregion.wmf", 0x012B, 6, false},
+                                     {"fillregion.wmf", 0x0228, 6, false},
+                                     {"fillregion.wmf", 0x0228, 8, false},
+                                     {"frameregion.wmf", 0x0429, 10, false},
+                                     {"frameregion.wmf", 0x0429, 12, false}};
+  for (const SlotRow& row : rows) {
+    SCOPED_TRACE(std::string(row.seed) + " " + std::to_string(row.field));
+    const bool enhanced = std::string(row.seed).find(".emf") != std::string::npos;
+    auto check = [&](const Bytes& b, int dpi = 96) { CheckEither(enhanced, b, dpi); };
+    const Bytes good = RecordSeed(row.seed);
+    EXPECT_NO_THROW(check(good, 96));
+    const std::size_t at = RecordAt(good, enhanced, row.kind) + row.field;
+    auto with = [&](std::uint32_t slot) {
+      Bytes b = good;
+      enhanced ? Set32(b, at, slot) : Set16(b, at, static_cast<std::uint16_t>(slot));
+      return b;
+    };
+    ExpectRejected(check, with(4));
+    ExpectRejected(check, with(enhanced ? 0x00FFFFF0 : 0xFFF0));
+    if (row.stock) {
+      EXPECT_NO_THROW(check(with(0x80000004), 96));
+    }
+    if (enhanced && !row.stock && row.field == 8 && row.kind != 50 && row.kind != 51 &&
+        row.kind != 100 && row.kind != 111) {
+      ExpectRejected(check, with(0));  // the metafile's own slot
+    }
+  }
+  // The crash seen: a pen created in slot 0x89000001 of a table of 4.
+  Bytes pen = RecordSeed("createpen.emf");
+  Set32(pen, RecordAt(pen, true, 38) + 8, 0x89000001);
+  ExpectRejected(CheckEnh, pen);
+}
+
+TEST(MetafileObjects, WindowsMetafileCreatesNoMoreObjectsThanItsTableHolds) {
+  Bytes b = RecordSeed("create-delete.wmf");  // four created, one deleted, one more
+  EXPECT_NO_THROW(CheckWin(b));
+  Set16(b, RecordAt(b, false, 0x01F0) + 4, 0x0035);  // the deletion made a realisation
+  ExpectRejected(CheckWin, b);
 }
 
 }  // namespace
