@@ -376,14 +376,8 @@ def record_dib(width, height, bits):
 
 
 def embedded(compression, data):
-    """A header for a whole JPEG or PNG image (bit count 0), and the image."""
-    info = struct.pack("<IiiHHIIiiII", 40, 2, 2, 1, 0, compression, len(data), 0, 0, 0, 0)
-    return info + data, len(info)
-
-
-# Enough of each format to be recognised; players do not decode them on a screen.
-PNG_BYTES = bytes([0x89]) + b"PNG\r\n\x1a\n" + bytes(8)
-JPEG_BYTES = bytes([0xFF, 0xD8, 0xFF, 0xE0]) + bytes(10) + bytes([0xFF, 0xD9])
+    """A header for a whole JPEG or PNG image (bit count 0), and enough of the image to name it."""
+    return struct.pack("<IiiHHIIiiII", 40, 2, 2, 1, 0, compression, len(data), 0, 0, 0, 0) + data, 40
 
 
 def ew(kind, *fields):
@@ -423,8 +417,8 @@ def records():
         "dibbrush": emf_bitmap(94, 32, 16, bits, [(8, 1)]), "alphablend": emf_bitmap(114, 108, 84, bits),
         "transparentblt": emf_bitmap(116, 108, 84, bits),
         "pen-pattern": emf_bitmap(95, 52, 12, mono, [(8, 1), (36, 5)]),
-        "stretchdibits-png": emf_bitmap(81, 80, 48, embedded(5, PNG_BYTES)),
-        "stretchdibits-jpeg": emf_bitmap(81, 80, 48, embedded(4, JPEG_BYTES)),
+        "stretchdibits-png": emf_bitmap(81, 80, 48, embedded(5, b"\x89PNG\r\n\x1a\n" + bytes(8))),
+        "stretchdibits-jpeg": emf_bitmap(81, 80, 48, embedded(4, b"\xff\xd8\xff\xe0" + bytes(10) + b"\xff\xd9")),
         "exttextouta": ew(83, *head, *text(4, 92, 76), 0, 0, 0, 0, 0),
         "exttextoutw": ew(84, *head, *text(2, 84, 76), 0, 0, 0),
         "exttextoutw-spacing": ew(84, *head, *text(2, 76, 80), 0, 0, 0),
@@ -444,11 +438,11 @@ def records():
         "namedescape-comment": ew(110, 15, 4, 4, 0x41, 7), "gdicomment": ew(70, 8, 0x2B464D45, 2),
         # Every kind that names an object slot; the header has 4.
         "selectobject": ew(37, 3), "deleteobject": ew(40, 3), "createpen": ew(38, 3, 0, 1, 0, 0xFF),
-        "createbrushindirect": ew(39, 3, 0, 0xFF, 0), "selectpalette": ew(48, 3),
+        "brushindirect": ew(39, 3, 0, 0xFF, 0), "selectpalette": ew(48, 3),
         "resizepalette": ew(51, 3, 16), "extcreatefont": ew(82, 3, *([0] * 23)),
-        "createcolorspace": ew(99, 3, *([0] * 82)), "setcolorspace": ew(100, 3),
-        "deletecolorspace": ew(101, 3), "colorcorrectpalette": ew(111, 3, 0, 1, 0),
-        "createcolorspacew": ew(122, 3, *([0] * 147), 0, 0),
+        "colorspace": ew(99, 3, *([0] * 82)), "setcolorspace": ew(100, 3),
+        "deletecolorspace": ew(101, 3), "colorcorrect": ew(111, 3, 0, 1, 0),
+        "colorspacew": ew(122, 3, *([0] * 147), 0, 0),
     }
     for kind in (2, 3, 4, 5, 6):
         emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 1, 1, 2, 2)
@@ -484,15 +478,10 @@ def records():
         write("metafile", "record-%s.wmf" % name, wmf(extra=record))
     # Sized by nothing but what it draws; and carrying an enhanced metafile in comments.
     write("metafile", "text-only.wmf", wmf(extent=False, extra=ww(0x0521, 4, 0x6261, 0x6463, 20, 10)))
-    inner = emf((0, 0, 2540, 1270))
-    half = len(inner) // 2
-    chunks = [inner[:half], inner[half:]]
-    comments = b""
-    for i, chunk in enumerate(chunks):
-        remaining = sum(len(c) for c in chunks[i + 1:])
-        data = struct.pack("<IIIHIIIII", 0x43464D57, 1, 0x10000, 0, 0, len(chunks), len(chunk),
-                           remaining, len(inner)) + chunk
-        data += bytes(len(data) % 2)
+    inner, comments = emf((0, 0, 2540, 1270)), b""
+    for at, size in ((0, 76), (76, len(inner) - 76)):  # in parts, as the system splits long ones
+        data = struct.pack("<IIIHIIIII", 0x43464D57, 1, 0x10000, 0, 0, 2, size, len(inner) - at - size,
+                           len(inner)) + inner[at:at + size]
         comments += ww(0x0626, 15, len(data), *struct.unpack("<%dH" % (len(data) // 2), data))
     write("metafile", "record-embedded-emf.wmf", wmf(extra=comments))
     # Records of valid framing that claim bits or text they do not carry took the saver down.

@@ -102,30 +102,23 @@ TEST(IconDirectory, ImagesThatDoNotAccountForTheirBytesAreLeftOut) {
 TEST(IconDirectory, MasklessImageOf32BitsTakesItsMaskFromItsAlpha) {
   Bytes image = DibImage(32, 32);
   image.resize(40 + 32 * 32 * 4);
-  for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = 0xFF;
-  image[40 + 3] = 0;  // the bottom row's first pixel is transparent
-  const Bytes file = IconFile({image});
-  const std::vector<IconImage> images = Parse(file);
-  ASSERT_EQ(images.size(), 1u);
-  EXPECT_TRUE(images[0].maskless);
-  Bytes whole = MaskedIconImage(file.data(), images[0]);
-  ASSERT_EQ(whole.size(), image.size() + 4 * 32);
-  EXPECT_TRUE(std::equal(image.begin(), image.end(), whole.begin()));
-  EXPECT_EQ(whole[image.size()], 0x80);
-  EXPECT_EQ(std::count(whole.begin() + image.size(), whole.end(), 0), 4 * 32 - 1);
-
-  // No alpha at all is colour alone: opaque.
-  for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = 0;
-  const Bytes plain = IconFile({image});
-  whole = MaskedIconImage(plain.data(), Parse(plain)[0]);
-  EXPECT_EQ(std::count(whole.begin() + image.size(), whole.end(), 0), 4 * 32);
-
+  for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = at == 43 ? 0 : 0xFF;
+  // The bottom row's first pixel is transparent; without any alpha all are opaque.
+  for (const std::uint8_t firstMaskByte : {0x80, 0x00}) {
+    const Bytes file = IconFile({image});
+    ASSERT_TRUE(Parse(file).at(0).maskless);
+    const Bytes whole = MaskedIconImage(file.data(), Parse(file)[0]);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), whole.begin()));
+    EXPECT_EQ(whole.at(image.size()), firstMaskByte);
+    EXPECT_EQ(std::count(whole.begin() + image.size(), whole.end(), 0),
+              4 * 32 - 1 + !firstMaskByte);
+    for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = 0;
+  }
   // Fewer bits have no alpha to stand for the mask; nor does a cut colour row.
   Bytes colours = DibImage(32, 24);
   colours.resize(40 + 32 * 32 * 3);
   image.pop_back();
   ExpectRejected(IconFile({colours, image}));
-  EXPECT_FALSE(Parse(IconFile({DibImage(32, 32)}))[0].maskless);
 }
 
 std::vector<IconImage> Images(std::initializer_list<std::array<int, 3>> list) {

@@ -572,8 +572,8 @@ TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   // Opaque 32-bit colours without a mask, as web icon generators write them.
   Bytes maskless = IconImage(32, 32, RGB(0, 0, 255));
   maskless.resize(maskless.size() - 4 * 32);
-  picture = LoadPictureFile(scratch.WriteBytes("maskless.ico", IconFile({maskless})));
-  EXPECT_EQ(Canvas(64, 64, *picture).CountOf(RGB(0, 0, 255)), 32 * 32);
+  EXPECT_EQ(Canvas(64, 64, *Load("maskless.ico", IconFile({maskless}))).CountOf(RGB(0, 0, 255)),
+            32 * 32);
 }
 
 TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
@@ -637,7 +637,7 @@ Bytes WindowsMetafile() {
   return BitsOf(CloseMetaFile(dc));
 }
 
-TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
+TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindowOrWhatItDraws) {
   const Bytes records = WindowsMetafile();
   ASSERT_GT(records.size(), 18u);
 
@@ -654,18 +654,16 @@ TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   ExpectSize(*picture, 200, 100);
   Canvas plain(220, 120, *picture, {3, 4});
   ExpectQuarters(plain, 3, 4, 200, 100);
-}
 
-TEST_F(PictureFiles, WindowsMetafileWithoutSizeIsShownAtWhatItDraws) {
+  // Neither: the size of what it draws, in pixels.
   HDC dc = CreateMetaFileA(nullptr);
   const RECT all{50, 30, 150, 90};
   const RECT quarter{50, 30, 100, 60};
   FillRect(dc, &all, OwnedBrush(CreateSolidBrush(RGB(255, 0, 0))).Get());
   FillRect(dc, &quarter, OwnedBrush(CreateSolidBrush(RGB(0, 0, 255))).Get());
-  std::unique_ptr<Picture> picture = Load("unsized.wmf", BitsOf(CloseMetaFile(dc)));
+  picture = Load("unsized.wmf", BitsOf(CloseMetaFile(dc)));
   ExpectSize(*picture, 100, 60);
-  Canvas canvas(120, 80, *picture, {5, 6});
-  ExpectQuarters(canvas, 5, 6, 100, 60);
+  ExpectQuarters(Canvas(120, 80, *picture, {5, 6}), 5, 6, 100, 60);
 }
 
 TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
