@@ -80,6 +80,17 @@ constexpr std::uint16_t kMetaDibStretchBlt = 0x0B41;          // META_DIBSTRETCH
 constexpr std::uint16_t kMetaSetDibToDev = 0x0D33;            // META_SETDIBTODEV
 constexpr std::uint16_t kMetaStretchDib = 0x0F43;             // META_STRETCHDIB
 
+// Escape functions, in the records that carry escapes.
+constexpr std::uint32_t kMfComment = 15;                       // MFCOMMENT
+constexpr std::uint32_t kEscapePassThrough = 19;               // PASSTHROUGH
+constexpr std::uint32_t kEscapePostScriptData = 37;            // POSTSCRIPT_DATA
+constexpr std::uint32_t kEscapePostScriptIgnore = 38;          // POSTSCRIPT_IGNORE
+constexpr std::uint32_t kEscapeBeginPath = 4096;               // BEGIN_PATH
+constexpr std::uint32_t kEscapeClipToPath = 4097;              // CLIP_TO_PATH
+constexpr std::uint32_t kEscapeEndPath = 4098;                 // END_PATH
+constexpr std::uint32_t kEscapePostScriptPassThrough = 4115;   // POSTSCRIPT_PASSTHROUGH
+constexpr std::uint32_t kEscapeEncapsulatedPostScript = 4116;  // ENCAPSULATED_POSTSCRIPT
+
 // Values of record fields and headers.
 constexpr std::uint32_t kEmfSignature = 0x464D4520;  // ENHMETA_SIGNATURE, " EMF"
 constexpr std::size_t kWmfHeaderSize = 18;           // sizeof(METAHEADER)

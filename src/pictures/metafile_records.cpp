@@ -51,6 +51,32 @@ class Record {
 
 constexpr std::uint64_t kRegionHeaderSize = 32;
 
+// What the system's conversion to a Windows metafile puts in the comments
+// that carry the enhanced metafile it came from.
+constexpr std::uint32_t kEmbeddedEnhMetafile = 0x43464D57;  // "WMFC"
+constexpr std::uint64_t kEmbeddedPartAt = 34;               // of the comment's data
+
+// Escapes that real drawings carry and that do nothing on a screen: comments,
+// which hold private data of the programs that wrote them, and what only a
+// PostScript printer takes (its paths, its data). None has output for the
+// player to fill or code for it to run, as SETABORTPROC (9) has.
+bool HarmlessEscape(std::uint32_t function) {
+  switch (function) {
+    case kMfComment:
+    case kEscapePassThrough:
+    case kEscapePostScriptData:
+    case kEscapePostScriptIgnore:
+    case kEscapeBeginPath:
+    case kEscapeClipToPath:
+    case kEscapeEndPath:
+    case kEscapePostScriptPassThrough:
+    case kEscapeEncapsulatedPostScript:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool KnownUsage(std::uint32_t usage) { return usage <= kDibNoColours; }
 
 ColourTable TableFor(std::uint32_t usage) {
@@ -145,7 +171,27 @@ bool EnhPalette(Record& r, std::uint64_t countAt, std::uint32_t count, std::uint
   return r.Whole() && r.Has(countAt) && (count == 0 || r.Has(entriesAt, count, 4));
 }
 
+// An escape to the device: its function at 8, then `counts` byte counts
+// whose data follow one another after them.
+bool EnhEscape(Record& r, int counts) {
+  const std::uint32_t function = r.U32(8);
+  std::uint64_t bytes = 0;
+  for (int i = 0; i < counts; ++i) bytes += r.U32(12 + 4 * i);
+  return r.Whole() && HarmlessEscape(function) && r.Has(12 + 4 * counts, bytes);
+}
+
 // --- Windows metafiles ----------------------------------------------------
+
+// An escape: its function, its byte count and that many bytes. A comment that
+// carries part of an enhanced metafile holds all of that part.
+bool WinEscape(Record& r) {
+  const std::uint16_t function = r.U16(6);
+  const std::uint16_t bytes = r.U16(8);
+  if (!r.Whole() || !HarmlessEscape(function) || !r.Has(10, bytes)) return false;
+  if (function != kMfComment || bytes < 4 || r.U32(10) != kEmbeddedEnhMetafile) return true;
+  const std::uint32_t part = r.U32(10 + 22);
+  return r.Whole() && bytes >= kEmbeddedPartAt && Fits(kEmbeddedPartAt, part, bytes);
+}
 
 std::uint64_t Padded(std::uint64_t bytes) { return (bytes + 1) / 2 * 2; }
 
@@ -279,10 +325,13 @@ bool EnhRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
       return EnhPolyText(r, 2);
     case kEmrSmallTextOut:
       return EnhSmallText(r);
-    case kEmrDrawEscape:  // nothing a picture needs
+    case kEmrGdiComment:
+      return r.Has(12, r.U32(8)) && r.Whole();
+    case kEmrDrawEscape:
     case kEmrExtEscape:
-    case kEmrNamedEscape:
-      return false;
+      return EnhEscape(r, 1);
+    case kEmrNamedEscape:  // the driver's name, then the data
+      return EnhEscape(r, 2);
     default:
       return r.Whole();
   }
@@ -331,11 +380,23 @@ bool WinRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
     }
     case kMetaCreateRegion:
       return WinRegion(r);
-    case kMetaEscape:  // nothing a picture needs, and once run as code
-      return false;
+    case kMetaEscape:
+      return WinEscape(r);
     default:
       return r.Whole();
   }
+}
+
+bool EmbeddedEnhMetafilePart(const std::uint8_t* record, std::size_t length,
+                             const std::uint8_t*& part, std::size_t& size) {
+  Record r(record, length);
+  if (r.U16(4) != kMetaEscape || r.U16(6) != kMfComment || r.U16(8) < kEmbeddedPartAt ||
+      r.U32(10) != kEmbeddedEnhMetafile || !r.Whole()) {
+    return false;
+  }
+  part = r.At(10 + kEmbeddedPartAt);
+  size = r.U32(10 + 22);
+  return true;
 }
 
 }  // namespace zarumo
