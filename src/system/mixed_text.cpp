@@ -7,6 +7,8 @@ namespace zarumo {
 namespace {
 
 constexpr UINT kJapaneseCodePage = 932;
+// Not a code page: the part came in UTF-16.
+constexpr UINT kGivenWide = 0xFFFFFFFFu;
 
 }  // namespace
 
@@ -61,7 +63,7 @@ MixedText MixedText::Outside(const std::string& ansi) {
 
 MixedText MixedText::Wide(const WideString& wide, const std::string& ansi) {
   MixedText text;
-  text.parts_.push_back({wide, ansi, 0});
+  text.parts_.push_back({wide, ansi, kGivenWide});
   text.ansi_ = ansi;
   return text;
 }
@@ -80,7 +82,7 @@ WideString MixedText::Wide() const {
     if (part.codePage == kJapaneseCodePage) {
       result += Widened(part.bytes, own);
     } else {
-      result += part.codePage ? Widened(part.bytes, part.codePage) : part.wide;
+      result += part.codePage == kGivenWide ? part.wide : Widened(part.bytes, part.codePage);
     }
   }
   return result;

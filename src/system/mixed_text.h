@@ -50,7 +50,7 @@ class MixedText {
   struct Part {
     WideString wide;
     std::string bytes;
-    UINT codePage;  // 0: `wide` holds the part
+    UINT codePage;  // kGivenWide: `wide` holds the part
   };
   std::vector<Part> parts_;
   std::string ansi_;

@@ -11,6 +11,7 @@
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
+#include "support/windows.h"
 
 using namespace wt;
 
@@ -346,3 +347,29 @@ TEST(ScenePictures, FortyEightMegapixelPhotosShowWithoutBeingDecodedWhole) {
 }
 
 }  // namespace
+
+// On a system whose code page is 1252: the default pictures the user named in
+// Japanese are found, and a path that lost a character to the code page, as a
+// dialog stored it before, falls back like a missing file instead of a message.
+TEST(OtherCodePageScene, JapaneseNamedDefaultsShowAndALostCharacterFallsBack) {
+  ASSERT_EQ(GetACP(), 1252u);
+  {
+    TempDir dir;
+    dir.WriteWide(Japanese("なまえ.jpg"), MakeJpeg(300, 100, [](int, int) { return kBlue; }));
+    dir.WriteWide(Japanese("ねがい.jpg"), MakeJpeg(150, 80, [](int, int) { return kGreen; }));
+    RunningSaver running(dir);
+    ASSERT_NE(running.window, nullptr);
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+    Capture screen = Capture::Screen();
+    ExpectBox(screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568}),
+              512 - 150, 300, 512 - 150 + 299, 399);
+    EXPECT_EQ(screen.BoundsOf(IsGreen, {0, 401, 1024, 768}).top, 568);
+  }
+  TempDir dir;
+  dir.WriteWide(Japanese("写真.jpg"), MakeJpeg(300, 100, [](int, int) { return kBlue; }));
+  dir.WriteWide(Japanese("ザルモ.ini"), dir / "??.jpg\r\n\r\n");
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  ExpectFallbackName(Capture::Screen());
+}

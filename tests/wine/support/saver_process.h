@@ -32,6 +32,10 @@ class TempDir {
   // The file's bytes; `exists` false when it cannot be read.
   std::string Read(const std::string& name, bool* exists = nullptr) const;
   bool Has(const std::string& name) const;
+  // The folder in UTF-16, and a file in it whose name the ANSI code page may lack.
+  std::wstring WidePath() const;
+  void WriteWide(const std::wstring& name, const std::string& bytes) const;
+  std::string ReadWide(const std::wstring& name) const;
 
  private:
   std::string path_;
