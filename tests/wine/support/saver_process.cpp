@@ -122,6 +122,15 @@ std::string TempDir::ReadWide(const std::wstring& name) const {
   return bytes;
 }
 
+NativeFileNames::NativeFileNames(bool native) {
+  if (native && !Wow64DisableWow64FsRedirection(&state_)) throw std::runtime_error("no WOW64");
+  active_ = native;
+}
+
+NativeFileNames::~NativeFileNames() {
+  if (active_) Wow64RevertWow64FsRedirection(state_);
+}
+
 std::string ReadFileBytes(const std::string& path, bool* exists) {
   std::string bytes;
   FILE* file = std::fopen(path.c_str(), "rb");
@@ -142,7 +151,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 Saver::Saver(const TempDir& dir, const std::string& arguments, const SaverOptions& options)
-    : exePath_(dir / options.exeName) {
+    : exePath_(options.nativeFolder.empty() ? dir / options.exeName
+                                            : options.nativeFolder + options.exeName) {
+  NativeFileNames native(!options.nativeFolder.empty());
   if (GetFileAttributesA(exePath_.c_str()) == INVALID_FILE_ATTRIBUTES &&
       !CopyFileA((DriverDir() + "zarumo.scr").c_str(), exePath_.c_str(), FALSE))
     throw std::runtime_error("cannot copy the saver to " + exePath_);

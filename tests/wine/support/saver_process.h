@@ -41,6 +41,20 @@ class TempDir {
   std::string path_;
 };
 
+// While one exists, this thread's file names under the system folder name the
+// 64-bit system's own files, as a 64-bit program sees them.
+class NativeFileNames {
+ public:
+  explicit NativeFileNames(bool native = true);
+  NativeFileNames(const NativeFileNames&) = delete;
+  NativeFileNames& operator=(const NativeFileNames&) = delete;
+  ~NativeFileNames();
+
+ private:
+  void* state_ = nullptr;
+  bool active_ = false;
+};
+
 // Reads or writes a whole file.
 std::string ReadFileBytes(const std::string& path, bool* exists = nullptr);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
@@ -48,6 +62,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 struct SaverOptions {
   std::string exeName = "zarumo.scr";
   std::vector<std::pair<std::string, std::string>> environment;
+  // Put and started there instead of the temporary folder, past the
+  // redirection a 32-bit process meets in the system folder of 64-bit Windows.
+  std::string nativeFolder;
 };
 
 class Saver {
