@@ -55,8 +55,8 @@ MixedText TopLevelText(const std::string& kind, const void* address, const Mixed
   const std::size_t module = text.find('\x01');
   const std::size_t end = text.rfind('\x02');
   return MixedText(text.substr(0, module)) + MixedText::Outside(moduleName) +
-         MixedText(text.substr(module + 1, end - module - 1)) +
-         message + MixedText(text.substr(end + 1));
+         MixedText(text.substr(module + 1, end - module - 1)) + message +
+         MixedText(text.substr(end + 1));
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ std::optional<bool> ReplaceAtOnce(const MixedText& path, const MixedText& fresh)
   if (IsNineXFamily()) return std::nullopt;
   ReplacingMove moveFileEx = FindReplacingMove();
   if (!moveFileEx) return std::nullopt;
-  if (moveFileEx(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (moveFileEx(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return std::nullopt;
   return false;
 }
@@ -133,8 +132,7 @@ bool FileExists(const MixedText& path) {
   FILETIME local;
   WORD date = 0;
   WORD time = 0;
-  return FileTimeToLocalFileTime(&lastWrite, &local) &&
-         FileTimeToDosDateTime(&local, &date, &time);
+  return FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToDosDateTime(&local, &date, &time);
 }
 
 bool SettingsReader::Open() {

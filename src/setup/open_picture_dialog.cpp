@@ -50,8 +50,8 @@ OpenPictureDialog::Choice OpenPictureDialog::Execute(HWND owner) {
   // The NT family is asked in UTF-16, so that a name the ANSI code page cannot
   // hold is not handed back with "?" in it.
   using WideProc = BOOL(WINAPI*)(LPOPENFILENAMEW);
-  auto openWide = IsNineXFamily() ? nullptr
-                                  : SystemFunction<WideProc>("COMDLG32", "GetOpenFileNameW");
+  auto openWide =
+      IsNineXFamily() ? nullptr : SystemFunction<WideProc>("COMDLG32", "GetOpenFileNameW");
   if (openWide) {
     const WideString wideFilter = MixedText(filter).Wide();
     std::vector<wchar_t> file(kFileBufferSize, L'\0');

@@ -136,7 +136,7 @@ std::string SelectedPath(HWND dialog) {
     std::vector<wchar_t> path(MAX_PATH + 1, L'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
       LRESULT needed = SendWideMessage(dialog, CDM_GETFILEPATH, path.size(),
-                                    reinterpret_cast<LPARAM>(path.data()));
+                                       reinterpret_cast<LPARAM>(path.data()));
       if (needed <= 0) return std::string();
       if (static_cast<std::size_t>(needed) <= path.size())
         return AnsiPathFor(path.data()).value_or(std::string());

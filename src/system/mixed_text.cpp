@@ -17,8 +17,8 @@ std::string Narrowed(const WideString& text) {
   const int size = static_cast<int>(text.size());
   int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string result(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-  if (length > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), size, &result[0], length, nullptr,
-                                      nullptr);
+  if (length > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &result[0], length, nullptr, nullptr);
   return result;
 }
 
@@ -35,8 +35,8 @@ std::optional<std::string> ExactAnsi(const WideString& text) {
 }  // namespace
 
 bool ShowsTextWide() {
-  static const bool wide = !IsNineXFamily() && GetACP() != kJapaneseCodePage &&
-                           IsValidCodePage(kJapaneseCodePage);
+  static const bool wide =
+      !IsNineXFamily() && GetACP() != kJapaneseCodePage && IsValidCodePage(kJapaneseCodePage);
   return wide;
 }
 

@@ -19,15 +19,14 @@ WideString AsciiWide(const char* text) {
 
 }  // namespace
 
-HWND CreateTextWindow(DWORD exStyle, const char* className, const MixedText& caption,
-                      DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
-                      void* param) {
+HWND CreateTextWindow(DWORD exStyle, const char* className, const MixedText& caption, DWORD style,
+                      int x, int y, int width, int height, HWND parent, HMENU menu, void* param) {
   using Proc = HWND(WINAPI*)(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU,
                              HINSTANCE, LPVOID);
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (auto create = WideFunction<Proc>("USER32", "CreateWindowExW")) {
-    return create(exStyle, AsciiWide(className).c_str(), caption.Wide().c_str(), style, x, y,
-                  width, height, parent, menu, instance, param);
+    return create(exStyle, AsciiWide(className).c_str(), caption.Wide().c_str(), style, x, y, width,
+                  height, parent, menu, instance, param);
   }
   return CreateWindowExA(exStyle, className, caption.Ansi().c_str(), style, x, y, width, height,
                          parent, menu, instance, param);
@@ -76,7 +75,8 @@ LRESULT SendWideMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL SetShownText(HWND window, const MixedText& text) {
   using Proc = BOOL(WINAPI*)(HWND, LPCWSTR);
-  if (auto set = WideFunction<Proc>("USER32", "SetWindowTextW")) return set(window, text.Wide().c_str());
+  if (auto set = WideFunction<Proc>("USER32", "SetWindowTextW"))
+    return set(window, text.Wide().c_str());
   return SetWindowTextA(window, text.Ansi().c_str());
 }
 
@@ -91,9 +91,8 @@ MixedText ShownTextOf(HWND window) {
     const int got = get(window, &text[0], size + 1);
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     std::string ansi;
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                            nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0, nullptr, nullptr);
     if (bytes > 0) {
       ansi.resize(static_cast<std::size_t>(bytes));
       WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], bytes,

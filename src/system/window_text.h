@@ -11,9 +11,8 @@
 namespace zarumo {
 
 // CreateWindowExA or CreateWindowExW; the class name is ASCII.
-HWND CreateTextWindow(DWORD exStyle, const char* className, const MixedText& caption,
-                      DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
-                      void* param);
+HWND CreateTextWindow(DWORD exStyle, const char* className, const MixedText& caption, DWORD style,
+                      int x, int y, int width, int height, HWND parent, HMENU menu, void* param);
 // RegisterClassA or RegisterClassW; the class name is ASCII.
 ATOM RegisterTextWindowClass(const WNDCLASSA& wc);
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -45,8 +45,8 @@ TEST(OtherCodePage, SetupDialogReadsInJapaneseAndStoresWhatOpens) {
   ReleaseDC(nullptr, screen);
   DeleteObject(font);
   std::sort(labels.begin(), labels.end());
-  std::vector<std::wstring> expected{Japanese("名前･願事の画像の設定を行います"),
-                                     Japanese("名前"), Japanese("願事")};
+  std::vector<std::wstring> expected{Japanese("名前･願事の画像の設定を行います"), Japanese("名前"),
+                                     Japanese("願事")};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(labels, expected);
 

@@ -96,8 +96,8 @@ bool TempDir::Has(const std::string& name) const {
 
 std::wstring TempDir::WidePath() const {
   std::wstring wide(path_.size(), L'\0');
-  wide.resize(MultiByteToWideChar(CP_ACP, 0, path_.data(), static_cast<int>(path_.size()),
-                                  &wide[0], static_cast<int>(wide.size())));
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, path_.data(), static_cast<int>(path_.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
   return wide;
 }
 
