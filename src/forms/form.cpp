@@ -37,9 +37,9 @@ void Form::CreateHandle() {
   CreateParams(params);
   RegisterFormClass(params, WindowProc);
   SetLastError(0);
-  HWND window = CreateTextWindow(params.exStyle, params.className.c_str(), params.caption,
-                                 params.style, params.x, params.y, params.width, params.height,
-                                 params.parent, nullptr, this);
+  HWND window = CreateTextWindow(params.exStyle, params.className.c_str(),
+                                 MixedText(params.caption), params.style, params.x, params.y,
+                                 params.width, params.height, params.parent, nullptr, this);
   if (!window) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
 }
 

@@ -49,7 +49,7 @@ void PictureArea::Show(std::shared_ptr<PictureView> view) {
 void PictureArea::SyncText() {
   // The window text says what the area shows instead of a picture, so that
   // it can be read from outside like any other control's text.
-  const std::string status = view_->StatusText();
+  const MixedText status(view_->StatusText());
   if (!SameShownText(ShownTextOf(window_), status)) SetShownText(window_, status);
 }
 

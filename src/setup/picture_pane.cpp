@@ -316,7 +316,7 @@ void PicturePane::ShowPicture(std::unique_ptr<Picture> picture) {
   std::string caption =
       any ? Format(" (%dx%d)", picture->Width(), picture->Height()) : kNoPictureCaption;
   area_.Show(std::make_shared<PictureView>(std::move(picture)));
-  if (caption_) SetShownText(caption_, caption);
+  if (caption_) SetShownText(caption_, MixedText(caption));
   if (previewButton_) EnableWindow(previewButton_, any ? TRUE : FALSE);
 }
 

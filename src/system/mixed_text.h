@@ -31,8 +31,8 @@ class MixedText {
  public:
   MixedText() = default;
   // The saver's own words.
-  MixedText(const char* own);         // NOLINT: literals read as the saver's own
-  MixedText(const std::string& own);  // NOLINT
+  MixedText(const char* own);  // NOLINT: literals read as the saver's own
+  explicit MixedText(const std::string& own);
   // Words from outside in the ANSI code page.
   static MixedText Outside(const std::string& ansi);
   // Words from outside known in UTF-16, with their ANSI form as it was given.

@@ -45,7 +45,7 @@ SystemFailure MemoryFailure() {
 
 MixedText ShownMessage(const std::exception& failure) {
   const std::string message = failure.what();
-  MixedText shown = message;
+  MixedText shown(message);
   auto* ours = dynamic_cast<const Failure*>(&failure);
   // what() stops at a zero byte, as the message box does.
   if (ours && ours->OutsideAt() + ours->OutsideLength() <= message.size()) {
