@@ -53,10 +53,9 @@ ATOM RegisterTextWindowClass(const WNDCLASSA& wc) {
 
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   using Proc = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
-  if (IsWideWindow(window)) {
-    if (auto proc = WideFunction<Proc>("USER32", "DefWindowProcW"))
-      return proc(window, message, wParam, lParam);
-  }
+  // Asked first: where texts are not shown wide this costs nothing per message.
+  auto proc = WideFunction<Proc>("USER32", "DefWindowProcW");
+  if (proc && IsWideWindow(window)) return proc(window, message, wParam, lParam);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
