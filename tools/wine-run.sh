@@ -23,6 +23,9 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # The bitmap suite the tests carry, as the Windows side names it (Z: is the root).
 suite="$root/tests/data/bmpsuite"
 export ZARUMO_BMPSUITE_DIR="Z:${suite//\//\\}"
+# Files other programs wrote, kept beside the clone (CI copies them to ../shared).
+testdata=$(cd "$root/../shared/testdata" 2>/dev/null && pwd -P)
+export ZARUMO_TESTDATA_DIR="Z:${testdata//\//\\}"
 
 xvfb_pid=
 xephyr_pid=
