@@ -133,7 +133,14 @@ std::string SeenNatively(const std::string& folder) {
   char system[MAX_PATH + 1] = {};
   const UINT length = GetSystemDirectoryA(system, MAX_PATH);
   if (length == 0 || length > MAX_PATH) return folder;
-  return NativeSystemFolder(folder, std::string(system, length), SystemLeadBytes());
+  const std::string native =
+      NativeSystemFolder(folder, std::string(system, length), SystemLeadBytes());
+  if (native == folder) return folder;
+  // Windows XP and Server 2003 of 64 bits have no "Sysnative" without an update.
+  const DWORD attributes = GetFileAttributesA(native.c_str());
+  const bool reachable =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return reachable ? native : folder;
 }
 
 }  // namespace
