@@ -15,7 +15,8 @@ if [ ${#monitors[@]} -gt 0 ]; then
 fi
 export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$size}
 export WINEDEBUG=${WINEDEBUG:--all}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# ZARUMO_LOCALE: another locale, as C.UTF-8 for code page 1252.
+export LANG=${ZARUMO_LOCALE:-ja_JP.UTF-8} LC_ALL=${ZARUMO_LOCALE:-ja_JP.UTF-8}
 # No Mono or Gecko installers: the saver needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

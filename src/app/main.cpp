@@ -13,6 +13,7 @@
 #include "system/failure.h"
 #include "system/password_services.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 #include "text/message_text.h"
 #include "text/path_delimiter.h"
 
@@ -43,6 +44,18 @@ int RunSaverWindow(HWND previewWindow) {
   return 0;
 }
 
+// The top-level box's text; the module's name and the message may hold
+// outside words, which marks stand for while the rest is formed.
+MixedText TopLevelText(const std::string& kind, const void* address, const MixedText& message) {
+  const std::string moduleName = FileNamePart(ExecutablePath(), SystemLeadBytes());
+  const std::string text = TopLevelErrorText(kind, "\x01", address, "\x02", SystemLeadBytes());
+  const std::size_t module = text.find('\x01');
+  const std::size_t end = text.rfind('\x02');
+  return MixedText(text.substr(0, module)) + MixedText::Outside(moduleName) +
+         MixedText(text.substr(module + 1, end - module - 1)) + message +
+         MixedText(text.substr(end + 1));
+}
+
 // Chooses the mode and runs it to its end; returns the exit code.
 int RunEntry() {
   const CommandLine commandLine(GetCommandLineA(), SystemLeadBytes());
@@ -70,11 +83,9 @@ int ReportEscapedFailure() noexcept {
   ShowCaughtFailure([](const std::exception* failure, const void* address) {
     const auto* known = dynamic_cast<const Failure*>(failure);
     const std::string kind = known ? known->Kind() : "Exception";
-    const std::string message = failure ? failure->what() : "";
-    std::string text = TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()),
-                                         address, message, SystemLeadBytes());
-    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
-                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+    const MixedText message = failure ? ShownMessage(*failure) : MixedText();
+    ShowMessageBox(nullptr, TopLevelText(kind, address, message), "アプリケーション エラー",
+                   MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
   });
   return 1;
 }

@@ -83,8 +83,8 @@ void Scene::Compose() {
 void Scene::LoadPictures() {
   PictureSettings settings;
   ReadPictureSettings(settings);
-  LoadStrip(Holder(SaverHolder::kNameStrip), settings.namePicture, strips_.name);
-  LoadStrip(Holder(SaverHolder::kWishStrip), settings.wishPicture, strips_.wish);
+  LoadStrip(Holder(SaverHolder::kNameStrip), settings.name.path, strips_.name);
+  LoadStrip(Holder(SaverHolder::kWishStrip), settings.wish.path, strips_.wish);
 }
 
 void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown) {
@@ -103,6 +103,11 @@ void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown
       return;
     } catch (const InvalidPicture&) {
       // Whatever cannot be shown gives way to the built-in picture.
+    } catch (const OpenFailure&) {
+      // A "?" stands for a character the code page lost: the search took it
+      // as a wildcard and found some file, but the name names none. Missing,
+      // not locked.
+      if (path.find('?') == std::string::npos) throw;
     }
   }
   shown = {fallback.Width(), fallback.Height()};

@@ -8,11 +8,13 @@
 #include "settings/settings_file.h"
 #include "system/failure.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 namespace {
 
 const char kPictureFilter[] = "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG";
+const char kUnusableName[] = "このファイルは名前にこのシステムで扱えない文字があるため使えません。";
 constexpr int kFirstControlId = 101;
 
 // EnableWindow's "enable": all bits set, as the dialog has always passed it.
@@ -21,10 +23,7 @@ constexpr BOOL kEnable = -1;
 OwnedFont CreateLayoutFont(int height) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   // A negative height asks for the character height, without the internal leading.
-  OwnedFont font(CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             static_cast<BYTE>(layout.fontCharset), OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             layout.fontName));
+  OwnedFont font = CreateTextFont(-height, layout.fontCharset, layout.fontName);
   if (!font) RaiseLastError();
   return font;
 }
@@ -44,6 +43,15 @@ int DigitHeight(HFONT font) {
     GetTextExtentPoint32A(screen.Get(), "0", 1, &size);
   }
   return size.cy > 0 ? size.cy : SetupDialogLayoutData().designTextHeight;
+}
+
+// A field as a line of the settings file, which is in the ANSI code page: a
+// path with a character the code page lacks goes in its short form where the
+// file has one.
+std::string SettingsLine(const MixedText& field) {
+  if (!ShowsTextWide()) return field.Ansi();
+  const WideString text = field.Wide();
+  return AnsiPathFor(text).value_or(Narrowed(text));
 }
 
 }  // namespace
@@ -77,11 +85,11 @@ SetupDialog::~SetupDialog() {
 }
 
 void SetupDialog::FillFields() {
-  PictureSettings settings{nameField_.Text(), wishField_.Text()};
+  PictureSettings settings{{nameField_.Text(), {}}, {wishField_.Text(), {}}};
   // What was read stays in the fields, so a failure on line 2 leaves line 1 in place.
   auto fill = [&] {
-    nameField_.SetText(settings.namePicture);
-    wishField_.SetText(settings.wishPicture);
+    nameField_.SetText(settings.name.shown);
+    wishField_.SetText(settings.wish.shown);
   };
   try {
     ReadPictureSettings(settings);
@@ -134,7 +142,17 @@ void SetupDialog::CreateControls() {
 
 void SetupDialog::Browse(SetupControl& field) {
   openDialog_.SetFilter(kPictureFilter);
-  if (openDialog_.Execute(Handle())) field.SetText(openDialog_.FileName());
+  switch (openDialog_.Execute(Handle())) {
+    case OpenPictureDialog::Choice::kChosen:
+      field.SetText(MixedText::Outside(openDialog_.FileName()));
+      break;
+    case OpenPictureDialog::Choice::kUnusable:
+      ShowMessageBox(Handle(), kUnusableName, MixedText::Outside(Application::Instance().Title()),
+                     MB_OK | MB_ICONWARNING);
+      break;
+    case OpenPictureDialog::Choice::kCancelled:
+      break;
+  }
 }
 
 void SetupDialog::Clicked(SetupControl& button) {
@@ -145,7 +163,8 @@ void SetupDialog::Clicked(SetupControl& button) {
   } else if (&button == &okButton_) {
     // The result comes first: a failing write still closes the dialog with OK.
     SetModalResult(kModalOk);
-    if (!settingsTooLarge_) WriteSettings(nameField_.Text(), wishField_.Text());
+    if (!settingsTooLarge_)
+      WriteSettings(SettingsLine(nameField_.Text()), SettingsLine(wishField_.Text()));
   } else if (&button == &cancelButton_) {
     SetModalResult(kModalCancel);
   }

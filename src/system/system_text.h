@@ -7,6 +7,7 @@
 #include <string>
 
 #include "system/failure.h"
+#include "system/mixed_text.h"
 #include "text/lead_bytes.h"
 
 namespace zarumo {
@@ -22,6 +23,10 @@ std::string SystemErrorText(DWORD code);
 
 // What running out of memory is reported as: the system's own failure and text.
 SystemFailure MemoryFailure();
+
+// A failure's message as the standard handler shows it, with its period: the
+// saver's own words and the outside text it may hold, each in its code page.
+MixedText ShownMessage(const std::exception& failure);
 
 // For catch blocks: hands `show` the failure being handled as the user is
 // told of it, and the address it was raised at. Running out of memory is

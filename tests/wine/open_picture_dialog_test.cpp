@@ -291,3 +291,27 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
+
+// On a system whose code page is 1252, a chosen file whose name it cannot
+// hold is taken by its short name, which opens it.
+TEST(OtherCodePageBrowse, NameOutsideTheCodePageIsTakenByItsShortForm) {
+  ASSERT_EQ(GetACP(), 1252u);
+  ConfigureMode run;
+  run.dir.WriteWide(Japanese("写真.bmp"), SolidBitmap(4, 4, 0, 0, 255));
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
+  ASSERT_NE(open.fileName, nullptr);
+  SetWideControlText(open.fileName, run.dir.WidePath() + Japanese("写真.bmp"));
+  PostMessageA(open.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(open.window, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  const std::string field = ControlText(run.dialog->nameField);
+  EXPECT_EQ(field.find('?'), std::string::npos) << field;
+  wchar_t longForm[MAX_PATH] = {};
+  const std::wstring shortForm(field.begin(), field.end());
+  GetLongPathNameW(shortForm.c_str(), longForm, MAX_PATH);
+  EXPECT_EQ(longForm, run.dir.WidePath() + Japanese("写真.bmp"));
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+  EXPECT_EQ(run.dir.ReadWide(Japanese("ザルモ.ini")).substr(0, field.size() + 2), field + "\r\n");
+}
