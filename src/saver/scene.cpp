@@ -83,8 +83,8 @@ void Scene::Compose() {
 void Scene::LoadPictures() {
   PictureSettings settings;
   ReadPictureSettings(settings);
-  LoadStrip(Holder(SaverHolder::kNameStrip), settings.name.path, strips_.name);
-  LoadStrip(Holder(SaverHolder::kWishStrip), settings.wish.path, strips_.wish);
+  LoadStrip(Holder(SaverHolder::kNameStrip), settings.name->path, strips_.name);
+  LoadStrip(Holder(SaverHolder::kWishStrip), settings.wish->path, strips_.wish);
 }
 
 void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown) {

@@ -211,18 +211,19 @@ void SettingsReader::Close() {
   if (file_ && !CloseHandle(file_.Release())) RaiseIo();
 }
 
+MixedText ShownPicture(const PictureSetting& setting) {
+  return setting.defaultName ? OwnFile(setting.defaultName) : MixedText::Outside(setting.path);
+}
+
 void ReadPictureSettings(PictureSettings& settings) {
   SettingsReader reader;
   if (!reader.Open()) {
-    settings.name = {OwnFile(kDefaultNamePicture), DefaultPicturePath(kDefaultNamePicture)};
-    settings.wish = {OwnFile(kDefaultWishPicture), DefaultPicturePath(kDefaultWishPicture)};
+    settings.name = PictureSetting{DefaultPicturePath(kDefaultNamePicture), kDefaultNamePicture};
+    settings.wish = PictureSetting{DefaultPicturePath(kDefaultWishPicture), kDefaultWishPicture};
     return;
   }
-  // A line is outside text: it is opened as it stands.
-  for (PictureSetting* setting : {&settings.name, &settings.wish}) {
-    std::string line = reader.ReadLine();
-    *setting = {MixedText::Outside(line), std::move(line)};
-  }
+  settings.name = PictureSetting{reader.ReadLine()};
+  settings.wish = PictureSetting{reader.ReadLine()};
   reader.Close();
 }
 

@@ -1,6 +1,7 @@
 // The settings file beside the executable, and the executable's directory.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "system/handles.h"
@@ -44,14 +45,18 @@ class SettingsReader {
   bool atEnd_ = false;
 };
 
-// A picture of the settings as the setup dialog shows it and as the scene opens it.
+// A picture of the settings: a line of the file, or a default picture where
+// there is no file.
 struct PictureSetting {
-  MixedText shown;
-  std::string path;
+  std::string path;                   // as the scene opens it
+  const char* defaultName = nullptr;  // the default picture's own name
 };
+// The picture as the setup dialog shows it.
+MixedText ShownPicture(const PictureSetting& setting);
+
 struct PictureSettings {
-  PictureSetting name;
-  PictureSetting wish;
+  std::optional<PictureSetting> name;
+  std::optional<PictureSetting> wish;
 };
 
 // The two picture lines of the settings file, or the default pictures beside

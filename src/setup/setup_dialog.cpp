@@ -85,11 +85,11 @@ SetupDialog::~SetupDialog() {
 }
 
 void SetupDialog::FillFields() {
-  PictureSettings settings{{nameField_.Text(), {}}, {wishField_.Text(), {}}};
-  // What was read stays in the fields, so a failure on line 2 leaves line 1 in place.
+  PictureSettings settings;
+  // What was read goes into the fields, so a failure on line 2 leaves line 1 in place.
   auto fill = [&] {
-    nameField_.SetText(settings.name.shown);
-    wishField_.SetText(settings.wish.shown);
+    if (settings.name) nameField_.SetText(ShownPicture(*settings.name));
+    if (settings.wish) wishField_.SetText(ShownPicture(*settings.wish));
   };
   try {
     ReadPictureSettings(settings);
