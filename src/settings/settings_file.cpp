@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string_view>
 
 #include "settings/settings_text.h"
 #include "system/executable_path.h"
@@ -20,7 +21,7 @@ namespace {
   throw IoFailure(static_cast<int>(code ? code : fallback));
 }
 
-void WriteAll(HANDLE file, const std::string& bytes) {
+void WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
@@ -30,6 +31,12 @@ void WriteAll(HANDLE file, const std::string& bytes) {
       RaiseIo(ERROR_WRITE_FAULT);
     done += written;
   }
+}
+
+void Seek(HANDLE file, DWORD offset) {
+  if (SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) ==
+      INVALID_SET_FILE_POINTER)
+    RaiseIo(ERROR_SEEK);
 }
 
 // Refuses what the system would refuse when creating over an existing file,
@@ -45,11 +52,42 @@ void CheckReplaceable(const std::string& path) {
   if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) RaiseIo();
 }
 
+// Rewrites the file where it stands. The space the new text needs beyond the
+// old end is claimed first, with the new text's own tail: a disk that has no
+// room refuses while the old content still stands, and is cut back to it. A
+// bare SetEndOfFile would not do, since it may leave a hole that claims nothing.
 void WriteInPlace(const std::string& path, const std::string& bytes) {
-  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) RaiseIo();
+  const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+  DWORD high = 0;
+  const DWORD oldLength = GetFileSize(file.Get(), &high);
+  if (oldLength == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) RaiseIo();
+  if (high == 0 && oldLength < bytes.size()) {
+    try {
+      Seek(file.Get(), oldLength);
+      WriteAll(file.Get(), std::string_view(bytes).substr(oldLength));
+    } catch (...) {
+      // Whatever part of the tail went in goes again, and a file this write
+      // made goes whole: an empty file would not read as an absent one. The
+      // failure to report stays the write's.
+      if (created) {
+        file.Reset();
+        DeleteFileA(path.c_str());
+      } else if (SetFilePointer(file.Get(), static_cast<LONG>(oldLength), nullptr, FILE_BEGIN) !=
+                 INVALID_SET_FILE_POINTER) {
+        SetEndOfFile(file.Get());
+      }
+      throw;
+    }
+  }
+  Seek(file.Get(), 0);
   WriteAll(file.Get(), bytes);
+  // Only to cut: at the end already, Wine would still claim one byte more.
+  if (high != 0 || bytes.size() < oldLength) {
+    if (!SetEndOfFile(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
+  }
   if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
 }
 
@@ -161,13 +199,19 @@ void WriteSettings(const std::string& namePicture, const std::string& wishPictur
     if (!FlushFileBuffers(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
     if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
     if (Replace(path, fresh, old)) return;
+  } catch (const IoFailure& failure) {
+    file.Reset();
+    DeleteFileA(fresh.c_str());
+    // A disk without room for a second copy may still take the new text in
+    // the room the old file holds.
+    if (failure.Code() != ERROR_DISK_FULL && failure.Code() != ERROR_HANDLE_DISK_FULL) throw;
   } catch (...) {
     file.Reset();
     DeleteFileA(fresh.c_str());
     throw;
   }
-  // Where the move is refused, the file may still take a plain rewrite,
-  // which then answers with its own refusals and codes.
+  // Where the move is refused or the disk is full, the file may still take a
+  // rewrite in place, which then answers with its own refusals and codes.
   DeleteFileA(fresh.c_str());
   WriteInPlace(path, bytes);
   DeleteFileA(old.c_str());

@@ -59,13 +59,14 @@ std::string DriverDir() {
   return text.substr(0, text.rfind('\\') + 1);
 }
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::string& parent) {
   static int counter = 0;
   char base[MAX_PATH] = {};
-  GetTempPathA(sizeof base, base);
+  if (parent.empty()) GetTempPathA(sizeof base, base);
   for (;;) {
     char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%szarumo-%lu-%d\\", base, GetCurrentProcessId(), ++counter);
+    std::snprintf(name, sizeof name, "%szarumo-%lu-%d\\", parent.empty() ? base : parent.c_str(),
+                  GetCurrentProcessId(), ++counter);
     if (CreateDirectoryA(name, nullptr)) {
       path_ = name;
       return;

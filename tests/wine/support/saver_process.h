@@ -17,10 +17,11 @@ extern const char kSaverClass[];
 // The driver's own folder, with a trailing backslash; the saver and the doubles lie there.
 std::string DriverDir();
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under `parent` (with a trailing backslash; the system's
+// temporary folder when empty), removed with everything in it.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const std::string& parent = std::string());
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
