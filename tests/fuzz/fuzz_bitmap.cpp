@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "pictures/bit_fields.h"
 #include "pictures/bitmap_layout.h"
 #include "system/failure.h"
 
@@ -30,6 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (info.size() !=
       40 + (layout.compression == kBitmapBitFields ? 12 : 0) + layout.colours.size() * 4) {
     __builtin_trap();
+  }
+  // Masks the 9x family would refuse are widened from the file's pixels alone.
+  if (!EverySystemTakes(layout)) {
+    std::vector<std::uint8_t> widened;
+    try {
+      const BitmapLayout wide = WidenBitFields(layout, data + layout.pixelOffset, widened);
+      if (!EverySystemTakes(wide) || widened.size() != std::size_t{wide.stride} * wide.Rows())
+        __builtin_trap();
+    } catch (const InvalidPicture&) {
+    }
   }
   // Reads the fuzzer's sanitizer watches; the sum itself does not matter.
   volatile std::uint32_t sink = sum;
