@@ -32,17 +32,22 @@ bool HandlePaletteMessage(HWND window, HWND repaint, UINT message, WPARAM wParam
   if (message != WM_QUERYNEWPALETTE && message != WM_PALETTECHANGED) return false;
   HPALETTE palette = DisplayPalette();
   if (!palette) return false;
-  // Our own realization caused this one: the colours are already ours.
-  const HWND changedBy = reinterpret_cast<HWND>(wParam);
-  if (message == WM_PALETTECHANGED && (changedBy == window || changedBy == repaint)) {
-    result = 0;
-    return true;
+  if (message == WM_PALETTECHANGED) {
+    // A window of this process realized this same palette: the colours are
+    // already ours, and answering would start the windows realizing in turn.
+    DWORD process = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(wParam), &process);
+    if (process == GetCurrentProcessId()) {
+      result = 0;
+      return true;
+    }
   }
   WindowDc dc(window);
   if (!dc.Get()) return false;
-  // Realized anew, not as it was last realized: a window that comes to the
-  // front takes the palette's own colours into the system palette.
-  UnrealizeObject(palette);
+  // Coming to the front, the palette is realized anew rather than as it was
+  // last realized in the background, so that its own colours enter the
+  // system palette.
+  if (message == WM_QUERYNEWPALETTE) UnrealizeObject(palette);
   PaletteSelection selection(dc.Get(), palette);
   if (selection.Realized() != 0 && selection.Realized() != GDI_ERROR)
     InvalidateRect(repaint, nullptr, FALSE);
