@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <set>
@@ -26,8 +27,9 @@ using namespace zarumo;
 
 namespace {
 
-// A window of the driver's in front of everything, with the saver's palette
-// realized as the active window realizes it.
+// A window of the driver's in front of everything, whose system palette
+// holds greys only, as another program in front would leave it: what draws
+// there has to realize the saver's palette itself.
 class FrontWindow {
  public:
   FrontWindow()
@@ -35,8 +37,19 @@ class FrontWindow {
                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {
     SetForegroundWindow(window_);
-    LRESULT result = 0;
-    HandlePaletteMessage(window_, window_, WM_QUERYNEWPALETTE, 0, result);
+    struct {
+      WORD version = 0x300;
+      WORD count = 236;
+      PALETTEENTRY entries[236];
+    } greys;
+    for (int i = 0; i < 236; ++i) {
+      const BYTE level = static_cast<BYTE>(i * 255 / 235);
+      greys.entries[i] = {level, level, level, 0};
+    }
+    OwnedPalette palette(CreatePalette(reinterpret_cast<LOGPALETTE*>(&greys)));
+    WindowDc dc(window_);
+    UnrealizeObject(palette.Get());
+    PaletteSelection realized(dc.Get(), palette.Get());
   }
   FrontWindow(const FrontWindow&) = delete;
   FrontWindow& operator=(const FrontWindow&) = delete;
@@ -53,11 +66,30 @@ class FrontWindow {
   HWND window_;
 };
 
-int DistinctColours(const wt::Capture& capture, const RECT& area) {
+// The distinct colours in the area; only those far from any grey when `hued`.
+std::set<COLORREF> ColoursIn(const wt::Capture& capture, const RECT& area, bool hued = false) {
   std::set<COLORREF> colours;
   for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) colours.insert(capture.At(x, y));
-  return static_cast<int>(colours.size());
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = capture.At(x, y);
+      const int spread = std::max({GetRValue(c), GetGValue(c), GetBValue(c)}) -
+                         std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+      if (!hued || spread > 40) colours.insert(c);
+    }
+  return colours;
+}
+
+int DistinctColours(const wt::Capture& capture, const RECT& area) {
+  return static_cast<int>(ColoursIn(capture, area).size());
+}
+
+std::set<COLORREF> PaletteColours() {
+  PALETTEENTRY entries[256];
+  const UINT count = GetPaletteEntries(DisplayPalette(), 0, 256, entries);
+  std::set<COLORREF> colours;
+  for (UINT i = 0; i < count; ++i)
+    colours.insert(RGB(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
+  return colours;
 }
 
 // A photo-like gradient over the whole colour range.
@@ -122,9 +154,15 @@ TEST(PaletteDisplay, PaneShowsAPhotoInMoreThanTheSystemsColours) {
     WindowDc dc(front.Get());
     view.Paint(dc.Get(), {0, 0, 200, 160}, 2, nullptr);
   }
-  const int colours = DistinctColours(wt::Capture::Client(front.Get()), {4, 4, 196, 156});
-  std::printf("the pane shows the photo in %d colours\n", colours);
-  EXPECT_GT(colours, 20);
+  // More hues of the saver's palette than the system's 20 colours hold.
+  const std::set<COLORREF> hues =
+      ColoursIn(wt::Capture::Client(front.Get()), {4, 4, 196, 156}, true);
+  const std::set<COLORREF> palette = PaletteColours();
+  const auto ours = std::count_if(hues.begin(), hues.end(),
+                                  [&](COLORREF hue) { return palette.count(hue) != 0; });
+  std::printf("the pane shows the photo in %zu colours besides greys, %d of the palette\n",
+              hues.size(), static_cast<int>(ours));
+  EXPECT_GT(ours, 20);
 }
 
 // Where the system refuses HALFTONE, as the 9x family does, the pane shrinks
