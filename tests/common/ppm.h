@@ -1,5 +1,5 @@
-// Binary PPM pictures with a maximum of 255, as ImageMagick writes them: the
-// bitmap suite's reference renderings, which the build converts from PNG.
+// The bitmap suite's reference renderings as the build converts them: binary
+// PPM with a maximum of 255.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@ struct Ppm {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> rgb;
-  // As a COLORREF holds it: red in the low byte.
+  // Red in the low byte, as in a COLORREF.
   std::uint32_t At(int x, int y) const {
     const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
     return p[0] | p[1] << 8 | p[2] << 16;
@@ -24,9 +24,8 @@ inline bool ReadPpm(const std::string& path, Ppm& ppm) {
   std::ifstream in(path, std::ios::binary);
   std::string magic;
   int maximum = 0;
-  if (!(in >> magic >> ppm.width >> ppm.height >> maximum) || magic != "P6" || maximum != 255) {
+  if (!(in >> magic >> ppm.width >> ppm.height >> maximum) || magic != "P6" || maximum != 255)
     return false;
-  }
   in.get();
   ppm.rgb.resize(static_cast<std::size_t>(ppm.width) * ppm.height * 3);
   return static_cast<bool>(in.read(reinterpret_cast<char*>(ppm.rgb.data()),
