@@ -89,6 +89,13 @@ struct Selected {
 };
 inline void RestoreSelection(Selected held) { SelectObject(held.dc, held.previous); }
 
+struct SelectedPalette {
+  HDC dc;
+  HPALETTE previous;
+  bool operator==(const SelectedPalette& other) const { return previous == other.previous; }
+};
+inline void RestorePalette(SelectedPalette held) { SelectPalette(held.dc, held.previous, TRUE); }
+
 }  // namespace scope
 
 // A window's drawing context from GetDC, released to that window.
@@ -128,6 +135,26 @@ class Selection : Owned<scope::Selected, &scope::RestoreSelection> {
     HGDIOBJ previous = SelectObject(dc, object);
     return {dc, previous == HGDI_ERROR ? nullptr : previous};
   }
+};
+
+// Selects a logical palette into a DC for one scope, and realizes it there
+// when the DC is a window's; the DC's palette before is put back, so that the
+// palette can be deleted later. A null palette selects nothing.
+class PaletteSelection : Owned<scope::SelectedPalette, &scope::RestorePalette> {
+ public:
+  enum Kind { kWindow, kMemory };
+  // A memory DC's selection only maps colours: realizing there would rewrite
+  // its bitmap's colour table, and stand in for the window's realization.
+  PaletteSelection(HDC dc, HPALETTE palette, Kind kind = kWindow)
+      : Owned(
+            {dc, palette ? SelectPalette(dc, palette, kind == kMemory ? TRUE : FALSE) : nullptr}) {
+    if (Valid() && kind == kWindow) realized_ = RealizePalette(dc);
+  }
+  // How many entries the realization mapped anew; GDI_ERROR when it failed.
+  UINT Realized() const { return realized_; }
+
+ private:
+  UINT realized_ = 0;
 };
 
 }  // namespace zarumo
