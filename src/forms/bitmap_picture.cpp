@@ -73,18 +73,12 @@ BitmapPicture::BitmapPicture(OwnedBitmap bitmap, bool canvas) : bitmap_(std::mov
   bitsPerPixel_ = info.bmBitsPixel * info.bmPlanes;
   dc_.Reset(CreateCompatibleDC(nullptr));
   if (!dc_) RaiseLastError();
-  oldBitmap_ = SelectObject(dc_.Get(), bitmap_.Get());
-  if (!oldBitmap_ || oldBitmap_ == HGDI_ERROR) RaiseLastError();
+  selection_.emplace(dc_.Get(), bitmap_.Get());
+  if (!selection_->Selected()) RaiseLastError();
   // Only a canvas, whose colours are the palette's: a picture keeps its own.
   if (canvas && DisplayPalette())
     palette_ =
         std::make_unique<PaletteSelection>(dc_.Get(), DisplayPalette(), PaletteSelection::kMemory);
-}
-
-BitmapPicture::~BitmapPicture() {
-  palette_.reset();
-  // The bitmap must leave its DC before either is deleted.
-  if (dc_ && oldBitmap_ && oldBitmap_ != HGDI_ERROR) SelectObject(dc_.Get(), oldBitmap_);
 }
 
 std::unique_ptr<BitmapPicture> BitmapPicture::CreateScreenCompatible(int width, int height) {

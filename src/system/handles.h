@@ -129,6 +129,8 @@ class SavedDcState : Owned<scope::SavedState, &scope::RestoreState> {
 class Selection : Owned<scope::Selected, &scope::RestoreSelection> {
  public:
   Selection(HDC dc, HGDIOBJ object) : Owned(Select(dc, object)) {}
+  // False when the system refused the selection.
+  bool Selected() const { return Valid(); }
 
  private:
   static scope::Selected Select(HDC dc, HGDIOBJ object) {
