@@ -13,7 +13,12 @@
 namespace zarumo {
 namespace {
 
-const char kPictureFilter[] = "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG";
+// The first entry, selected, as it has always been; the second lists every
+// kind the saver reads.
+const char kPictureFilter[] =
+    "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG|"
+    "すべての画像 (*.bmp,*.jpg,*.jpeg,*.png,*.gif,*.ico,*.wmf,*.emf)|"
+    "*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.ICO;*.WMF;*.EMF";
 constexpr int kFirstControlId = 101;
 
 // EnableWindow's "enable": all bits set, as the dialog has always passed it.

@@ -1,0 +1,36 @@
+// PNG through libpng: the header at load, and later the rows from the top
+// down to any row, as blue, green, red and alpha bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zarumo {
+
+extern const char kInvalidPngMessage[];
+
+struct PngHeader {
+  int width = 0;
+  int height = 0;
+  // Interlaced rows are spread over the whole file: such a file is read whole.
+  bool interlaced = false;
+  // An alpha channel or a transparent colour (tRNS).
+  bool transparent = false;
+};
+
+// Reads up to the image data. Raises InvalidPicture for any library error and
+// for a picture whose whole 32-bit bitmap would outgrow the bitmap bound,
+// before anything of its size is allocated.
+PngHeader ReadPngHeader(const std::uint8_t* data, std::size_t size);
+
+// Decodes rows 0 to rows - 1 (all of them for an interlaced file) into rows of
+// four bytes a pixel, blue, green, red and straight alpha, the first at
+// `topRow`, each `rowStep` bytes below the one before. Every colour type and
+// depth is expanded; 16-bit samples are scaled to 8 bits, and a file's gamma
+// is corrected to the sRGB display's. Rows below `rows` are not read; when
+// the last row is, what follows it is checked too. Raises InvalidPicture for
+// any library error met on the way.
+void DecodePng(const std::uint8_t* data, std::size_t size, const PngHeader& header, int rows,
+               std::uint8_t* topRow, std::ptrdiff_t rowStep);
+
+}  // namespace zarumo
