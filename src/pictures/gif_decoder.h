@@ -29,9 +29,9 @@ GifHeader ReadGifHeader(const std::uint8_t* data, std::size_t size);
 // Decodes the first image onto the logical screen as rows of four bytes a
 // pixel, blue, green, red and straight alpha, the first row at `topRow`, each
 // `rowStep` bytes below the one before: the image's pixels from its own or
-// the global colour table, interlaced rows in their places, and transparent
-// black wherever the image leaves the screen showing or names its transparent
-// colour. Raises InvalidPicture for any library error.
+// the global colour table, interlaced rows in their places, transparent black
+// wherever the image leaves the screen showing, and no alpha where it has its
+// transparent colour. Raises InvalidPicture for any library error.
 void DecodeGif(const std::uint8_t* data, std::size_t size, const GifHeader& header,
                std::uint8_t* topRow, std::ptrdiff_t rowStep);
 

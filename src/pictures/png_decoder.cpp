@@ -79,7 +79,12 @@ void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
   png_set_gray_to_rgb(png);
   png_set_bgr(png);
   png_set_filler(png, 0xff, PNG_FILLER_AFTER);  // only where there is no alpha
-  png_set_gamma(png, PNG_DEFAULT_sRGB, PNG_DEFAULT_sRGB);
+  // A file that names its gamma is shown as on an sRGB display; one that
+  // does not is taken as made for one.
+  png_fixed_point fileGamma = 0;
+  if (png_get_gAMA_fixed(png, info, &fileGamma) && fileGamma > 0) {
+    png_set_gamma_fixed(png, PNG_DEFAULT_sRGB, fileGamma);
+  }
   const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(wanted.width) * 4) {
