@@ -3,6 +3,7 @@
 
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
+#include "common/png_gif_writer.h"
 
 namespace wt {
 
@@ -72,6 +73,44 @@ const std::string& LargePhoto() {
     return std::string(bytes.begin(), bytes.end());
   }();
   return photo;
+}
+
+std::string MakePng(int width, int height, const PixelColour& colour,
+                    const std::function<int(int x, int y)>& alpha) {
+  test_common::Bytes rows;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = colour(x, y);
+      rows.insert(rows.end(), {GetRValue(c), GetGValue(c), GetBValue(c),
+                               static_cast<std::uint8_t>(alpha(x, y))});
+    }
+  }
+  const test_common::Bytes file = test_common::PngFile(width, height, 8, 6, rows);
+  return std::string(file.begin(), file.end());
+}
+
+std::string MakeGif(int width, int height, const PixelColour& colour) {
+  test_common::Bytes table;
+  test_common::GifFrame image{0, 0, width, height, {}, false, -1, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = colour(x, y);
+      std::size_t index = 0;
+      while (index * 3 < table.size() &&
+             RGB(table[index * 3], table[index * 3 + 1], table[index * 3 + 2]) != c) {
+        ++index;
+      }
+      if (index * 3 == table.size())
+        table.insert(table.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+      image.pixels.push_back(static_cast<std::uint8_t>(index));
+    }
+  }
+  // A table of a power of two entries, at least two.
+  std::size_t entries = 2;
+  while (entries * 3 < table.size()) entries *= 2;
+  table.resize(entries * 3);
+  const test_common::Bytes file = test_common::GifFile(width, height, table, {image});
+  return std::string(file.begin(), file.end());
 }
 
 }  // namespace wt
