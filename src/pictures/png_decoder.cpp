@@ -1,8 +1,10 @@
 // PNG through libpng.
 #include "pictures/png_decoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
+#include <vector>
 
 #include <png.h>
 
@@ -51,7 +53,44 @@ struct DecodeRequest {
   int rows = 0;
   std::uint8_t* topRow = nullptr;
   std::ptrdiff_t rowStep = 0;
+  // Reduced decodes: the rows are read into `scratch` (one row, or all of an
+  // interlaced file) and summed into `sums`, four for each reduced pixel.
+  int factor = 1;
+  std::uint8_t* scratch = nullptr;
+  std::uint64_t* sums = nullptr;
 };
+
+// Where row y is read to.
+std::uint8_t* RowOf(const DecodeRequest& request, int y, bool interlaced) {
+  if (request.factor == 1) return request.topRow + y * request.rowStep;
+  const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(request.expected->width) * 4;
+  return request.scratch + (interlaced ? y * rowBytes : 0);
+}
+
+// Adds row y to the sums of its band of reduced pixels, colours weighted by
+// their opacity; the band's last row writes the band out.
+void Reduce(const DecodeRequest& request, int y, const std::uint8_t* row) {
+  const int factor = request.factor;
+  const int width = request.expected->width;
+  for (int x = 0; x < width; ++x, row += 4) {
+    std::uint64_t* sum = request.sums + (x / factor) * 4;
+    for (int c = 0; c < 3; ++c) sum[c] += std::uint32_t{row[c]} * row[3];
+    sum[3] += row[3];
+  }
+  if ((y + 1) % factor != 0 && y + 1 != request.expected->height) return;
+  const int bandRows = y % factor + 1;
+  std::uint8_t* out = request.topRow + (y / factor) * request.rowStep;
+  for (int left = 0; left < width; left += factor, out += 4) {
+    std::uint64_t* sum = request.sums + (left / factor) * 4;
+    const std::uint64_t count =
+        static_cast<std::uint64_t>(std::min(factor, width - left)) * bandRows;
+    for (int c = 0; c < 3; ++c) {
+      out[c] = static_cast<std::uint8_t>(sum[3] ? (sum[c] + sum[3] / 2) / sum[3] : 0);
+    }
+    out[3] = static_cast<std::uint8_t>((sum[3] + count / 2) / count);
+    std::fill(sum, sum + 4, 0);
+  }
+}
 
 using DecoderTask = void (*)(png_structp png, png_infop info, DecodeRequest& request);
 
@@ -90,9 +129,16 @@ void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(wanted.width) * 4) {
     png_error(png, "unexpected row layout");
   }
-  const int rows = passes > 1 ? wanted.height : request.rows;
+  const bool interlaced = passes > 1;
+  const int rows = interlaced ? wanted.height : request.rows;
   for (int pass = 0; pass < passes; ++pass) {
-    for (int y = 0; y < rows; ++y) png_read_row(png, request.topRow + y * request.rowStep, nullptr);
+    for (int y = 0; y < rows; ++y) {
+      png_read_row(png, RowOf(request, y, interlaced), nullptr);
+      if (request.factor > 1 && !interlaced) Reduce(request, y, RowOf(request, y, false));
+    }
+  }
+  if (request.factor > 1 && interlaced) {
+    for (int y = 0; y < rows; ++y) Reduce(request, y, RowOf(request, y, true));
   }
   // What follows the last row is read only when the rows reach it.
   if (rows == wanted.height) png_read_end(png, nullptr);
@@ -132,6 +178,15 @@ void Run(DecoderTask task, const std::uint8_t* data, std::size_t size, DecodeReq
 
 }  // namespace
 
+int CoveringPngFactor(const PngHeader& header, int width, int height) {
+  if (width < 1 || height < 1) return 1;
+  return std::max(1, std::min(header.width / width, header.height / height));
+}
+
+Size ReducedPng(const PngHeader& header, int factor) {
+  return {(header.width + factor - 1) / factor, (header.height + factor - 1) / factor};
+}
+
 PngHeader ReadPngHeader(const std::uint8_t* data, std::size_t size) {
   DecodeRequest request;
   Run(ReadHeaderTask, data, size, request);
@@ -146,6 +201,24 @@ void DecodePng(const std::uint8_t* data, std::size_t size, const PngHeader& head
   request.rows = rows;
   request.topRow = topRow;
   request.rowStep = rowStep;
+  Run(DecodeRowsTask, data, size, request);
+}
+
+void DecodeReducedPng(const std::uint8_t* data, std::size_t size, const PngHeader& header,
+                      int factor, std::uint8_t* topRow, std::ptrdiff_t rowStep) {
+  if (factor < 1) throw InvalidPicture(kInvalidPngMessage);
+  const std::size_t rowBytes = static_cast<std::size_t>(header.width) * 4;
+  // Outside the library's reach: a jump out of it would leave them behind.
+  std::vector<std::uint8_t> scratch(rowBytes * (header.interlaced ? header.height : 1));
+  std::vector<std::uint64_t> sums(static_cast<std::size_t>(ReducedPng(header, factor).width) * 4);
+  DecodeRequest request;
+  request.expected = &header;
+  request.rows = header.height;
+  request.topRow = topRow;
+  request.rowStep = rowStep;
+  request.factor = factor;
+  request.scratch = scratch.data();
+  request.sums = sums.data();
   Run(DecodeRowsTask, data, size, request);
 }
 

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "system/geometry.h"
+
 namespace zarumo {
 
 extern const char kInvalidPngMessage[];
@@ -32,5 +34,19 @@ PngHeader ReadPngHeader(const std::uint8_t* data, std::size_t size);
 // any library error met on the way.
 void DecodePng(const std::uint8_t* data, std::size_t size, const PngHeader& header, int rows,
                std::uint8_t* topRow, std::ptrdiff_t rowStep);
+
+// A whole factor by which the picture, each side divided and rounded up,
+// still covers `width` x `height`: the smaller quotient of the sides, at least 1.
+int CoveringPngFactor(const PngHeader& header, int width, int height);
+// The picture's size reduced by `factor`, each side rounded up.
+Size ReducedPng(const PngHeader& header, int factor);
+
+// Decodes the whole picture reduced by `factor` into rows of ReducedPng's
+// size, laid out as DecodePng's: each pixel mixes the block of `factor` x
+// `factor` pixels it covers (fewer at the right and bottom edges), their
+// colours weighted by their opacity. Only a row of the picture is held at a
+// time, all of them for an interlaced file.
+void DecodeReducedPng(const std::uint8_t* data, std::size_t size, const PngHeader& header,
+                      int factor, std::uint8_t* topRow, std::ptrdiff_t rowStep);
 
 }  // namespace zarumo

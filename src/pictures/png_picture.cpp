@@ -1,7 +1,9 @@
-// A PNG picture: its bytes kept from the load, and at each drawing the rows
-// from the top down to the lowest one shown decoded, so that a picture of
-// many megapixels costs in the saver only what its strip shows.
+// A PNG picture: its bytes kept from the load, and at a drawing the rows from
+// the top down to a screenful below the first one shown decoded, so that a
+// picture of many megapixels costs in the saver only what its window shows.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "pictures/bgra_picture.h"
 #include "pictures/picture_readers.h"
@@ -21,12 +23,41 @@ class PngPicture : public Picture {
   int Width() const override { return header_.width; }
   int Height() const override { return header_.height; }
 
+  SIZE ReducedSize(int width, int height) const override {
+    const Size reduced = ReducedPng(header_, CoveringPngFactor(header_, width, height));
+    return {reduced.width, reduced.height};
+  }
+
+  // As the previews draw: only a row of the picture is held at a time.
+  void DrawReduced(HDC target, int x, int y, int width, int height) override {
+    if (failed_) return;
+    const int factor = CoveringPngFactor(header_, width, height);
+    if (factor == 1) return Draw(target, x, y);
+    std::unique_ptr<BgraPicture> reduced;
+    try {
+      const Size size = ReducedPng(header_, factor);
+      reduced = std::make_unique<BgraPicture>(size.width, size.height, header_.transparent,
+                                              kInvalidPngMessage);
+      DecodeReducedPng(bytes_.data(), bytes_.size(), header_, factor, reduced->TopRow(),
+                       reduced->RowStep());
+    } catch (...) {
+      Fail();
+      throw;
+    }
+    reduced->Draw(target, x, y);
+  }
+
   void Draw(HDC target, int x, int y) override {
     if (failed_) return;
     const Rect needed = VisiblePart(target, x, y, Width(), Height());
     if (needed.Empty()) return;
-    // Interlaced rows are spread over the whole file.
-    const int rows = header_.interlaced ? Height() : needed.Bottom();
+    // Interlaced rows are spread over the whole file. Each decode starts
+    // again at the top: the first takes in a screenful from where it starts,
+    // the most a window's painting shows of a picture drawn there, so that a
+    // repaint does not decode it again.
+    const int screenful = needed.top + GetSystemMetrics(SM_CYSCREEN);
+    const int rows =
+        header_.interlaced ? Height() : std::min(Height(), std::max(needed.Bottom(), screenful));
     if (rows > decodedRows_ && !extendFailed_) Extend(rows);
     if (decoded_) decoded_->Draw(target, x, y);
   }

@@ -119,6 +119,50 @@ TEST(PngDecoder, RowsFromTheTopAreThoseOfTheWholePicture) {
   }
 }
 
+// The previews' reduction: each pixel the opacity-weighted mean of its block,
+// against a plain mean of the whole picture's pixels.
+TEST(PngDecoder, ReducedPicturesMixTheirBlocks) {
+  const struct {
+    const char* name;
+    int factor;
+  } cases[] = {
+      {"basn6a08.png", 3}, {"ibasn6a16.png", 5}, {"basn2c08.png", 32}, {"ftbwn3p08.png", 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Bytes file =
+        ReadTestFile(ZARUMO_SOURCE_DIR "/tests/data/pngsuite/" + std::string(c.name));
+    const PngHeader header = ReadPngHeader(file.data(), file.size());
+    const Bytes whole = Decode(file);
+    const Size size = ReducedPng(header, c.factor);
+    Bytes reduced(static_cast<std::size_t>(size.width) * size.height * 4);
+    DecodeReducedPng(file.data(), file.size(), header, c.factor, reduced.data(), size.width * 4);
+    int worst = 0;
+    for (int ry = 0; ry < size.height; ++ry) {
+      for (int rx = 0; rx < size.width; ++rx) {
+        double sum[4] = {}, count = 0;
+        for (int y = ry * c.factor; y < std::min(header.height, (ry + 1) * c.factor); ++y) {
+          for (int x = rx * c.factor; x < std::min(header.width, (rx + 1) * c.factor); ++x) {
+            const std::uint8_t* p = &whole[(static_cast<std::size_t>(y) * header.width + x) * 4];
+            for (int k = 0; k < 3; ++k) sum[k] += p[k] * p[3];
+            sum[3] += p[3], ++count;
+          }
+        }
+        const std::uint8_t* got = &reduced[(static_cast<std::size_t>(ry) * size.width + rx) * 4];
+        worst = std::max(worst, std::abs(got[3] - static_cast<int>(sum[3] / count + 0.5)));
+        for (int k = 0; k < 3 && sum[3] > 0; ++k)
+          worst = std::max(worst, std::abs(got[k] - static_cast<int>(sum[k] / sum[3] + 0.5)));
+      }
+    }
+    EXPECT_LE(worst, 1);
+  }
+  const PngHeader photo{4000, 3000, false, false};
+  EXPECT_EQ(CoveringPngFactor(photo, 156, 117), 25);
+  EXPECT_EQ(ReducedPng(photo, 25).width, 160);
+  EXPECT_EQ(CoveringPngFactor(photo, 4000, 3000), 1);
+  EXPECT_EQ(CoveringPngFactor(photo, 5000, 10), 1);
+  EXPECT_EQ(CoveringPngFactor(photo, 0, 0), 1);
+}
+
 // A palette picture of 3 x 2: red, green and half-transparent blue, with
 // the third entry beyond tRNS and so opaque.
 Bytes PalettePng() {
