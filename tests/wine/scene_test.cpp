@@ -8,6 +8,7 @@
 
 #include "common/jpeg_writer.h"
 #include "common/metafile_writer.h"
+#include "common/png_gif_writer.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
@@ -173,7 +174,9 @@ TEST(ScenePictures, PngNameShowsOverBlackAndGifWishScrolls) {
                             [](int x, int) { return x < 20   ? 255
                                                     : x < 40 ? 128
                                                              : 0; }));
-  dir.Write("wish.gif", MakeGif(150, 80, [](int x, int) { return x < 75 ? kGreen : kBlue; }));
+  const test_common::Bytes gif = test_common::GifFile(
+      150, 80, {0, 200, 0, 0, 0, 0}, {{0, 0, 150, 80, {}, -1, test_common::Bytes(12000, 0)}});
+  dir.Write("wish.gif", std::string(gif.begin(), gif.end()));
   dir.Write("ザルモ.ini", "name.png\r\nwish.gif\r\n");
   RunningSaver running(dir);
   ASSERT_NE(running.window, nullptr);

@@ -89,28 +89,4 @@ std::string MakePng(int width, int height, const PixelColour& colour,
   return std::string(file.begin(), file.end());
 }
 
-std::string MakeGif(int width, int height, const PixelColour& colour) {
-  test_common::Bytes table;
-  test_common::GifFrame image{0, 0, width, height, {}, false, -1, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const COLORREF c = colour(x, y);
-      std::size_t index = 0;
-      while (index * 3 < table.size() &&
-             RGB(table[index * 3], table[index * 3 + 1], table[index * 3 + 2]) != c) {
-        ++index;
-      }
-      if (index * 3 == table.size())
-        table.insert(table.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
-      image.pixels.push_back(static_cast<std::uint8_t>(index));
-    }
-  }
-  // A table of a power of two entries, at least two.
-  std::size_t entries = 2;
-  while (entries * 3 < table.size()) entries *= 2;
-  table.resize(entries * 3);
-  const test_common::Bytes file = test_common::GifFile(width, height, table, {image});
-  return std::string(file.begin(), file.end());
-}
-
 }  // namespace wt

@@ -25,9 +25,6 @@ std::string MakeBmp(int width, int height, const PixelColour& colour);
 std::string MakePng(int width, int height, const PixelColour& colour,
                     const std::function<int(int x, int y)>& alpha);
 
-// A GIF89a file of one image filling its screen, of at most 256 colours.
-std::string MakeGif(int width, int height, const PixelColour& colour);
-
 // A baseline JPEG file of quality 95.
 std::string MakeJpeg(int width, int height, const PixelColour& colour);
 
