@@ -55,7 +55,7 @@ target_link_options(zarumo_lib INTERFACE -Wl,--wrap=jpeg_simd_cpu_support
 
 set(ZARUMO_RC ${CMAKE_SOURCE_DIR}/src/resources/zarumo.rc)
 set_source_files_properties(${ZARUMO_RC} PROPERTIES
-  OBJECT_DEPENDS "${ZARUMO_VERSION_HEADER};${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico")
+  OBJECT_DEPENDS "${ZARUMO_VERSION_HEADER};${CMAKE_SOURCE_DIR}/src/resources/banner.bmp;${CMAKE_SOURCE_DIR}/src/resources/fallback.bmp;${CMAKE_SOURCE_DIR}/src/resources/zarumo.ico;${CMAKE_SOURCE_DIR}/src/resources/zarumo.manifest")
 
 option(ZARUMO_TEST_DRIVER "Build the Wine test driver instead of the saver" OFF)
 if(ZARUMO_TEST_DRIVER)

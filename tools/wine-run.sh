@@ -15,13 +15,17 @@ if [ ${#monitors[@]} -gt 0 ]; then
 fi
 export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$size}
 export WINEDEBUG=${WINEDEBUG:--all}
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# ZARUMO_LOCALE: another locale, as C.UTF-8 for code page 1252.
+export LANG=${ZARUMO_LOCALE:-ja_JP.UTF-8} LC_ALL=${ZARUMO_LOCALE:-ja_JP.UTF-8}
 # No Mono or Gecko installers: the saver needs neither.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # The bitmap suite the tests carry, as the Windows side names it (Z: is the root).
 suite="$root/tests/data/bmpsuite"
 export ZARUMO_BMPSUITE_DIR="Z:${suite//\//\\}"
+# Files other programs wrote, kept beside the clone (CI copies them to ../shared).
+testdata=$(cd "$root/../shared/testdata" 2>/dev/null && pwd -P)
+export ZARUMO_TESTDATA_DIR="Z:${testdata//\//\\}"
 
 xvfb_pid=
 xephyr_pid=

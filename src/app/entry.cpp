@@ -14,6 +14,7 @@
 #include "system/failure.h"
 #include "system/password_services.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 #include "text/message_text.h"
 #include "text/path_delimiter.h"
 
@@ -46,6 +47,18 @@ int RunSaverWindow(HWND previewWindow) {
   return 0;
 }
 
+// The top-level box's text; the module's name and the message may hold
+// outside words, which marks stand for while the rest is formed.
+MixedText TopLevelText(const std::string& kind, const void* address, const MixedText& message) {
+  const std::string moduleName = FileNamePart(ExecutablePath(), SystemLeadBytes());
+  const std::string text = TopLevelErrorText(kind, "\x01", address, "\x02", SystemLeadBytes());
+  const std::size_t module = text.find('\x01');
+  const std::size_t end = text.rfind('\x02');
+  return MixedText(text.substr(0, module)) + MixedText::Outside(moduleName) +
+         MixedText(text.substr(module + 1, end - module - 1)) + message +
+         MixedText(text.substr(end + 1));
+}
+
 }  // namespace
 
 int RunEntry() {
@@ -73,26 +86,24 @@ int RunEntry() {
 int ReportEscapedFailure() noexcept {
   try {
     std::string kind = "Exception";
-    std::string message;
+    MixedText message;
     const void* address = nullptr;
     try {
       throw;
     } catch (const std::bad_alloc&) {
       const SystemFailure failure = MemoryFailure();
       kind = failure.Kind();
-      message = failure.Message();
+      message = ShownMessage(failure);
     } catch (const Failure& failure) {
       kind = failure.Kind();
-      message = failure.Message();
+      message = ShownMessage(failure);
       address = failure.Address();
     } catch (const std::exception& failure) {
-      message = failure.what();
+      message = ShownMessage(failure);
     } catch (...) {
     }
-    std::string text = TopLevelErrorText(kind, FileNamePart(ExecutablePath(), SystemLeadBytes()),
-                                         address, message, SystemLeadBytes());
-    MessageBoxA(nullptr, text.c_str(), "アプリケーション エラー",
-                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+    ShowMessageBox(nullptr, TopLevelText(kind, address, message), "アプリケーション エラー",
+                   MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
   } catch (...) {
   }
   return 1;

@@ -18,6 +18,7 @@ class Application {
   // Creates the hidden, zero-sized window that owns the other top-level windows.
   void Initialize(HINSTANCE instance, const std::string& title);
   HWND Handle() const { return window_; }
+  const std::string& Title() const { return title_; }
 
   Form* MainForm() const { return mainForm_; }
   // The first form made main stays main.

@@ -4,6 +4,7 @@
 #include "forms/application.h"
 #include "system/system_text.h"
 #include "system/window_class.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 namespace {
@@ -36,9 +37,9 @@ void Form::CreateHandle() {
   CreateParams(params);
   RegisterFormClass(params, WindowProc);
   SetLastError(0);
-  HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(),
-                                params.style, params.x, params.y, params.width, params.height,
-                                params.parent, nullptr, GetModuleHandleA(nullptr), this);
+  HWND window = CreateTextWindow(params.exStyle, params.className.c_str(),
+                                 MixedText(params.caption), params.style, params.x, params.y,
+                                 params.width, params.height, params.parent, nullptr, this);
   if (!window) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
 }
 
@@ -77,15 +78,14 @@ int Form::ShowModal() {
   Show();
   MSG message;
   while (modalResult_ == kModalNone) {
-    BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    BOOL got = NextMessage(message);
     if (got <= 0) {
       // Keep the quit for the outer loop.
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
     if (PreTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchNextMessage(message);
   }
   modal_ = false;
   Hide();
@@ -110,18 +110,18 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   } else {
     form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   }
-  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (!form) return DefaultWindowProc(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     form->window_ = nullptr;
     if (!form->destroying_) Guarded([form] { form->WindowLost(); });
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
   }
   LRESULT result = 0;
   // A handler that failed has still answered the message.
   bool handled = true;
   Guarded([&] { handled = form->HandleMessage(message, wParam, lParam, result); });
-  return handled ? result : DefWindowProcA(window, message, wParam, lParam);
+  return handled ? result : DefaultWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace zarumo

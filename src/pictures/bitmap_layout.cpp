@@ -208,12 +208,28 @@ bool BitsSuffice(const HeaderFields& f, std::uint64_t bitsSize, std::uint32_t ro
   return DibRowBytes(f.width, f.bitCount) * std::min<std::uint64_t>(allRows, rows) <= bitsSize;
 }
 
+// A JPEG or PNG image as a whole (bit count 0): the player hands its
+// declared bytes on to the device, and there is no colour table to read.
+bool EmbeddedImageFits(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize) {
+  if (infoSize < kInfoHeaderSize) return false;
+  const std::uint32_t headerSize = ReadU32(info);
+  if (headerSize < kInfoHeaderSize || headerSize > infoSize) return false;
+  const HeaderFields f = ReadHeader(info, false);
+  if (f.bitCount != 0 || (f.compression != kBitmapJpeg && f.compression != kBitmapPng)) {
+    return false;
+  }
+  const std::uint64_t colours = std::min<std::uint64_t>(f.clrUsed, 256);
+  return f.planes == 1 && f.width > 0 && f.height != 0 && f.height != INT32_MIN &&
+         Fits(headerSize, colours * 4, infoSize) && f.sizeImage <= bitsSize;
+}
+
 }  // namespace
 
 bool BitmapInfoAndBitsFit(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize,
                           ColourTable table, std::uint32_t rows) {
   HeaderFields f;
-  return InfoLength(info, infoSize, table, f) != 0 && BitsSuffice(f, bitsSize, rows);
+  return (InfoLength(info, infoSize, table, f) != 0 && BitsSuffice(f, bitsSize, rows)) ||
+         EmbeddedImageFits(info, infoSize, bitsSize);
 }
 
 bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable table,

@@ -15,6 +15,8 @@ enum BitmapCompression : std::uint32_t {
   kBitmapRle8 = 1,
   kBitmapRle4 = 2,
   kBitmapBitFields = 3,
+  kBitmapJpeg = 4,  // a whole image in the pixel data, as metafile records may hold
+  kBitmapPng = 5,
 };
 
 struct BitmapLayout {
@@ -56,7 +58,8 @@ enum class ColourTable {
 // holds together: `info` (`infoSize` bytes) holds the header, its masks and
 // its colour table of the given kind; the format is one ParseBitmapFile takes; and `bitsSize`
 // bytes hold the rows, or `rows` of them when fewer. Run-length bits must
-// declare their size.
+// declare their size. A JPEG or PNG image (bit count 0) fits when its
+// declared size does.
 bool BitmapInfoAndBitsFit(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize,
                           ColourTable table, std::uint32_t rows = UINT32_MAX);
 

@@ -64,9 +64,14 @@ bool ReadDibImage(const std::uint8_t* p, std::size_t n, IconImage& image) {
   if (colours > 256) return false;
   const std::uint64_t colourStride = DibRowBytes(width, bitCount);
   const std::uint64_t maskStride = DibRowBytes(width, 1);
-  const std::uint64_t needed =
-      headerSize + colours * 4 + (colourStride + maskStride) * static_cast<std::uint64_t>(height);
-  if (needed > n) return false;
+  const std::uint64_t rows = static_cast<std::uint64_t>(height);
+  const std::uint64_t colourEnd = headerSize + colours * 4 + colourStride * rows;
+  if (colourEnd + maskStride * rows > n) {
+    // Web icon generators leave the mask out of 32-bit images, whose alpha
+    // channel says the same; browsers show them.
+    if (bitCount != 32 || colourEnd > n) return false;
+    image.maskless = true;
+  }
   image.width = width;
   image.height = static_cast<int>(height);
   image.bitsPerPixel = bitCount;
@@ -100,6 +105,24 @@ std::vector<IconImage> ParseIconDirectory(const std::uint8_t* data, std::size_t 
   }
   if (images.empty()) throw InvalidPicture(kInvalidIconMessage);
   return images;
+}
+
+std::vector<std::uint8_t> MaskedIconImage(const std::uint8_t* data, const IconImage& image) {
+  const std::uint8_t* p = data + image.offset;
+  const std::size_t rowsAt = ReadU32(p) + std::size_t{ReadU32(p + 32)} * 4;
+  const std::size_t stride = static_cast<std::size_t>(image.width) * 4;
+  const std::size_t rows = static_cast<std::size_t>(image.height);
+  std::vector<std::uint8_t> out(p, p + rowsAt + stride * rows);
+  const std::uint8_t* pixels = out.data() + rowsAt;
+  bool anyAlpha = false;
+  for (std::size_t i = 3; i < stride * rows; i += 4) anyAlpha |= pixels[i] != 0;
+  const std::size_t maskStride = static_cast<std::size_t>(DibRowBytes(image.width, 1));
+  std::vector<std::uint8_t> mask(maskStride * rows, 0);
+  for (std::size_t y = 0; y < rows && anyAlpha; ++y)
+    for (std::size_t x = 0; x < static_cast<std::size_t>(image.width); ++x)
+      if (pixels[y * stride + x * 4 + 3] == 0) mask[y * maskStride + x / 8] |= 0x80 >> (x % 8);
+  out.insert(out.end(), mask.begin(), mask.end());
+  return out;
 }
 
 std::size_t ChooseIconImage(const std::vector<IconImage>& images, int wantWidth, int wantHeight,

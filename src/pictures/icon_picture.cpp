@@ -36,9 +36,13 @@ std::unique_ptr<Picture> ReadIconPicture(const FileBytes& bytes) {
   const std::vector<IconImage> images = ParseIconDirectory(bytes.data(), bytes.size());
   const IconImage& image = images[ChooseIconImage(
       images, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), DisplayBitsPerPixel())];
-  // The system reads the image as a resource, which it expects aligned.
-  FileBytes resource(bytes.begin() + static_cast<std::ptrdiff_t>(image.offset),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(image.offset + image.size));
+  // The system reads the image as a resource, which it expects aligned and
+  // whole: a mask-less image gets its mask.
+  FileBytes resource =
+      image.maskless
+          ? MaskedIconImage(bytes.data(), image)
+          : FileBytes(bytes.begin() + static_cast<std::ptrdiff_t>(image.offset),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(image.offset + image.size));
   HICON icon = CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), TRUE,
                                         kIconResourceVersion, 0, 0, LR_DEFAULTCOLOR);
   if (!icon) throw InvalidPicture(kInvalidIconMessage);

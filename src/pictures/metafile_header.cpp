@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "pictures/le_bytes.h"
+#include "pictures/metafile_objects.h"
 #include "pictures/metafile_records.h"
 #include "system/arithmetic.h"
 #include "system/failure.h"
@@ -89,6 +91,11 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     Invalid();
   }
 
+  // The player makes a table of this many object slots, the first for the metafile.
+  const std::uint16_t handles = ReadU16(data + 56);
+  if (handles == 0) Invalid();
+  const EnhObjectTable objects(handles);
+
   PlayCost cost;
   std::uint64_t pos = headerSize;
   for (;;) {
@@ -96,7 +103,10 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     const std::uint32_t type = ReadU32(data + pos);
     const std::uint32_t length = ReadU32(data + pos + 4);
     if (length < 8 || length % 4 != 0 || !Fits(pos, length, totalSize)) Invalid();
-    if (type == kEmrHeader || !EnhRecordHoldsItsData(data + pos, length)) Invalid();
+    if (type == kEmrHeader || !EnhRecordHoldsItsData(data + pos, length) ||
+        !objects.Allows(data + pos, length)) {
+      Invalid();
+    }
     cost.Record();
     if (type == kEmrSaveDc) cost.Save();
     if (type == kEmrRestoreDc && length >= 12) cost.Restore(ReadS32(data + pos + 8));
@@ -104,19 +114,25 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
     if (type == kEmrEof) break;
   }
 
-  MetafileFrame frame;
-  frame.offset = 0;
-  frame.size = totalSize;
   // Frame and bounds are inclusive rectangles.
   const std::int64_t frameW = std::int64_t{ReadS32(data + 32)} - ReadS32(data + 24);
   const std::int64_t frameH = std::int64_t{ReadS32(data + 36)} - ReadS32(data + 28);
-  if (frameW > 0 && frameH > 0) {
-    frame.width = Side(MulDivRounded(frameW, dpiX, 2540));
-    frame.height = Side(MulDivRounded(frameH, dpiY, 2540));
-  } else {
-    frame.width = Side(std::int64_t{ReadS32(data + 16)} - ReadS32(data + 8) + 1);
-    frame.height = Side(std::int64_t{ReadS32(data + 20)} - ReadS32(data + 12) + 1);
-  }
+  MetafileFrame frame =
+      frameW > 0 && frameH > 0
+          ? MeasuredFrame(MulDivRounded(frameW, dpiX, 2540), MulDivRounded(frameH, dpiY, 2540),
+                          dpiX, dpiY)
+          : MeasuredFrame(std::int64_t{ReadS32(data + 16)} - ReadS32(data + 8) + 1,
+                          std::int64_t{ReadS32(data + 20)} - ReadS32(data + 12) + 1, dpiX, dpiY);
+  frame.offset = 0;
+  frame.size = totalSize;
+  return frame;
+}
+
+MetafileFrame MeasuredFrame(std::int64_t width, std::int64_t height, int dpiX, int dpiY) {
+  CheckResolution(dpiX, dpiY);
+  MetafileFrame frame;
+  frame.width = Side(width);
+  frame.height = Side(height);
   frame.frameWidth = static_cast<int>(MulDivRounded(frame.width, 2540, dpiX));
   frame.frameHeight = static_cast<int>(MulDivRounded(frame.height, 2540, dpiY));
   return frame;
@@ -152,6 +168,8 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
 
   std::int64_t extentW = 0;
   std::int64_t extentH = 0;
+  WinObjectTable objects(ReadU16(m + 10));
+  std::vector<std::uint8_t> embedded;
   PlayCost cost;
   std::uint64_t pos = kWmfHeaderSize;
   for (;;) {
@@ -159,7 +177,16 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
     const std::uint64_t length = std::uint64_t{ReadU32(m + pos)} * 2;
     const std::uint16_t function = ReadU16(m + pos + 4);
     if (length < 6 || !Fits(pos, length, totalSize)) Invalid();
-    if (!WinRecordHoldsItsData(m + pos, static_cast<std::size_t>(length))) Invalid();
+    const std::uint8_t* record = m + pos;
+    const std::size_t recordLength = static_cast<std::size_t>(length);
+    if (!WinRecordHoldsItsData(record, recordLength) || !objects.Allows(record, recordLength)) {
+      Invalid();
+    }
+    const std::uint8_t* part = nullptr;
+    std::size_t partSize = 0;
+    if (EmbeddedEnhMetafilePart(record, recordLength, part, partSize)) {
+      embedded.insert(embedded.end(), part, part + partSize);
+    }
     cost.Record();
     if (function == kMetaSaveDc) cost.Save();
     if (function == kMetaRestoreDc && length >= 8) cost.Restore(ReadS16(m + pos + 6));
@@ -171,18 +198,21 @@ MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int d
     if (function == kMetaEof) break;
   }
 
-  frame.size = static_cast<std::size_t>(totalSize);
+  // The system takes the enhanced metafile that comments carry instead of the
+  // records: it must pass as any other.
+  if (!embedded.empty()) CheckEnhMetafile(embedded.data(), embedded.size(), dpiX, dpiY);
+
   if (unitsPerInch) {
     frame.width = Side(MulDivRounded(placeableW, dpiX, unitsPerInch));
     frame.height = Side(MulDivRounded(placeableH, dpiY, unitsPerInch));
     frame.frameWidth = static_cast<int>(MulDivRounded(placeableW, 2540, unitsPerInch));
     frame.frameHeight = static_cast<int>(MulDivRounded(placeableH, 2540, unitsPerInch));
-  } else {
-    frame.width = Side(extentW);
-    frame.height = Side(extentH);
-    frame.frameWidth = static_cast<int>(MulDivRounded(frame.width, 2540, dpiX));
-    frame.frameHeight = static_cast<int>(MulDivRounded(frame.height, 2540, dpiY));
+  } else if (extentW != 0 || extentH != 0) {
+    const std::size_t offset = frame.offset;
+    frame = MeasuredFrame(extentW, extentH, dpiX, dpiY);
+    frame.offset = offset;
   }
+  frame.size = static_cast<std::size_t>(totalSize);
   return frame;
 }
 

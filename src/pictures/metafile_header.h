@@ -33,7 +33,12 @@ MetafileFrame CheckEnhMetafile(const std::uint8_t* data, std::size_t size, int d
 // A Windows metafile, with or without the 22-byte placeable header, its
 // records checked in the same way. The size is the placeable header's box at
 // its units per inch; without that header it is the first window extent the
-// records set, taken as pixels. Raises InvalidPicture.
+// records set, taken as pixels. A file that states neither has width and
+// height 0: its size is that of what it draws. Raises InvalidPicture.
 MetafileFrame CheckWinMetafile(const std::uint8_t* data, std::size_t size, int dpiX, int dpiY);
+
+// The frame of a picture `width` x `height` pixels at the given resolution.
+// Raises InvalidPicture beyond what drawing calls can hold.
+MetafileFrame MeasuredFrame(std::int64_t width, std::int64_t height, int dpiX, int dpiY);
 
 }  // namespace zarumo

@@ -48,13 +48,26 @@ std::unique_ptr<Picture> ReadEnhMetafilePicture(const FileBytes& bytes) {
 
 std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes) {
   const Size dpi = ScreenResolution();
-  const MetafileFrame frame = CheckWinMetafile(bytes.data(), bytes.size(), dpi.width, dpi.height);
+  MetafileFrame frame = CheckWinMetafile(bytes.data(), bytes.size(), dpi.width, dpi.height);
   // The records set their own window; the conversion maps it onto this frame.
-  METAFILEPICT picture{MM_ANISOTROPIC, frame.frameWidth, frame.frameHeight, nullptr};
-  HENHMETAFILE metafile = SetWinMetaFileBits(static_cast<UINT>(frame.size),
-                                             bytes.data() + frame.offset, nullptr, &picture);
-  if (!metafile) throw InvalidPicture(kInvalidMetafileMessage);
-  return std::make_unique<MetafilePicture>(metafile, frame.width, frame.height);
+  // Without a stated size their units are pixels, and the converted picture's
+  // frame is the bounds of what it draws.
+  const bool stated = frame.width != 0;
+  METAFILEPICT picture{stated ? MM_ANISOTROPIC : MM_TEXT, frame.frameWidth, frame.frameHeight,
+                       nullptr};
+  OwnedEnhMetafile metafile(SetWinMetaFileBits(static_cast<UINT>(frame.size),
+                                               bytes.data() + frame.offset, nullptr, &picture));
+  if (!metafile.Get()) throw InvalidPicture(kInvalidMetafileMessage);
+  if (!stated) {
+    ENHMETAHEADER header{};
+    if (!GetEnhMetaFileHeader(metafile.Get(), sizeof header, &header)) {
+      throw InvalidPicture(kInvalidMetafileMessage);
+    }
+    const RECTL& drawn = header.rclBounds;
+    frame = MeasuredFrame(std::int64_t{drawn.right} - drawn.left + 1,
+                          std::int64_t{drawn.bottom} - drawn.top + 1, dpi.width, dpi.height);
+  }
+  return std::make_unique<MetafilePicture>(metafile.Release(), frame.width, frame.height);
 }
 
 }  // namespace zarumo

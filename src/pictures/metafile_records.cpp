@@ -61,6 +61,33 @@ constexpr std::uint32_t kBrushDibPattern = 5;
 constexpr std::uint32_t kBrushDibPatternPt = 6;
 constexpr std::uint64_t kRegionHeaderSize = 32;
 
+constexpr std::uint32_t kMfComment = 15;
+// What the system's conversion to a Windows metafile puts in the comments
+// that carry the enhanced metafile it came from.
+constexpr std::uint32_t kEmbeddedEnhMetafile = 0x43464D57;  // "WMFC"
+constexpr std::uint64_t kEmbeddedPartAt = 34;               // of the comment's data
+
+// Escapes that real drawings carry and that do nothing on a screen: comments,
+// which hold private data of the programs that wrote them, and what only a
+// PostScript printer takes (its paths, its data). None has output for the
+// player to fill or code for it to run, as SETABORTPROC (9) has.
+bool HarmlessEscape(std::uint32_t function) {
+  switch (function) {
+    case kMfComment:
+    case 19:    // PASSTHROUGH
+    case 37:    // POSTSCRIPT_DATA
+    case 38:    // POSTSCRIPT_IGNORE
+    case 4096:  // BEGIN_PATH, CLIP_TO_PATH, END_PATH
+    case 4097:
+    case 4098:
+    case 4115:  // POSTSCRIPT_PASSTHROUGH
+    case 4116:  // ENCAPSULATED_POSTSCRIPT
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool KnownUsage(std::uint32_t usage) { return usage <= kDibNoColours; }
 
 ColourTable TableFor(std::uint32_t usage) {
@@ -155,7 +182,27 @@ bool EnhPalette(Record& r, std::uint64_t countAt, std::uint32_t count, std::uint
   return r.Whole() && r.Has(countAt) && (count == 0 || r.Has(entriesAt, count, 4));
 }
 
+// An escape to the device: its function at 8, then `counts` byte counts
+// whose data follow one another after them.
+bool EnhEscape(Record& r, int counts) {
+  const std::uint32_t function = r.U32(8);
+  std::uint64_t bytes = 0;
+  for (int i = 0; i < counts; ++i) bytes += r.U32(12 + 4 * i);
+  return r.Whole() && HarmlessEscape(function) && r.Has(12 + 4 * counts, bytes);
+}
+
 // --- Windows metafiles ----------------------------------------------------
+
+// An escape: its function, its byte count and that many bytes. A comment that
+// carries part of an enhanced metafile holds all of that part.
+bool WinEscape(Record& r) {
+  const std::uint16_t function = r.U16(6);
+  const std::uint16_t bytes = r.U16(8);
+  if (!r.Whole() || !HarmlessEscape(function) || !r.Has(10, bytes)) return false;
+  if (function != kMfComment || bytes < 4 || r.U32(10) != kEmbeddedEnhMetafile) return true;
+  const std::uint32_t part = r.U32(10 + 22);
+  return r.Whole() && bytes >= kEmbeddedPartAt && Fits(kEmbeddedPartAt, part, bytes);
+}
 
 std::uint64_t Padded(std::uint64_t bytes) { return (bytes + 1) / 2 * 2; }
 
@@ -289,10 +336,13 @@ bool EnhRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
       return EnhPolyText(r, 2);
     case 108:  // EMR_SMALLTEXTOUT
       return EnhSmallText(r);
-    case 105:  // EMR_DRAWESCAPE, EXTESCAPE, NAMEDESCAPE: nothing a picture needs
+    case 70:  // EMR_GDICOMMENT
+      return r.Has(12, r.U32(8)) && r.Whole();
+    case 105:  // EMR_DRAWESCAPE, EXTESCAPE
     case 106:
-    case 110:
-      return false;
+      return EnhEscape(r, 1);
+    case 110:  // EMR_NAMEDESCAPE: the driver's name, then the data
+      return EnhEscape(r, 2);
     default:
       return r.Whole();
   }
@@ -341,11 +391,23 @@ bool WinRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
     }
     case 0x06FF:  // META_CREATEREGION
       return WinRegion(r);
-    case 0x0626:  // META_ESCAPE: nothing a picture needs, and once run as code
-      return false;
+    case 0x0626:  // META_ESCAPE
+      return WinEscape(r);
     default:
       return r.Whole();
   }
+}
+
+bool EmbeddedEnhMetafilePart(const std::uint8_t* record, std::size_t length,
+                             const std::uint8_t*& part, std::size_t& size) {
+  Record r(record, length);
+  if (r.U16(4) != 0x0626 || r.U16(6) != kMfComment || r.U16(8) < kEmbeddedPartAt ||
+      r.U32(10) != kEmbeddedEnhMetafile || !r.Whole()) {
+    return false;
+  }
+  part = r.At(10 + kEmbeddedPartAt);
+  size = r.U32(10 + 22);
+  return true;
 }
 
 }  // namespace zarumo

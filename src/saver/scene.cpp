@@ -89,8 +89,8 @@ void Scene::LoadPictures() {
     wishPicture = reader.ReadLine();
     reader.Close();
   } else {
-    namePicture = ExeDir() + kDefaultNamePicture;
-    wishPicture = ExeDir() + kDefaultWishPicture;
+    namePicture = DefaultPicturePath(kDefaultNamePicture);
+    wishPicture = DefaultPicturePath(kDefaultWishPicture);
   }
   LoadStrip(Holder(SaverHolder::kNameStrip), namePicture, strips_.name);
   LoadStrip(Holder(SaverHolder::kWishStrip), wishPicture, strips_.wish);
@@ -112,6 +112,11 @@ void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown
       return;
     } catch (const InvalidPicture&) {
       // Whatever cannot be shown gives way to the built-in picture.
+    } catch (const OpenFailure&) {
+      // A "?" stands for a character the code page lost: the search took it
+      // as a wildcard and found some file, but the name names none. Missing,
+      // not locked.
+      if (path.find('?') == std::string::npos) throw;
     }
   }
   shown = {fallback.Width(), fallback.Height()};

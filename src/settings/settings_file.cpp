@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <optional>
+#include <string_view>
 
 #include "settings/settings_text.h"
 #include "system/executable_path.h"
 #include "system/failure.h"
+#include "system/file_names.h"
 #include "system/system_function.h"
 #include "system/system_text.h"
 #include "text/path_delimiter.h"
@@ -20,7 +22,7 @@ namespace {
   throw IoFailure(static_cast<int>(code ? code : fallback));
 }
 
-void WriteAll(HANDLE file, const std::string& bytes) {
+void WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
@@ -32,37 +34,70 @@ void WriteAll(HANDLE file, const std::string& bytes) {
   }
 }
 
+void Seek(HANDLE file, DWORD offset) {
+  if (SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) ==
+      INVALID_SET_FILE_POINTER)
+    RaiseIo(ERROR_SEEK);
+}
+
 // Refuses what the system would refuse when creating over an existing file,
 // and a file another process holds open.
-void CheckReplaceable(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+void CheckReplaceable(const MixedText& path) {
+  DWORD attributes = FileAttributesByName(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                     FILE_ATTRIBUTE_SYSTEM))
     throw IoFailure(ERROR_ACCESS_DENIED);
-  OwnedFile probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  OwnedFile probe(CreateFileByName(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING));
   if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) RaiseIo();
 }
 
-void WriteInPlace(const std::string& path, const std::string& bytes) {
-  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+// Rewrites the file where it stands. The space the new text needs beyond the
+// old end is claimed first, with the new text's own tail: a disk that has no
+// room refuses while the old content still stands, and is cut back to it. A
+// bare SetEndOfFile would not do, since it may leave a hole that claims nothing.
+void WriteInPlace(const MixedText& path, const std::string& bytes) {
+  OwnedFile file(CreateFileByName(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS));
   if (!file.Valid()) RaiseIo();
+  const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+  DWORD high = 0;
+  const DWORD oldLength = GetFileSize(file.Get(), &high);
+  if (oldLength == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) RaiseIo();
+  if (high == 0 && oldLength < bytes.size()) {
+    try {
+      Seek(file.Get(), oldLength);
+      WriteAll(file.Get(), std::string_view(bytes).substr(oldLength));
+    } catch (...) {
+      // Whatever part of the tail went in goes again, and a file this write
+      // made goes whole: an empty file would not read as an absent one. The
+      // failure to report stays the write's.
+      if (created) {
+        file.Reset();
+        DeleteFileByName(path);
+      } else if (SetFilePointer(file.Get(), static_cast<LONG>(oldLength), nullptr, FILE_BEGIN) !=
+                 INVALID_SET_FILE_POINTER) {
+        SetEndOfFile(file.Get());
+      }
+      throw;
+    }
+  }
+  Seek(file.Get(), 0);
   WriteAll(file.Get(), bytes);
+  // Only to cut: at the end already, Wine would still claim one byte more.
+  if (high != 0 || bytes.size() < oldLength) {
+    if (!SetEndOfFile(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
+  }
   if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
 }
 
 // Puts `fresh` in the place of `path` in one step, where the system can.
 // Empty when it cannot; false when it refuses.
-std::optional<bool> ReplaceAtOnce(const std::string& path, const std::string& fresh) {
-  using MoveFileExProc = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+std::optional<bool> ReplaceAtOnce(const MixedText& path, const MixedText& fresh) {
   // The 9x family exports MoveFileExA but does not implement it.
   if (IsNineXFamily()) return std::nullopt;
-  auto moveFileEx = SystemFunction<MoveFileExProc>("KERNEL32", "MoveFileExA");
+  ReplacingMove moveFileEx = FindReplacingMove();
   if (!moveFileEx) return std::nullopt;
-  if (moveFileEx(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (moveFileEx(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   if (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) return std::nullopt;
   return false;
 }
@@ -70,49 +105,85 @@ std::optional<bool> ReplaceAtOnce(const std::string& path, const std::string& fr
 // Without a replacing move: the old file steps aside, the new one takes its
 // name, then the old one goes. Whatever happens in between, the old or the
 // new content stands complete in one of the files. False when a rename is refused.
-bool ReplaceByRenames(const std::string& path, const std::string& fresh, const std::string& old) {
-  DeleteFileA(old.c_str());  // left by a write that was cut off
-  const bool hadOld = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (hadOld && !MoveFileA(path.c_str(), old.c_str())) return false;
-  if (!MoveFileA(fresh.c_str(), path.c_str())) {
-    if (hadOld) MoveFileA(old.c_str(), path.c_str());
+bool ReplaceByRenames(const MixedText& path, const MixedText& fresh, const MixedText& old) {
+  DeleteFileByName(old);  // left by a write that was cut off
+  const bool hadOld = FileAttributesByName(path) != INVALID_FILE_ATTRIBUTES;
+  if (hadOld && !MoveFileByName(path, old)) return false;
+  if (!MoveFileByName(fresh, path)) {
+    if (hadOld) MoveFileByName(old, path);
     return false;
   }
-  if (hadOld) DeleteFileA(old.c_str());
+  if (hadOld) DeleteFileByName(old);
   return true;
 }
 
 // False when the system refuses to move or rename over the file: one held
 // open without delete sharing, or one that may be written but not deleted.
-bool Replace(const std::string& path, const std::string& fresh, const std::string& old) {
+bool Replace(const MixedText& path, const MixedText& fresh, const MixedText& old) {
   if (std::optional<bool> replaced = ReplaceAtOnce(path, fresh)) return *replaced;
   return ReplaceByRenames(path, fresh, old);
 }
 
+// The system folder as a 32-bit process on 64-bit Windows reaches the real one.
+std::string SeenNatively(const std::string& folder) {
+  using IsWow64Proc = BOOL(WINAPI*)(HANDLE, PBOOL);
+  auto isWow64 = SystemFunction<IsWow64Proc>("KERNEL32", "IsWow64Process");
+  BOOL wow64 = FALSE;
+  if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64) return folder;
+  char system[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  if (length == 0 || length > MAX_PATH) return folder;
+  const std::string native =
+      NativeSystemFolder(folder, std::string(system, length), SystemLeadBytes());
+  if (native == folder) return folder;
+  // Windows XP and Server 2003 of 64 bits have no "Sysnative" without an update.
+  const DWORD attributes = GetFileAttributesA(native.c_str());
+  const bool reachable =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  return reachable ? native : folder;
+}
+
 }  // namespace
 
-std::string ExeDir() { return DirectoryPart(ExecutablePath(), SystemLeadBytes()); }
+std::string ExeDir() {
+  std::string folder = DirectoryPart(ExecutablePath(), SystemLeadBytes());
+  // A character the code page lacks comes back as "?", which no file name holds.
+  if (folder.find('?') != std::string::npos) {
+    const WideString path = ExecutablePathWide();
+    const std::size_t last = path.find_last_of(L"\\:");
+    if (last != WideString::npos) {
+      if (std::optional<std::string> reachable = AnsiPathFor(path.substr(0, last + 1)))
+        folder = *reachable;
+    }
+  }
+  return SeenNatively(folder);
+}
 
-std::string SettingsPath() { return ExeDir() + kSettingsFileName; }
+MixedText OwnFile(const char* name) { return MixedText::Outside(ExeDir()) + name; }
 
-bool FileExists(const std::string& path) {
-  WIN32_FIND_DATAA found;
-  OwnedFind search(FindFirstFileA(path.c_str(), &found));
-  if (!search.Valid()) return false;
-  search.Reset();
-  if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+MixedText SettingsPath() { return OwnFile(kSettingsFileName); }
+
+std::string DefaultPicturePath(const char* name) {
+  const MixedText path = OwnFile(name);
+  if (!ShowsTextWide()) return path.Ansi();
+  return AnsiPathFor(path.Wide()).value_or(std::string());
+}
+
+bool FileExists(const MixedText& path) {
+  DWORD attributes = 0;
+  FILETIME lastWrite{};
+  if (!FindFileByName(path, attributes, lastWrite)) return false;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   FILETIME local;
   WORD date = 0;
   WORD time = 0;
-  return FileTimeToLocalFileTime(&found.ftLastWriteTime, &local) &&
-         FileTimeToDosDateTime(&local, &date, &time);
+  return FileTimeToLocalFileTime(&lastWrite, &local) && FileTimeToDosDateTime(&local, &date, &time);
 }
 
 bool SettingsReader::Open() {
-  std::string path = SettingsPath();
+  const MixedText path = SettingsPath();
   if (!FileExists(path)) return false;
-  file_ = OwnedFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_ = OwnedFile(CreateFileByName(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
   if (!file_.Valid()) RaiseIo();
   return true;
 }
@@ -141,36 +212,40 @@ void SettingsReader::Close() {
 }
 
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture) {
-  const std::string dir = ExeDir();
-  const std::string path = dir + kSettingsFileName;
+  const MixedText path = SettingsPath();
   CheckReplaceable(path);
   const std::string bytes = FormatSettings(namePicture, wishPicture);
   // The new content goes to a file of its own first, so that a failure
   // half-way never costs the old settings.
-  const std::string fresh = dir + kSettingsNewName;
-  OwnedFile file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  const MixedText fresh = OwnFile(kSettingsNewName);
+  OwnedFile file(CreateFileByName(fresh, GENERIC_WRITE, 0, CREATE_ALWAYS));
   if (!file.Valid()) {
     // A folder that takes no new files may still let the file itself be rewritten.
     WriteInPlace(path, bytes);
     return;
   }
-  const std::string old = dir + kSettingsOldName;
+  const MixedText old = OwnFile(kSettingsOldName);
   try {
     WriteAll(file.Get(), bytes);
     if (!FlushFileBuffers(file.Get())) RaiseIo(ERROR_WRITE_FAULT);
     if (!CloseHandle(file.Release())) RaiseIo(ERROR_WRITE_FAULT);
     if (Replace(path, fresh, old)) return;
+  } catch (const IoFailure& failure) {
+    file.Reset();
+    DeleteFileByName(fresh);
+    // A disk without room for a second copy may still take the new text in
+    // the room the old file holds.
+    if (failure.Code() != ERROR_DISK_FULL && failure.Code() != ERROR_HANDLE_DISK_FULL) throw;
   } catch (...) {
     file.Reset();
-    DeleteFileA(fresh.c_str());
+    DeleteFileByName(fresh);
     throw;
   }
-  // Where the move is refused, the file may still take a plain rewrite,
-  // which then answers with its own refusals and codes.
-  DeleteFileA(fresh.c_str());
+  // Where the move is refused or the disk is full, the file may still take a
+  // rewrite in place, which then answers with its own refusals and codes.
+  DeleteFileByName(fresh);
   WriteInPlace(path, bytes);
-  DeleteFileA(old.c_str());
+  DeleteFileByName(old);
 }
 
 }  // namespace zarumo

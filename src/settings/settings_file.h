@@ -4,16 +4,26 @@
 #include <string>
 
 #include "system/handles.h"
+#include "system/mixed_text.h"
 
 namespace zarumo {
 
-// The executable's directory with its trailing backslash, asked afresh each time.
+// The executable's directory with its trailing backslash, asked afresh each
+// time, as the ANSI file functions reach it: in its short form where the code
+// page lacks a character of it, and through "Sysnative" where it is the
+// system folder seen by a 32-bit process on 64-bit Windows.
 std::string ExeDir();
-std::string SettingsPath();
+// A file of the saver's own beside it, named in code page 932.
+MixedText OwnFile(const char* name);
+MixedText SettingsPath();
+// A default picture beside the saver as the ANSI functions open it; empty
+// where there is no such file or it has no name they can take.
+std::string DefaultPicturePath(const char* name);
 
 // True for a file that exists: not a directory, with a last-write time that
 // fits an MS-DOS date. Wildcards are searched as patterns.
-bool FileExists(const std::string& path);
+bool FileExists(const MixedText& path);
+inline bool FileExists(const std::string& path) { return FileExists(MixedText::Outside(path)); }
 
 // Reads the settings a line at a time, so a caller keeps what it took before
 // a failure.

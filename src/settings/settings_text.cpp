@@ -1,6 +1,7 @@
 // The settings file's bytes.
 #include "settings/settings_text.h"
 
+#include "text/case_mapping.h"
 #include "text/path_delimiter.h"
 
 namespace zarumo {
@@ -58,6 +59,20 @@ std::string ResolvePicturePath(const std::string& line, const std::string& exeDi
                                const LeadBytes& leadBytes) {
   if (DirectoryPart(line, leadBytes).empty()) return exeDir + line;
   return line;
+}
+
+std::string NativeSystemFolder(const std::string& folder, const std::string& systemFolder,
+                               const LeadBytes& leadBytes) {
+  std::string seen = folder;
+  std::string system = systemFolder;
+  if (system.empty()) return folder;
+  if (LastDelimiter(system, leadBytes) != system.size() - 1) system += '\\';
+  if (seen.size() != system.size()) return folder;
+  LowerCaseAscii(&seen[0], seen.size());
+  LowerCaseAscii(&system[0], system.size());
+  if (seen != system) return folder;
+  return DirectoryPart(systemFolder.substr(0, LastDelimiter(system, leadBytes)), leadBytes) +
+         "Sysnative\\";
 }
 
 }  // namespace zarumo

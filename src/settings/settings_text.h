@@ -42,4 +42,12 @@ std::string FormatSettings(const std::string& namePicture, const std::string& wi
 std::string ResolvePicturePath(const std::string& line, const std::string& exeDir,
                                const LeadBytes& leadBytes);
 
+// Where a 32-bit process on 64-bit Windows reaches the system folder itself:
+// every name under it is redirected to the 32-bit one, but not under the
+// "Sysnative" folder beside it. `folder` (with its trailing backslash) in that
+// form when it is the system folder `systemFolder`, letters in either case;
+// otherwise `folder` as it is.
+std::string NativeSystemFolder(const std::string& folder, const std::string& systemFolder,
+                               const LeadBytes& leadBytes);
+
 }  // namespace zarumo

@@ -8,6 +8,8 @@
 
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
+#include "system/mixed_text.h"
+#include "system/system_function.h"
 #include "system/system_text.h"
 
 namespace zarumo {
@@ -17,25 +19,18 @@ constexpr std::size_t kFileBufferSize = 1024;
 
 // Windows 2000 and later take the whole structure; the dialogs of older
 // systems refuse every size but that of its first layout.
-DWORD RequestSize() {
+bool WholeRequest() {
   const DWORD version = GetVersion();
-  const bool nt5 = !(version & 0x80000000u) && LOBYTE(LOWORD(version)) >= 5;
-  return nt5 ? sizeof(OPENFILENAMEA) : OPENFILENAME_SIZE_VERSION_400A;
+  return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) >= 5;
 }
 
-}  // namespace
-
-bool OpenPictureDialog::Execute(HWND owner) {
-  PicturePane pane;
-  const std::string filter = FilterList(filter_, SystemLeadBytes());
-  std::vector<char> file(kFileBufferSize, '\0');
-  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
-
-  OPENFILENAMEA request{};
-  request.lStructSize = RequestSize();
+template <typename Request, typename Char>
+void FillRequest(Request& request, DWORD firstLayoutSize, HWND owner, PicturePane& pane,
+                 const Char* filter, std::vector<Char>& file) {
+  request.lStructSize = WholeRequest() ? sizeof(Request) : firstLayoutSize;
   request.hwndOwner = owner;
   request.hInstance = pane.TemplateHandle();
-  request.lpstrFilter = filter_.empty() ? nullptr : filter.c_str();
+  request.lpstrFilter = filter;
   request.nFilterIndex = 1;
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
@@ -43,9 +38,42 @@ bool OpenPictureDialog::Execute(HWND owner) {
                   OFN_ENABLETEMPLATEHANDLE;
   request.lpfnHook = PicturePane::HookProc;
   request.lCustData = reinterpret_cast<LPARAM>(&pane);
-  if (!GetOpenFileNameA(&request)) return false;
+}
+
+}  // namespace
+
+OpenPictureDialog::Choice OpenPictureDialog::Execute(HWND owner) {
+  PicturePane pane;
+  // The filter is the saver's own text: its "|" are found by the lead bytes of its code page.
+  const std::string filter =
+      FilterList(filter_, ShowsTextWide() ? LeadBytes::Cp932() : SystemLeadBytes());
+  // The NT family is asked in UTF-16, so that a name the ANSI code page cannot
+  // hold is not handed back with "?" in it.
+  using WideProc = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  auto openWide =
+      IsNineXFamily() ? nullptr : SystemFunction<WideProc>("COMDLG32", "GetOpenFileNameW");
+  if (openWide) {
+    const WideString wideFilter = MixedText(filter).Wide();
+    std::vector<wchar_t> file(kFileBufferSize, L'\0');
+    const WideString last = Widened(fileName_, CP_ACP);
+    std::copy_n(last.begin(), std::min(last.size(), file.size() - 1), file.begin());
+    OPENFILENAMEW request{};
+    FillRequest(request, OPENFILENAME_SIZE_VERSION_400W, owner, pane,
+                filter_.empty() ? nullptr : wideFilter.c_str(), file);
+    if (!openWide(&request)) return Choice::kCancelled;
+    std::optional<std::string> path = AnsiPathFor(file.data());
+    if (!path) return Choice::kUnusable;
+    fileName_ = *path;
+    return Choice::kChosen;
+  }
+  std::vector<char> file(kFileBufferSize, '\0');
+  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
+  OPENFILENAMEA request{};
+  FillRequest(request, OPENFILENAME_SIZE_VERSION_400A, owner, pane,
+              filter_.empty() ? nullptr : filter.c_str(), file);
+  if (!GetOpenFileNameA(&request)) return Choice::kCancelled;
   fileName_ = file.data();
-  return true;
+  return Choice::kChosen;
 }
 
 }  // namespace zarumo

@@ -15,8 +15,11 @@ class OpenPictureDialog {
   // The full path last confirmed; empty before the first confirmation.
   const std::string& FileName() const { return fileName_; }
 
-  // Runs the dialog modally over `owner`; true when the user confirmed a file.
-  bool Execute(HWND owner);
+  enum class Choice { kCancelled, kChosen, kUnusable };
+  // Runs the dialog modally over `owner`. A chosen file whose name the ANSI
+  // code page cannot hold is taken by its short form; without one it is
+  // unusable, and FileName() stays as it was.
+  Choice Execute(HWND owner);
 
  private:
   std::string filter_;

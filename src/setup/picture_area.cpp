@@ -4,6 +4,7 @@
 #include "forms/application.h"
 #include "system/handles.h"
 #include "system/window_class.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 
@@ -48,10 +49,8 @@ void PictureArea::Show(std::shared_ptr<PictureView> view) {
 void PictureArea::SyncText() {
   // The window text says what the area shows instead of a picture, so that
   // it can be read from outside like any other control's text.
-  std::string status = view_->StatusText();
-  char current[64] = {};
-  GetWindowTextA(window_, current, sizeof current);
-  if (status != current) SetWindowTextA(window_, status.c_str());
+  const MixedText status(view_->StatusText());
+  if (!SameShownText(ShownTextOf(window_), status)) SetShownText(window_, status);
 }
 
 void PictureArea::Paint() {
@@ -84,7 +83,7 @@ LRESULT CALLBACK PictureArea::WindowProc(HWND window, UINT message, WPARAM wPara
       }
       break;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefaultWindowProc(window, message, wParam, lParam);
 }
 
 }  // namespace zarumo

@@ -15,6 +15,7 @@
 #include "system/failure.h"
 #include "system/system_function.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 #include "text/message_text.h"
 
 namespace zarumo {
@@ -127,7 +128,22 @@ void InitToolTips() {
   if (!initEx || !initEx(&controls)) InitCommonControls();
 }
 
+// The selection as the ANSI file functions open it; empty for none, and for a
+// file whose name they cannot take.
 std::string SelectedPath(HWND dialog) {
+  // A dialog asked in UTF-16 answers in UTF-16.
+  if (IsWideWindow(dialog)) {
+    std::vector<wchar_t> path(MAX_PATH + 1, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      LRESULT needed = SendWideMessage(dialog, CDM_GETFILEPATH, path.size(),
+                                       reinterpret_cast<LPARAM>(path.data()));
+      if (needed <= 0) return std::string();
+      if (static_cast<std::size_t>(needed) <= path.size())
+        return AnsiPathFor(path.data()).value_or(std::string());
+      path.assign(static_cast<std::size_t>(needed), L'\0');
+    }
+    return std::string();
+  }
   std::vector<char> path(MAX_PATH + 1, '\0');
   for (int attempt = 0; attempt < 2; ++attempt) {
     LRESULT needed =
@@ -176,16 +192,25 @@ void PicturePane::Attach(HWND child) {
   caption_ = GetDlgItem(child, kPaneCaptionId);
   previewButton_ = GetDlgItem(child, kPanePreviewButtonId);
   area_.Attach(GetDlgItem(child, kPaneAreaId));
-  SetWindowTextA(caption_, kNoPictureCaption);
+  SetShownText(caption_, kNoPictureCaption);
 
   glyph_.Reset(MagnifierIcon());
   if (glyph_)
     SendMessageA(previewButton_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph_.Get()));
 
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, child,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (tooltip_) {
+  tooltip_ = CreateTextWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSA, MixedText(), WS_POPUP | TTS_ALWAYSTIP,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, child,
+                              nullptr, nullptr);
+  if (tooltip_ && IsWideWindow(tooltip_)) {
+    WideString tip = MixedText(kPreviewTip).Wide();
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = child;
+    tool.uId = reinterpret_cast<UINT_PTR>(previewButton_);
+    tool.lpszText = &tip[0];
+    SendWideMessage(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (tooltip_) {
     TOOLINFOA tool{};
     // The first layout of the structure: every common-controls library takes it.
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
@@ -291,7 +316,7 @@ void PicturePane::ShowPicture(std::unique_ptr<Picture> picture) {
   std::string caption =
       any ? Format(" (%dx%d)", picture->Width(), picture->Height()) : kNoPictureCaption;
   area_.Show(std::make_shared<PictureView>(std::move(picture)));
-  if (caption_) SetWindowTextA(caption_, caption.c_str());
+  if (caption_) SetShownText(caption_, MixedText(caption));
   if (previewButton_) EnableWindow(previewButton_, any ? TRUE : FALSE);
 }
 

@@ -3,6 +3,7 @@
 
 #include "setup/picture_fit.h"
 #include "system/handles.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 namespace {
@@ -14,7 +15,7 @@ void PaintText(HDC dc, RECT area, const char* text, HFONT font) {
   Selection selection(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(dc, text, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawShownText(dc, text, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 }  // namespace

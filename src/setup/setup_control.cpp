@@ -3,45 +3,38 @@
 
 #include "system/handles.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 namespace {
 
-SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
+SIZE LabelExtent(HWND window, HFONT font, const MixedText& text) {
   SIZE size{0, 0};
   WindowDc dc(window);
   if (!dc.Get()) return size;
   Selection selection(dc.Get(), font);
   // An empty label still has the height of a line.
-  const std::string measured = text.empty() ? std::string(" ") : text;
-  GetTextExtentPoint32A(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &size);
-  if (text.empty()) size.cx = 0;
+  const bool empty = text.Ansi().empty();
+  size = TextExtent(dc.Get(), empty ? MixedText(" ") : text);
+  if (empty) size.cx = 0;
   return size;
 }
 
 }  // namespace
 
-std::string SetupControl::WindowText() const {
-  int length = GetWindowTextLengthA(window_);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(window_, &text[0], length + 1);
-  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return text;
-}
-
-std::string SetupControl::Text() const {
+MixedText SetupControl::Text() const {
   if (!window_) return text_;
-  std::string shown = WindowText();
+  MixedText shown = ShownTextOf(window_);
   // Unchanged since it was given, a field gives back the whole text, however
   // long: a control may hold less than a settings line.
-  return shown == shown_ ? text_ : shown;
+  return SameShownText(shown, shown_) ? text_ : shown;
 }
 
-void SetupControl::SetText(const std::string& text) {
+void SetupControl::SetText(const MixedText& text) {
   text_ = text;
   if (!window_) return;
-  if (!SetWindowTextA(window_, text.c_str())) RaiseLastError();
-  shown_ = WindowText();
+  if (!SetShownText(window_, text)) RaiseLastError();
+  shown_ = ShownTextOf(window_);
 }
 
 void SetupControl::Create(HWND parent, int id, HFONT font, const LayoutScale& scale) {
@@ -65,7 +58,7 @@ void SetupControl::Create(HWND parent, int id, HFONT font, const LayoutScale& sc
   int width = scale.Length(data_.width);
   int height = scale.Length(data_.height);
   if (data_.kind == ControlKind::kLabel) {
-    SIZE extent = TextExtent(parent, font, text_);
+    SIZE extent = LabelExtent(parent, font, text_);
     width = extent.cx;
     height = extent.cy;
   }
@@ -73,10 +66,9 @@ void SetupControl::Create(HWND parent, int id, HFONT font, const LayoutScale& sc
   // A field gets its text once its limit is raised: as a creation title a
   // long text would be cut.
   const bool field = data_.kind == ControlKind::kEdit;
-  window_ = CreateWindowExA(exStyle, className, field ? "" : text_.c_str(), style,
-                            scale.Length(data_.left), scale.Length(data_.top), width, height,
-                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateTextWindow(exStyle, className, field ? MixedText() : text_, style,
+                             scale.Length(data_.left), scale.Length(data_.top), width, height,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr);
   if (!window_) RaiseLastError(ERROR_INVALID_WINDOW_HANDLE);
   id_ = id;
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "setup/setup_layout.h"
+#include "system/mixed_text.h"
 
 namespace zarumo {
 
@@ -21,8 +22,8 @@ class SetupControl {
   HWND Handle() const { return window_; }
   int Id() const { return id_; }
 
-  std::string Text() const;
-  void SetText(const std::string& text);
+  MixedText Text() const;
+  void SetText(const MixedText& text);
 
   // Creates the child window at the layout's position, scaled; a label takes
   // the size of its text in `font`.
@@ -30,11 +31,9 @@ class SetupControl {
   // The parent window went away and took this one with it.
 
  private:
-  std::string WindowText() const;
-
   const ControlLayout& data_;
-  std::string text_;
-  std::string shown_;  // what the window held right after it was given text_
+  MixedText text_;
+  MixedText shown_;  // what the window held right after it was given text_
   HWND window_ = nullptr;
   int id_ = 0;
 };

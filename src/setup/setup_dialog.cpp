@@ -9,6 +9,7 @@
 #include "settings/settings_text.h"
 #include "system/failure.h"
 #include "system/system_text.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 namespace {
@@ -19,6 +20,7 @@ const char kPictureFilter[] =
     "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG|"
     "すべての画像 (*.bmp,*.jpg,*.jpeg,*.png,*.gif,*.ico,*.wmf,*.emf)|"
     "*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.ICO;*.WMF;*.EMF";
+const char kUnusableName[] = "このファイルは名前にこのシステムで扱えない文字があるため使えません。";
 constexpr int kFirstControlId = 101;
 
 // EnableWindow's "enable": all bits set, as the dialog has always passed it.
@@ -27,10 +29,7 @@ constexpr BOOL kEnable = -1;
 HFONT CreateLayoutFont(int height) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   // A negative height asks for the character height, without the internal leading.
-  HFONT font =
-      CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                  static_cast<BYTE>(layout.fontCharset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, layout.fontName);
+  HFONT font = CreateTextFont(-height, layout.fontCharset, layout.fontName);
   if (!font) RaiseLastError();
   return font;
 }
@@ -50,6 +49,15 @@ int DigitHeight(HFONT font) {
     GetTextExtentPoint32A(screen.Get(), "0", 1, &size);
   }
   return size.cy > 0 ? size.cy : SetupDialogLayoutData().designTextHeight;
+}
+
+// A field as a line of the settings file, which is in the ANSI code page: a
+// path with a character the code page lacks goes in its short form where the
+// file has one.
+std::string SettingsLine(const MixedText& field) {
+  if (!ShowsTextWide()) return field.Ansi();
+  const WideString text = field.Wide();
+  return AnsiPathFor(text).value_or(Narrowed(text));
 }
 
 }  // namespace
@@ -85,15 +93,15 @@ SetupDialog::~SetupDialog() {
 void SetupDialog::FillFields() {
   SettingsReader reader;
   if (!reader.Open()) {
-    nameField_.SetText(ExeDir() + kDefaultNamePicture);
-    wishField_.SetText(ExeDir() + kDefaultWishPicture);
+    nameField_.SetText(OwnFile(kDefaultNamePicture));
+    wishField_.SetText(OwnFile(kDefaultWishPicture));
     return;
   }
   // Each field takes its line as soon as it is read, so a failure on line 2
   // leaves line 1 in place.
   try {
-    nameField_.SetText(reader.ReadLine());
-    wishField_.SetText(reader.ReadLine());
+    nameField_.SetText(MixedText::Outside(reader.ReadLine()));
+    wishField_.SetText(MixedText::Outside(reader.ReadLine()));
   } catch (const std::bad_alloc&) {
     // A line too long to hold: writing the fields back would cut it off.
     settingsTooLarge_ = true;
@@ -139,12 +147,22 @@ void SetupDialog::CreateControls() {
 
 void SetupDialog::Browse(SetupControl& field) {
   openDialog_.SetFilter(kPictureFilter);
-  if (openDialog_.Execute(Handle())) field.SetText(openDialog_.FileName());
+  switch (openDialog_.Execute(Handle())) {
+    case OpenPictureDialog::Choice::kChosen:
+      field.SetText(MixedText::Outside(openDialog_.FileName()));
+      break;
+    case OpenPictureDialog::Choice::kUnusable:
+      ShowMessageBox(Handle(), kUnusableName, MixedText::Outside(Application::Instance().Title()),
+                     MB_OK | MB_ICONWARNING);
+      break;
+    case OpenPictureDialog::Choice::kCancelled:
+      break;
+  }
 }
 
 void SetupDialog::WriteFields() {
   if (settingsTooLarge_) return;
-  WriteSettings(nameField_.Text(), wishField_.Text());
+  WriteSettings(SettingsLine(nameField_.Text()), SettingsLine(wishField_.Text()));
 }
 
 void SetupDialog::Clicked(SetupControl& button) {

@@ -9,6 +9,14 @@ namespace zarumo {
 __attribute__((noinline)) Failure::Failure(std::string message)
     : message_(std::move(message)), address_(__builtin_return_address(0)) {}
 
+__attribute__((noinline)) Failure::Failure(const std::string& format, const std::string& outside)
+    : address_(__builtin_return_address(0)) {
+  const std::size_t at = format.find("%s");
+  message_ = format.substr(0, at) + outside + format.substr(at + 2);
+  outsideAt_ = at;
+  outsideLength_ = outside.size();
+}
+
 IoFailure::IoFailure(int code) : Failure(MessageFor(code)), code_(code) {}
 
 std::string IoFailure::MessageFor(int code) {
@@ -27,13 +35,12 @@ std::string IoFailure::MessageFor(int code) {
 }
 
 SystemFailure::SystemFailure(unsigned code, const std::string& systemText)
-    : Failure(
-          Format("システムエラー。コード：%d.\r\n%s", static_cast<int>(code), systemText.c_str())),
+    : Failure(Format("システムエラー。コード：%d.\r\n%%s", static_cast<int>(code)), systemText),
       code_(code) {}
 
 ReadFailure::ReadFailure() : Failure("ストリームからの読み込みエラー") {}
 
 OpenFailure::OpenFailure(const std::string& fileName)
-    : Failure(Format("ファイル %s は開けません", fileName.c_str())) {}
+    : Failure("ファイル %s は開けません", fileName) {}
 
 }  // namespace zarumo

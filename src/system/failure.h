@@ -12,13 +12,23 @@ class Failure : public std::exception {
   explicit Failure(std::string message);
   const char* what() const noexcept override { return message_.c_str(); }
   const std::string& Message() const { return message_; }
+  // Where the message holds a text from outside (a file name, the system's
+  // own text), in the ANSI code page rather than 932; npos when it holds none.
+  std::size_t OutsideAt() const { return outsideAt_; }
+  std::size_t OutsideLength() const { return outsideLength_; }
   // The failure's kind, as the top-level error box names it.
   virtual const char* Kind() const noexcept { return "Failure"; }
   const void* Address() const { return address_; }
 
+ protected:
+  // `format` with its one "%s" filled by `outside`.
+  Failure(const std::string& format, const std::string& outside);
+
  private:
   std::string message_;
   const void* address_;
+  std::size_t outsideAt_ = std::string::npos;
+  std::size_t outsideLength_ = 0;
 };
 
 // Ends a handler without any message.

@@ -2,6 +2,7 @@
 #include "system/system_text.h"
 
 #include "system/failure.h"
+#include "text/message_text.h"
 
 namespace zarumo {
 
@@ -40,6 +41,21 @@ std::string SystemErrorText(DWORD code) {
 
 SystemFailure MemoryFailure() {
   return SystemFailure(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+}
+
+MixedText ShownMessage(const std::exception& failure) {
+  const std::string message = failure.what();
+  MixedText shown(message);
+  auto* ours = dynamic_cast<const Failure*>(&failure);
+  // what() stops at a zero byte, as the message box does.
+  if (ours && ours->OutsideAt() + ours->OutsideLength() <= message.size()) {
+    const std::size_t at = ours->OutsideAt();
+    const std::size_t end = at + ours->OutsideLength();
+    shown = MixedText(message.substr(0, at)) + MixedText::Outside(message.substr(at, end - at)) +
+            MixedText(message.substr(end));
+  }
+  if (WithPeriod(message, SystemLeadBytes()).size() != message.size()) shown += ".";
+  return shown;
 }
 
 void RaiseLastError(DWORD fallbackCode) {

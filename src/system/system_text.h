@@ -6,6 +6,7 @@
 #include <string>
 
 #include "system/failure.h"
+#include "system/mixed_text.h"
 #include "text/lead_bytes.h"
 
 namespace zarumo {
@@ -21,6 +22,10 @@ std::string SystemErrorText(DWORD code);
 
 // What running out of memory is reported as: the system's own failure and text.
 SystemFailure MemoryFailure();
+
+// A failure's message as the standard handler shows it, with its period: the
+// saver's own words and the outside text it may hold, each in its code page.
+MixedText ShownMessage(const std::exception& failure);
 
 // Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
 [[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);

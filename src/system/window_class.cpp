@@ -2,13 +2,14 @@
 #include "system/window_class.h"
 
 #include "system/system_text.h"
+#include "system/window_text.h"
 
 namespace zarumo {
 
 void RegisterWindowClassOnce(const WNDCLASSA& wc) {
   WNDCLASSA existing{};
   if (GetClassInfoA(wc.hInstance, wc.lpszClassName, &existing)) return;
-  if (!RegisterClassA(&wc)) RaiseLastError();
+  if (!RegisterTextWindowClass(wc)) RaiseLastError();
 }
 
 }  // namespace zarumo

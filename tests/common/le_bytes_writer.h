@@ -32,5 +32,8 @@ inline std::uint32_t Get32(const Bytes& b, std::size_t at) {
 inline void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
+inline void Set16(Bytes& b, std::size_t at, std::uint16_t v) {
+  for (int i = 0; i < 2; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
 
 }  // namespace test_common

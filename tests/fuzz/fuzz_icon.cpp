@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (image.offset > size || image.size > size - image.offset) __builtin_trap();
     if (image.width < 1 || image.height < 1) __builtin_trap();
     for (std::size_t i = 0; i < image.size; ++i) sum += data[image.offset + i];
+    if (image.maskless) sum += MaskedIconImage(data, image).back();
   }
   for (int bits : {1, 4, 8, 16, 24, 32}) {
     const int side = 16 + (size % 64);

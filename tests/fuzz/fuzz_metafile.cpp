@@ -18,6 +18,11 @@ void Check(const std::uint8_t* data, std::size_t size,
     return;
   }
   if (frame.offset > size || frame.size > size - frame.offset) __builtin_trap();
+  // A Windows metafile that states no size has none until the system measures it.
+  if (frame.width == 0 && frame.height == 0 && frame.frameWidth == 0 && frame.frameHeight == 0 &&
+      check == CheckWinMetafile) {
+    return;
+  }
   if (frame.width < 1 || frame.height < 1 || frame.width > 0x7FFF || frame.height > 0x7FFF) {
     __builtin_trap();
   }

@@ -306,6 +306,7 @@ def icons():
     write("icon", "type-0.ico", ico([dib(16, 16)], 0))
     write("icon", "bad-offset.ico", ico([dib(16, 4), dib(16, 8)], offsets=[0xFFFFFF00, None]))
     write("icon", "no-images.ico", struct.pack("<HHH", 0, 1, 0))
+    write("icon", "maskless.ico", ico([dib(32, 32)[:40 + 32 * 32 * 4]]))
     buffer = io.BytesIO()
     scene(32, 32).save(buffer, "ICO", sizes=[(16, 16)], bitmap_format="bmp")
     write("icon", "drawn.ico", buffer.getvalue())
@@ -329,7 +330,7 @@ def emf(frame, description="", extra=b"", eof=True):
     header_size = 88 + len(text)
     total = header_size + len(records)
     head = struct.pack("<II4i4iIIIIHHIIIiiii", 1, header_size, 0, 0, 95, 47, *frame, 0x464D4520,
-                       0x10000, total, 5, 1, 0, len(description), 88 if description else 0,
+                       0x10000, total, 5, 4, 0, len(description), 88 if description else 0,
                        0, 1024, 768, 320, 240)
     return head + text + records
 
@@ -338,12 +339,12 @@ def wmf_record(function, *params):
     return struct.pack("<IH", 3 + len(params), function) + struct.pack("<%dh" % len(params), *params)
 
 
-def wmf(kind=1, version=0x300, extent=True, extra=b""):
+def wmf(kind=1, version=0x300, extent=True, extra=b"", objects=4):
     records = wmf_record(0x0103, 8)
     if extent:
         records += wmf_record(0x020B, 0, 0) + wmf_record(0x020C, 100, 200)
     records += wmf_record(0x041B, 90, 180, 10, 20) + extra + wmf_record(0x0000)
-    return struct.pack("<HHHIHIH", kind, 9, version, (18 + len(records)) // 2, 0, 7, 0) + records
+    return struct.pack("<HHHIHIH", kind, 9, version, (18 + len(records)) // 2, objects, 7, 0) + records
 
 
 def placeable(body, left=0, top=0, right=200, bottom=100, inch=96):
@@ -373,6 +374,11 @@ def record_dib(width, height, bits):
     size = (width * bits + 31) // 32 * 4 * height
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, size, 0, 0, 0, 0)
     return info + bytes(4 << bits if bits <= 8 else 0) + bytes(size), len(info) + (4 << bits if bits <= 8 else 0)
+
+
+def embedded(compression, data):
+    """A header for a whole JPEG or PNG image (bit count 0), and enough of the image to name it."""
+    return struct.pack("<IiiHHIIiiII", 40, 2, 2, 1, 0, compression, len(data), 0, 0, 0, 0) + data, 40
 
 
 def ew(kind, *fields):
@@ -408,9 +414,12 @@ def records():
         "plgblt": emf_bitmap(79, 140, 96, bits), "plgblt-mask": emf_bitmap(79, 140, 124, mono),
         "setdibits": emf_bitmap(80, 76, 48, bits, [(72, 99)]),
         "setdibits-lines": emf_bitmap(80, 76, 48, bits, [(72, 2)]),
-        "stretchdibits": emf_bitmap(81, 80, 48, bits), "monobrush": emf_bitmap(93, 32, 16, mono),
-        "dibbrush": emf_bitmap(94, 32, 16, bits), "alphablend": emf_bitmap(114, 108, 84, bits),
-        "transparentblt": emf_bitmap(116, 108, 84, bits), "pen-pattern": emf_bitmap(95, 52, 12, mono, [(36, 5)]),
+        "stretchdibits": emf_bitmap(81, 80, 48, bits), "monobrush": emf_bitmap(93, 32, 16, mono, [(8, 1)]),
+        "dibbrush": emf_bitmap(94, 32, 16, bits, [(8, 1)]), "alphablend": emf_bitmap(114, 108, 84, bits),
+        "transparentblt": emf_bitmap(116, 108, 84, bits),
+        "pen-pattern": emf_bitmap(95, 52, 12, mono, [(8, 1), (36, 5)]),
+        "stretchdibits-png": emf_bitmap(81, 80, 48, embedded(5, b"\x89PNG\r\n\x1a\n" + bytes(8))),
+        "stretchdibits-jpeg": emf_bitmap(81, 80, 48, embedded(4, b"\xff\xd8\xff\xe0" + bytes(10) + b"\xff\xd9")),
         "exttextouta": ew(83, *head, *text(4, 92, 76), 0, 0, 0, 0, 0),
         "exttextoutw": ew(84, *head, *text(2, 84, 76), 0, 0, 0),
         "exttextoutw-spacing": ew(84, *head, *text(2, 76, 80), 0, 0, 0),
@@ -425,6 +434,16 @@ def records():
         "invertrgn": ew(73, 0, 0, 9, 9, 48, *region), "paintrgn": ew(74, 0, 0, 9, 9, 48, *region),
         "extselectcliprgn": ew(75, 48, 5, *region), "drawescape": ew(105, 0, 0, 9, 9, 4096, 0),
         "extescape": ew(106, 0, 0, 9, 9, 4096, 0), "namedescape": ew(110, 0, 0, 9, 9, 4096, 0),
+        # Escapes that do nothing on a screen, and a comment.
+        "drawescape-comment": ew(105, 15, 8, 1, 2), "extescape-path": ew(106, 4096, 4, 1),
+        "namedescape-comment": ew(110, 15, 4, 4, 0x41, 7), "gdicomment": ew(70, 8, 0x2B464D45, 2),
+        # Every kind that names an object slot; the header has 4.
+        "selectobject": ew(37, 3), "deleteobject": ew(40, 3), "createpen": ew(38, 3, 0, 1, 0, 0xFF),
+        "brushindirect": ew(39, 3, 0, 0xFF, 0), "selectpalette": ew(48, 3),
+        "resizepalette": ew(51, 3, 16), "extcreatefont": ew(82, 3, *([0] * 23)),
+        "colorspace": ew(99, 3, *([0] * 82)), "setcolorspace": ew(100, 3),
+        "deletecolorspace": ew(101, 3), "colorcorrect": ew(111, 3, 0, 1, 0),
+        "colorspacew": ew(122, 3, *([0] * 147), 0, 0),
     }
     for kind in (2, 3, 4, 5, 6):
         emf_kinds["poly%d" % kind] = ew(kind, 0, 0, 9, 9, 2, 1, 1, 2, 2)
@@ -448,9 +467,24 @@ def records():
         "setpalentries": ww(0x0037, 0, 2, 0, 0, 0, 0), "animatepalette": ww(0x0436, 0, 2, 0, 0, 0, 0),
         "createregion": ww(0x06FF, 0, 6, 0, 0, 0, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2),
         "escape": ww(0x0626, 9, 4, 0, 0),  # SETABORTPROC
+        "comment": ww(0x0626, 15, 4, 0x6261, 0x6463),
+        # Every kind that names an object slot; the header has 4.
+        "selectobject": ww(0x012D, 3), "deleteobject": ww(0x01F0, 3), "selectpalette": ww(0x0234, 3),
+        "selectclipregion": ww(0x012C, 3), "invertregion": ww(0x012A, 3), "paintregion": ww(0x012B, 3),
+        "fillregion": ww(0x0228, 3, 3), "frameregion": ww(0x0429, 1, 1, 3, 3),
+        # Four objects live at most: the fifth takes the slot the deleted one left.
+        "create-delete": ww(0x02FC, 0, 0, 0, 0) * 4 + ww(0x01F0, 2) + ww(0x02FC, 0, 0, 0, 0),
     }
     for name, record in wmf_kinds.items():
         write("metafile", "record-%s.wmf" % name, wmf(extra=record))
+    # Sized by nothing but what it draws; and carrying an enhanced metafile in comments.
+    write("metafile", "text-only.wmf", wmf(extent=False, extra=ww(0x0521, 4, 0x6261, 0x6463, 20, 10)))
+    inner, comments = emf((0, 0, 2540, 1270)), b""
+    for at, size in ((0, 76), (76, len(inner) - 76)):  # in parts, as the system splits long ones
+        data = struct.pack("<IIIHIIIII", 0x43464D57, 1, 0x10000, 0, 0, 2, size, len(inner) - at - size,
+                           len(inner)) + inner[at:at + size]
+        comments += ww(0x0626, 15, len(data), *struct.unpack("<%dH" % (len(data) // 2), data))
+    write("metafile", "record-embedded-emf.wmf", wmf(extra=comments))
     # Records of valid framing that claim bits or text they do not carry took the saver down.
     huge, tall = bytearray(record_dib(4, 4, 32)[0]), bytearray(record_dib(4, 4, 24)[0])
     struct.pack_into("<ii", huge, 4, 30000, 30000)

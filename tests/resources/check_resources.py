@@ -62,6 +62,16 @@ texts = info.decode("utf-16-le", errors="replace")
 for key, value in (("FileVersion", version), ("ProductVersion", product_version)):
     check(re.search(f"{key}\0+{re.escape(value)}\0", texts) is not None, f"{key} is not {value}")
 
+# Declared aware of the display scale, and nothing that would end the file
+# virtualization under the Windows folder.
+check(by_type.get("24") == ["1"], f"manifests: {by_type.get('24')}")
+if by_type.get("24") == ["1"]:
+    manifest = extract(24, 1).decode("utf-8")
+    check(re.search(r"<dpiAware[^>]*>\s*true\s*</dpiAware>", manifest) is not None,
+          "the manifest does not declare dpiAware true")
+    check("requestedExecutionLevel" not in manifest and "trustInfo" not in manifest,
+          "the manifest asks for an execution level")
+
 for failure in failures:
     print("FAIL:", failure)
 print(f"{0 if failures else 1} passed, {len(failures) and 1} failed")

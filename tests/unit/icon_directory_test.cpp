@@ -1,6 +1,7 @@
 // Reading an icon file's directory and choosing the image to show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -95,6 +96,29 @@ TEST(IconDirectory, ImagesThatDoNotAccountForTheirBytesAreLeftOut) {
   file[6 + 16 + 12] = 0xF0;  // and the second's offset too
   file[6 + 16 + 15] = 0xFF;
   ExpectRejected(file);
+}
+
+// Web icon generators write 32-bit images of colour rows alone.
+TEST(IconDirectory, MasklessImageOf32BitsTakesItsMaskFromItsAlpha) {
+  Bytes image = DibImage(32, 32);
+  image.resize(40 + 32 * 32 * 4);
+  for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = at == 43 ? 0 : 0xFF;
+  // The bottom row's first pixel is transparent; without any alpha all are opaque.
+  for (const std::uint8_t firstMaskByte : {0x80, 0x00}) {
+    const Bytes file = IconFile({image});
+    ASSERT_TRUE(Parse(file).at(0).maskless);
+    const Bytes whole = MaskedIconImage(file.data(), Parse(file)[0]);
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), whole.begin()));
+    EXPECT_EQ(whole.at(image.size()), firstMaskByte);
+    EXPECT_EQ(std::count(whole.begin() + image.size(), whole.end(), 0),
+              4 * 32 - 1 + !firstMaskByte);
+    for (std::size_t at = 40 + 3; at < image.size(); at += 4) image[at] = 0;
+  }
+  // Fewer bits have no alpha to stand for the mask; nor does a cut colour row.
+  Bytes colours = DibImage(32, 24);
+  colours.resize(40 + 32 * 32 * 3);
+  image.pop_back();
+  ExpectRejected(IconFile({colours, image}));
 }
 
 std::vector<IconImage> Images(std::initializer_list<std::array<int, 3>> list) {

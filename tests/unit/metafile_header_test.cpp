@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@ namespace {
 using test_common::Bytes;
 using test_common::Put16s;
 using test_common::Put32s;
+using test_common::Set16;
 using test_common::Set32;
 
 using Rect = test_common::MetafileRect;
@@ -60,6 +62,16 @@ Bytes Changed(const Bytes& good, std::size_t at, std::uint32_t v) {
 template <typename Check>
 void ExpectRejected(Check check, const Bytes& b) {
   test_common::ExpectFailure<InvalidPicture>([&] { check(b, 96); }, "メタファイルが不正です");
+}
+
+template <typename Check>
+bool Passes(Check check, const Bytes& b) {
+  try {
+    check(b, 96);
+    return true;
+  } catch (const InvalidPicture&) {
+    return false;
+  }
 }
 
 TEST(MetafileHeader, EnhancedSizeIsItsFrameAtTheResolution) {
@@ -124,7 +136,11 @@ TEST(MetafileHeader, WithoutPlaceableHeaderTheWindowExtentGivesTheSize) {
   EXPECT_EQ(frame.width, 300);
   EXPECT_EQ(frame.height, 120);
   EXPECT_EQ(frame.frameWidth, 7938);  // 300 pixels at 96 per inch, in 0.01 mm
-  ExpectRejected(CheckWin, Wmf(false, false));
+  // Nothing stated: the size is that of what it draws, which the system measures.
+  const MetafileFrame unsized = CheckWin(Wmf(false, false));
+  EXPECT_EQ(unsized.width + unsized.height + unsized.frameWidth, 0);
+  EXPECT_EQ(MeasuredFrame(150, 40, 96, 96).frameHeight, 1058);
+  ExpectRejected([](const Bytes&, int) { return MeasuredFrame(0, 40, 96, 96); }, Bytes());
 }
 
 TEST(MetafileHeader, WindowsHeaderAndRecordsMustHoldTogether) {
@@ -261,7 +277,14 @@ TEST(MetafileRecords, DataPastTheRecordIsRefusedForEveryKind) {
       {"extselectcliprgn.emf", 75, 24, 0}, {"createpalette.wmf", 0x00F7, 8, 0},
       {"setpalentries.wmf", 0x0037, 8, 0}, {"animatepalette.wmf", 0x0436, 8, 0},
       {"createregion.wmf", 0x06FF, 16, 0}, {"createregion.wmf", 0x06FF, 28, 0}};
-  for (const auto* group : {&bitmaps, &texts, &points, &tables})
+  // Escapes, comments and whole images by their byte counts.
+  const std::vector<BoundRow> data = {
+      {"comment.wmf", 0x0626, 8, 0},           {"drawescape-comment.emf", 105, 12, 0},
+      {"extescape-path.emf", 106, 12, 0},      {"namedescape-comment.emf", 110, 12, 0},
+      {"namedescape-comment.emf", 110, 16, 0}, {"gdicomment.emf", 70, 8, 0},
+      {"stretchdibits-png.emf", 81, 100, 0},   {"stretchdibits-jpeg.emf", 81, 100, 0},
+      {"embedded-emf.wmf", 0x0626, 32, 0}};
+  for (const auto* group : {&bitmaps, &texts, &points, &tables, &data})
     for (const BoundRow& row : *group) {
       SCOPED_TRACE(std::string(row.seed) + " " + std::to_string(row.field));
       const bool enhanced = std::string(row.seed).find(".emf") != std::string::npos;
@@ -275,12 +298,69 @@ TEST(MetafileRecords, DataPastTheRecordIsRefusedForEveryKind) {
     }
 }
 
-TEST(MetafileRecords, EscapesToTheDeviceAreRefused) {
-  ExpectRejected(CheckWin, RecordSeed("escape.wmf"));  // SETABORTPROC with its code
+TEST(MetafileRecords, OnlyEscapesThatDoNothingOnAScreenPass) {
   for (const char* seed : {"drawescape.emf", "extescape.emf", "namedescape.emf"}) {
     SCOPED_TRACE(seed);
-    ExpectRejected(CheckEnh, RecordSeed(seed));
+    ExpectRejected(CheckEnh, RecordSeed(seed));  // function 0
   }
+  // Comments, PostScript's paths and data pass; what prints, asks or runs code does not.
+  const std::pair<std::uint16_t, bool> functions[] = {
+      {15, true}, {4096, true}, {4098, true}, {37, true},  {4116, true}, {9, false},
+      {1, false}, {10, false},  {12, false},  {14, false}, {0, false},   {0x7FFF, false}};
+  const Bytes comment = RecordSeed("comment.wmf");
+  for (const auto& [function, passes] : functions) {
+    SCOPED_TRACE(function);
+    Bytes b = comment;
+    Set16(b, RecordAt(b, false, 0x0626) + 6, function);
+    EXPECT_EQ(Passes(CheckWin, b), passes);
+  }
+  // The enhanced metafile that comments carry is what the system plays.
+  Bytes b = RecordSeed("embedded-emf.wmf");
+  EXPECT_NO_THROW(CheckWin(b));
+  Set32(b, RecordAt(b, false, 0x0626) + 10 + 34 + 40, 0);  // its signature
+  ExpectRejected(CheckWin, b);
+}
+
+// Every kind that names an object slot: 32 bits at 8 in an enhanced metafile,
+// 16 at 6 in a Windows one, or where given. Every seed's table has 4 slots.
+TEST(MetafileObjects, SlotsPastTheTableAreRefusedForEveryKind) {
+  const std::string rows[] = {
+      "selectobject.emf",  "selectpalette.emf", "deleteobject.emf",      "createpen.emf",
+      "brushindirect.emf", "createpalette.emf", "setpaletteentries.emf", "resizepalette.emf",
+      "extcreatefont.emf", "monobrush.emf",     "dibbrush.emf",          "extcreatepen.emf",
+      "colorspace.emf",    "setcolorspace.emf", "deletecolorspace.emf",  "colorcorrect.emf",
+      "colorspacew.emf",   "fillrgn.emf 28",    "framergn.emf 28",       "selectobject.wmf",
+      "deleteobject.wmf",  "selectpalette.wmf", "selectclipregion.wmf",  "invertregion.wmf",
+      "paintregion.wmf",   "fillregion.wmf",    "fillregion.wmf 8",      "frameregion.wmf 10",
+      "frameregion.wmf 12"};
+  // Creating and deleting never touch slot 0, the metafile's own.
+  const std::set<std::uint32_t> owning = {38, 39, 40, 49, 82, 93, 94, 95, 99, 101, 122};
+  for (const std::string& row : rows) {
+    SCOPED_TRACE(row);
+    const bool enhanced = row.find(".emf") != std::string::npos;
+    auto check = [&](const Bytes& b, int dpi = 96) { CheckEither(enhanced, b, dpi); };
+    const Bytes good = RecordSeed(row.substr(0, row.find(' ')));
+    EXPECT_NO_THROW(check(good, 96));
+    // The seed's own record follows the three of the sample it is put in.
+    const std::size_t given = row.find(' ');
+    const std::size_t field =
+        given == std::string::npos ? (enhanced ? 8 : 6) : std::stoul(row.substr(given));
+    const std::size_t at = (enhanced ? 132 : 60) + field;
+    const std::uint32_t kind = enhanced ? test_common::Get32(good, 132) : 0;
+    auto with = [&](std::uint32_t slot) {
+      Bytes b = good;
+      enhanced ? Set32(b, at, slot) : Set16(b, at, static_cast<std::uint16_t>(slot));
+      return b;
+    };
+    ExpectRejected(check, with(4));
+    ExpectRejected(check, with(enhanced ? 0x00FFFFF0 : 0xFFF0));  // as in the files that crashed
+    EXPECT_EQ(Passes(check, with(0x80000004)), kind == 37 || kind == 48);  // stock
+    EXPECT_EQ(Passes(check, with(0)), !owning.count(kind));
+  }
+  Bytes b = RecordSeed("create-delete.wmf");  // four created, one deleted, one more
+  EXPECT_NO_THROW(CheckWin(b));
+  Set16(b, RecordAt(b, false, 0x01F0) + 4, 0x0035);  // the deletion made a realisation
+  ExpectRejected(CheckWin, b);
 }
 
 }  // namespace

@@ -17,6 +17,27 @@ TEST(PicturePath, BareNamesLieBesideTheExecutable) {
   EXPECT_EQ(ResolvePicturePath("..\\a.jpg", dir, lead), "..\\a.jpg");
 }
 
+TEST(PicturePath, TheSystemFolderIsReachedThroughSysnative) {
+  const LeadBytes lead = LeadBytes::Cp932();
+  const struct {
+    const char* folder;
+    const char* system;
+    const char* seen;
+  } cases[] = {
+      {"C:\\Windows\\System32\\", "C:\\Windows\\System32", "C:\\Windows\\Sysnative\\"},
+      {"c:\\WINDOWS\\system32\\", "C:\\Windows\\System32", "C:\\Windows\\Sysnative\\"},
+      {"C:\\Windows\\System32\\", "C:\\Windows\\System32\\", "C:\\Windows\\Sysnative\\"},
+      {"D:\\\x83\x5C\\System32\\", "D:\\\x83\x5C\\System32", "D:\\\x83\x5C\\Sysnative\\"},
+      // Below it, beside it or elsewhere: as it is.
+      {"C:\\Windows\\System32\\sub\\", "C:\\Windows\\System32", "C:\\Windows\\System32\\sub\\"},
+      {"C:\\Windows\\SysWOW64\\", "C:\\Windows\\System32", "C:\\Windows\\SysWOW64\\"},
+      {"C:\\Windows\\", "C:\\Windows\\System32", "C:\\Windows\\"},
+      {"C:\\Windows\\System32\\", "", "C:\\Windows\\System32\\"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NativeSystemFolder(c.folder, c.system, lead), c.seen) << c.folder << " " << c.system;
+}
+
 void ExpectLines(const std::string& content, const std::string& namePicture,
                  const std::string& wishPicture) {
   std::string gotName = "unset", gotWish = "unset";

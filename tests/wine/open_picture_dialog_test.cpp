@@ -354,3 +354,29 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
 }
+
+// On a system whose code page is 1252, a chosen file whose name it cannot
+// hold is taken by its short name, which opens it.
+TEST(OtherCodePageBrowse, NameOutsideTheCodePageIsTakenByItsShortForm) {
+  ASSERT_EQ(GetACP(), 1252u);
+  TempDir dir;
+  dir.WriteWide(Japanese("写真.bmp"), SolidBitmap(4, 4, 0, 0, 255));
+  Saver saver(dir, "/c");
+  SetupDialog dialog(saver);
+  ASSERT_TRUE(dialog.Complete());
+  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(saver);
+  ASSERT_NE(open.fileName, nullptr);
+  SetWideControlText(open.fileName, dir.WidePath() + Japanese("写真.bmp"));
+  PostMessageA(open.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(open.window, IDOK)));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
+  const std::string field = ControlText(dialog.nameField);
+  EXPECT_EQ(field.find('?'), std::string::npos) << field;
+  wchar_t longForm[MAX_PATH] = {};
+  const std::wstring shortForm(field.begin(), field.end());
+  GetLongPathNameW(shortForm.c_str(), longForm, MAX_PATH);
+  EXPECT_EQ(longForm, dir.WidePath() + Japanese("写真.bmp"));
+  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
+  EXPECT_EQ(dir.ReadWide(Japanese("ザルモ.ini")).substr(0, field.size() + 2), field + "\r\n");
+}

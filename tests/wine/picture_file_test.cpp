@@ -568,6 +568,12 @@ TEST_F(PictureFiles, IconDrawsItsBestFittingImageAtItsOwnSize) {
   Canvas small(64, 64, *picture);
   EXPECT_EQ(small.CountOf(RGB(255, 0, 0)), 16 * 16);
   EXPECT_TRUE(MarkerAround(small, {0, 0}, 16, 16));
+
+  // Opaque 32-bit colours without a mask, as web icon generators write them.
+  Bytes maskless = IconImage(32, 32, RGB(0, 0, 255));
+  maskless.resize(maskless.size() - 4 * 32);
+  EXPECT_EQ(Canvas(64, 64, *Load("maskless.ico", IconFile({maskless}))).CountOf(RGB(0, 0, 255)),
+            32 * 32);
 }
 
 TEST_F(PictureFiles, RejectedIconIsAnInvalidPicture) {
@@ -631,7 +637,7 @@ Bytes WindowsMetafile() {
   return BitsOf(CloseMetaFile(dc));
 }
 
-TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
+TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindowOrWhatItDraws) {
   const Bytes records = WindowsMetafile();
   ASSERT_GT(records.size(), 18u);
 
@@ -648,6 +654,16 @@ TEST_F(PictureFiles, WindowsMetafileIsShownAtItsPlaceableBoxOrWindow) {
   ExpectSize(*picture, 200, 100);
   Canvas plain(220, 120, *picture, {3, 4});
   ExpectQuarters(plain, 3, 4, 200, 100);
+
+  // Neither: the size of what it draws, in pixels.
+  HDC dc = CreateMetaFileA(nullptr);
+  const RECT all{50, 30, 150, 90};
+  const RECT quarter{50, 30, 100, 60};
+  FillRect(dc, &all, OwnedBrush(CreateSolidBrush(RGB(255, 0, 0))).Get());
+  FillRect(dc, &quarter, OwnedBrush(CreateSolidBrush(RGB(0, 0, 255))).Get());
+  picture = Load("unsized.wmf", BitsOf(CloseMetaFile(dc)));
+  ExpectSize(*picture, 100, 60);
+  ExpectQuarters(Canvas(120, 80, *picture, {5, 6}), 5, 6, 100, 60);
 }
 
 TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
@@ -658,6 +674,23 @@ TEST_F(PictureFiles, RejectedMetafileIsAnInvalidPicture) {
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
     ExpectFailure<InvalidPicture>([&] { Load(name, bytes); }, "メタファイルが不正です");
+  }
+}
+
+// Windows metafiles that other programs wrote (drawings, formulas, clip art,
+// text), kept byte for byte beside the clone: each is a picture that draws.
+TEST_F(PictureFiles, RealWorldWindowsMetafilesDraw) {
+  const std::string dir = WithSlash(Environment("ZARUMO_TESTDATA_DIR", "")) + "realworld-wmf\\";
+  const std::vector<std::string> names = FilesIn(dir, "*.wmf");
+  EXPECT_EQ(names.size(), 17u) << "the samples belong in " << dir;
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    std::unique_ptr<Picture> picture;
+    std::cout << "  " << name << ": " << Outcome(dir + name, &picture) << "\n";
+    EXPECT_TRUE(picture);
+    if (!picture) continue;
+    Canvas canvas(std::min(picture->Width(), 800), std::min(picture->Height(), 800), *picture);
+    EXPECT_LT(canvas.CountOf(kMarker), canvas.Width() * canvas.Height());
   }
 }
 

@@ -12,6 +12,7 @@
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
+#include "support/windows.h"
 
 using namespace wt;
 
@@ -19,7 +20,8 @@ namespace {
 
 // A running saver whose first ticks have been presented.
 struct RunningSaver {
-  explicit RunningSaver(const TempDir& dir) : saver(dir, "/s") {
+  explicit RunningSaver(const TempDir& dir, const SaverOptions& options = {})
+      : saver(dir, "/s", options) {
     window = saver.WaitTopWindow(kSaverClass);
     Pump(800);
   }
@@ -382,3 +384,64 @@ TEST(ScenePictures, FortyEightMegapixelPhotosShowWithoutBeingDecodedWhole) {
 }
 
 }  // namespace
+
+// On a system whose code page is 1252: the default pictures the user named in
+// Japanese are found, and a path that lost a character to the code page, as a
+// dialog stored it before, falls back like a missing file instead of a message.
+TEST(OtherCodePageScene, JapaneseNamedDefaultsShowAndALostCharacterFallsBack) {
+  ASSERT_EQ(GetACP(), 1252u);
+  {
+    TempDir dir;
+    dir.WriteWide(Japanese("なまえ.jpg"), MakeJpeg(300, 100, [](int, int) { return kBlue; }));
+    dir.WriteWide(Japanese("ねがい.jpg"), MakeJpeg(150, 80, [](int, int) { return kGreen; }));
+    RunningSaver running(dir);
+    ASSERT_NE(running.window, nullptr);
+    EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+    Capture screen = Capture::Screen();
+    ExpectBox(screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568}),
+              512 - 150, 300, 512 - 150 + 299, 399);
+    EXPECT_EQ(screen.BoundsOf(IsGreen, {0, 401, 1024, 768}).top, 568);
+  }
+  TempDir dir;
+  dir.WriteWide(Japanese("写真.jpg"), MakeJpeg(300, 100, [](int, int) { return kBlue; }));
+  dir.WriteWide(Japanese("ザルモ.ini"), dir / "??.jpg\r\n\r\n");
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  ExpectFallbackName(Capture::Screen());
+}
+
+// Copied into the system folder of 64-bit Windows, the 32-bit saver shows the
+// pictures put beside it there, not those of the 32-bit system folder.
+TEST(SystemFolder, PicturesBesideTheSaverShowFromThe64BitSystemFolder) {
+  BOOL wow64 = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) GTEST_SKIP() << "a 32-bit system";
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  SaverOptions options;
+  options.nativeFolder = std::string(system) + "\\";
+  options.exeName = "zarumo-system-folder.scr";
+  const std::vector<std::string> files{options.exeName, "なまえ.jpg", "ねがい.jpg"};
+  struct Removed {
+    ~Removed() {
+      NativeFileNames native;
+      for (const std::string& name : names) DeleteFileA((folder + name).c_str());
+    }
+    const std::string& folder;
+    const std::vector<std::string>& names;
+  } removed{options.nativeFolder, files};
+  {
+    NativeFileNames native;
+    WriteFileBytes(options.nativeFolder + files[1],
+                   MakeJpeg(300, 100, [](int, int) { return kBlue; }));
+    WriteFileBytes(options.nativeFolder + files[2],
+                   MakeJpeg(150, 80, [](int, int) { return kGreen; }));
+  }
+  TempDir dir;
+  RunningSaver running(dir, options);
+  ASSERT_NE(running.window, nullptr);
+  Capture screen = Capture::Screen();
+  ExpectBox(screen.BoundsOf([](COLORREF c) { return Near(c, kBlue); }, {0, 291, 1024, 568}),
+            512 - 150, 300, 512 - 150 + 299, 399);
+  EXPECT_EQ(screen.BoundsOf(IsGreen, {0, 401, 1024, 768}).top, 568);
+}

@@ -68,7 +68,7 @@ class SettingsFile : public ::testing::Test {
 
 TEST_F(SettingsFile, ExeDirIsTheDriversFolder) {
   EXPECT_EQ(zarumo::ExeDir(), DriverDir());
-  EXPECT_EQ(zarumo::SettingsPath(), Path());
+  EXPECT_EQ(zarumo::SettingsPath().Ansi(), Path());
 }
 
 TEST_F(SettingsFile, AbsentEmptyAndOrdinaryFiles) {
@@ -175,7 +175,7 @@ TEST_F(SettingsFile, ExistenceTestTakesPatternsAndRefusesFolders) {
   EXPECT_TRUE(zarumo::FileExists(DriverDir() + "ザルモ*"));
   EXPECT_FALSE(zarumo::FileExists(DriverDir()));
   EXPECT_FALSE(zarumo::FileExists(DriverDir() + "no such file"));
-  EXPECT_FALSE(zarumo::FileExists(""));
+  EXPECT_FALSE(zarumo::FileExists(std::string()));
 }
 
 TEST_F(SettingsFile, HeldOpenElsewhereFailsWith32BothWays) {

@@ -47,7 +47,7 @@ class TwoMonitors : public ::testing::Test {
   TempDir programDir_;
   bool copied_ =
       CopyFileA("C:\\windows\\system32\\notepad.exe", (programDir_ / "notepad.exe").c_str(), FALSE);
-  Saver notepad_{programDir_, "", {"notepad.exe", {}}};
+  Saver notepad_{programDir_, "", {"notepad.exe", {}, {}}};
   TempDir dir_;
 };
 

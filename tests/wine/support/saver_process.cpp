@@ -59,13 +59,14 @@ std::string DriverDir() {
   return text.substr(0, text.rfind('\\') + 1);
 }
 
-TempDir::TempDir() {
+TempDir::TempDir(const std::string& parent) {
   static int counter = 0;
   char base[MAX_PATH] = {};
-  GetTempPathA(sizeof base, base);
+  if (parent.empty()) GetTempPathA(sizeof base, base);
   for (;;) {
     char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%szarumo-%lu-%d\\", base, GetCurrentProcessId(), ++counter);
+    std::snprintf(name, sizeof name, "%szarumo-%lu-%d\\", parent.empty() ? base : parent.c_str(),
+                  GetCurrentProcessId(), ++counter);
     if (CreateDirectoryA(name, nullptr)) {
       path_ = name;
       return;
@@ -94,6 +95,43 @@ bool TempDir::Has(const std::string& name) const {
   return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::wstring TempDir::WidePath() const {
+  std::wstring wide(path_.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, path_.data(), static_cast<int>(path_.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+void TempDir::WriteWide(const std::wstring& name, const std::string& bytes) const {
+  HANDLE file = CreateFileW((WidePath() + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a file");
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string TempDir::ReadWide(const std::wstring& name) const {
+  HANDLE file = CreateFileW((WidePath() + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string bytes;
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+NativeFileNames::NativeFileNames(bool native) {
+  if (native && !Wow64DisableWow64FsRedirection(&state_)) throw std::runtime_error("no WOW64");
+  active_ = native;
+}
+
+NativeFileNames::~NativeFileNames() {
+  if (active_) Wow64RevertWow64FsRedirection(state_);
+}
+
 std::string ReadFileBytes(const std::string& path, bool* exists) {
   std::string bytes;
   FILE* file = std::fopen(path.c_str(), "rb");
@@ -114,7 +152,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 Saver::Saver(const TempDir& dir, const std::string& arguments, const SaverOptions& options)
-    : exePath_(dir / options.exeName) {
+    : exePath_(options.nativeFolder.empty() ? dir / options.exeName
+                                            : options.nativeFolder + options.exeName) {
+  NativeFileNames native(!options.nativeFolder.empty());
   if (GetFileAttributesA(exePath_.c_str()) == INVALID_FILE_ATTRIBUTES &&
       !CopyFileA((DriverDir() + "zarumo.scr").c_str(), exePath_.c_str(), FALSE))
     throw std::runtime_error("cannot copy the saver to " + exePath_);

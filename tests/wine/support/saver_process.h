@@ -17,10 +17,11 @@ extern const char kSaverClass[];
 // The driver's own folder, with a trailing backslash; the saver and the doubles lie there.
 std::string DriverDir();
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under `parent` (with a trailing backslash; the system's
+// temporary folder when empty), removed with everything in it.
 class TempDir {
  public:
-  TempDir();
+  explicit TempDir(const std::string& parent = std::string());
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
@@ -32,9 +33,27 @@ class TempDir {
   // The file's bytes; `exists` false when it cannot be read.
   std::string Read(const std::string& name, bool* exists = nullptr) const;
   bool Has(const std::string& name) const;
+  // The folder in UTF-16, and a file in it whose name the ANSI code page may lack.
+  std::wstring WidePath() const;
+  void WriteWide(const std::wstring& name, const std::string& bytes) const;
+  std::string ReadWide(const std::wstring& name) const;
 
  private:
   std::string path_;
+};
+
+// While one exists, this thread's file names under the system folder name the
+// 64-bit system's own files, as a 64-bit program sees them.
+class NativeFileNames {
+ public:
+  explicit NativeFileNames(bool native = true);
+  NativeFileNames(const NativeFileNames&) = delete;
+  NativeFileNames& operator=(const NativeFileNames&) = delete;
+  ~NativeFileNames();
+
+ private:
+  void* state_ = nullptr;
+  bool active_ = false;
 };
 
 // Reads or writes a whole file.
@@ -44,6 +63,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 struct SaverOptions {
   std::string exeName = "zarumo.scr";
   std::vector<std::pair<std::string, std::string>> environment;
+  // Put and started there instead of the temporary folder, past the
+  // redirection a 32-bit process meets in the system folder of 64-bit Windows.
+  std::string nativeFolder;
 };
 
 class Saver {

@@ -36,6 +36,31 @@ void SetControlText(HWND control, const std::string& text) {
                       SMTO_ABORTIFHUNG, 5000, &result);
 }
 
+std::wstring Japanese(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &wide[0],
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+std::wstring WideWindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return L"<no answer>";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &got);
+  text.resize(got);
+  return text;
+}
+
+void SetWideControlText(HWND control, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                      SMTO_ABORTIFHUNG, 5000, &result);
+}
+
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window) {
   DWORD thread = GetWindowThreadProcessId(window, nullptr);
@@ -112,14 +137,15 @@ SetupDialog::SetupDialog(const Saver& saver) {
   }
   for (HWND child : Descendants(window_)) {
     std::string kind = ClassName(child);
-    std::string text = WindowText(child);
+    // Read wide, so that the dialog is found on any code page.
+    const std::wstring text = WideWindowText(child);
     if (kind == "Edit") {
       (nameField ? wishField : nameField) = child;
-    } else if (kind == "Button" && text == "参照") {
+    } else if (kind == "Button" && text == Japanese("参照")) {
       (nameBrowse ? wishBrowse : nameBrowse) = child;
-    } else if (kind == "Button" && text == "OK") {
+    } else if (kind == "Button" && text == L"OK") {
       okButton = child;
-    } else if (kind == "Button" && text == "キャンセル") {
+    } else if (kind == "Button" && text == Japanese("キャンセル")) {
       cancelButton = child;
     } else if (kind == "Static") {
       labels.push_back(child);

@@ -15,6 +15,12 @@ namespace wt {
 std::string ControlText(HWND control);
 void SetControlText(HWND control, const std::string& text);
 
+// A text of the saver's own, in code page 932 as this driver is compiled, in UTF-16.
+std::wstring Japanese(const std::string& text);
+// A window's text in UTF-16, on any code page.
+std::wstring WideWindowText(HWND window);
+void SetWideControlText(HWND control, const std::wstring& text);
+
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOf(HWND window);
 
