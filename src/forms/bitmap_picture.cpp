@@ -42,7 +42,7 @@ int DisplayBitsPerPixel() {
 }
 
 void DrawBitmap1to1(HDC target, int x, int y, HDC source, int width, int height,
-                    int sourceBitsPerPixel) {
+                    int sourceBitsPerPixel, int sourceX, int sourceY) {
   if (width <= 0 || height <= 0) return;
   switch (ChooseStretchMode(DisplayBitsPerPixel(), sourceBitsPerPixel)) {
     case StretchMode::kHalftone:
@@ -55,7 +55,7 @@ void DrawBitmap1to1(HDC target, int x, int y, HDC source, int width, int height,
     case StretchMode::kUnchanged:
       break;
   }
-  StretchBlt(target, x, y, width, height, source, 0, 0, width, height, SRCCOPY);
+  StretchBlt(target, x, y, width, height, source, sourceX, sourceY, width, height, SRCCOPY);
 }
 
 }  // namespace zarumo

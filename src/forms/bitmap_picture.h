@@ -41,8 +41,9 @@ class BitmapPicture : public Picture {
 // Bits per pixel of the display.
 int DisplayBitsPerPixel();
 
-// Copies a DC's bitmap 1:1 with the stretch mode that suits its depth.
+// Copies a DC's bitmap, or its part from (sourceX, sourceY), 1:1 with the
+// stretch mode that suits its depth.
 void DrawBitmap1to1(HDC target, int x, int y, HDC source, int width, int height,
-                    int sourceBitsPerPixel);
+                    int sourceBitsPerPixel, int sourceX = 0, int sourceY = 0);
 
 }  // namespace zarumo

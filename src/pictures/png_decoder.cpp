@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include <png.h>
@@ -50,7 +51,9 @@ void OnRead(png_structp png, png_bytep out, std::size_t length) {
 struct DecodeRequest {
   PngHeader header;                     // as read
   const PngHeader* expected = nullptr;  // what the rows were made for
-  int rows = 0;
+  int first = 0;                        // the row at `topRow`: where an earlier read stopped
+  int rows = 0;                         // read up to
+  int passes = 1;
   std::uint8_t* topRow = nullptr;
   std::ptrdiff_t rowStep = 0;
   // Reduced decodes: the rows are read into `scratch` (one row, or all of an
@@ -62,7 +65,7 @@ struct DecodeRequest {
 
 // Where row y is read to.
 std::uint8_t* RowOf(const DecodeRequest& request, int y, bool interlaced) {
-  if (request.factor == 1) return request.topRow + y * request.rowStep;
+  if (request.factor == 1) return request.topRow + (y - request.first) * request.rowStep;
   const std::ptrdiff_t rowBytes = static_cast<std::ptrdiff_t>(request.expected->width) * 4;
   return request.scratch + (interlaced ? y * rowBytes : 0);
 }
@@ -106,7 +109,8 @@ void ReadHeaderTask(png_structp png, png_infop info, DecodeRequest& request) {
                                png_get_valid(png, info, PNG_INFO_tRNS) != 0;
 }
 
-void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
+// Reads up to the first row and sets the transformations.
+void StartRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
   ReadHeaderTask(png, info, request);
   const PngHeader& wanted = *request.expected;
   if (wanted.width != request.header.width || wanted.height != request.header.height ||
@@ -124,15 +128,20 @@ void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
   if (png_get_gAMA_fixed(png, info, &fileGamma) && fileGamma > 0) {
     png_set_gamma_fixed(png, PNG_DEFAULT_sRGB, fileGamma);
   }
-  const int passes = png_set_interlace_handling(png);
+  request.passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != static_cast<std::size_t>(wanted.width) * 4) {
     png_error(png, "unexpected row layout");
   }
-  const bool interlaced = passes > 1;
+}
+
+// Reads on from row `first` to `rows` (all of an interlaced file's passes).
+void ReadRowsTask(png_structp png, png_infop, DecodeRequest& request) {
+  const PngHeader& wanted = *request.expected;
+  const bool interlaced = request.passes > 1;
   const int rows = interlaced ? wanted.height : request.rows;
-  for (int pass = 0; pass < passes; ++pass) {
-    for (int y = 0; y < rows; ++y) {
+  for (int pass = 0; pass < request.passes; ++pass) {
+    for (int y = request.first; y < rows; ++y) {
       png_read_row(png, RowOf(request, y, interlaced), nullptr);
       if (request.factor > 1 && !interlaced) Reduce(request, y, RowOf(request, y, false));
     }
@@ -144,36 +153,59 @@ void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
   if (rows == wanted.height) png_read_end(png, nullptr);
 }
 
-// Runs `task` on a fresh reader over the bytes; false after a library error.
-bool RunGuarded(DecoderTask task, Guard& guard, DecodeRequest& request) {
-  // Created with the library's own error handling: ours jumps to `guard`,
-  // which is set only below.
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return false;
-  png_infop info = png_create_info_struct(png);
-  if (!info) {
-    png_destroy_read_struct(&png, nullptr, nullptr);
-    return false;
+void DecodeRowsTask(png_structp png, png_infop info, DecodeRequest& request) {
+  StartRowsTask(png, info, request);
+  ReadRowsTask(png, info, request);
+}
+
+}  // namespace
+
+// The library's reader over the bytes, destroyed with it.
+struct PngRowReader::State {
+  Guard guard;
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  DecodeRequest request;
+
+  State(const std::uint8_t* data, std::size_t size) {
+    guard.data = data;
+    guard.size = size;
+    // Created with the library's own error handling: ours jumps to `guard`,
+    // which is set only when a task runs.
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png) info = png_create_info_struct(png);
+    if (!info) return;
+    png_set_error_fn(png, &guard, OnError, OnWarning);
+    png_set_read_fn(png, &guard, OnRead);
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
   }
-  if (setjmp(guard.jump)) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    return false;
+  ~State() {
+    if (png) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
   }
-  png_set_error_fn(png, &guard, OnError, OnWarning);
-  png_set_read_fn(png, &guard, OnRead);
-  png_set_chunk_malloc_max(png, kMaxChunkBytes);
-  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
-  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
-  task(png, info, request);
-  png_destroy_read_struct(&png, &info, nullptr);
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
+};
+
+namespace {
+
+using State = PngRowReader::State;
+
+// Runs `task`; false after a library error, after which the reader can do
+// nothing more. No object with a destructor lies between here and the jump.
+bool RunGuarded(DecoderTask task, State& state) {
+  if (!state.info) return false;
+  if (setjmp(state.guard.jump)) return false;
+  task(state.png, state.info, state.request);
   return true;
 }
 
 void Run(DecoderTask task, const std::uint8_t* data, std::size_t size, DecodeRequest& request) {
-  Guard guard;
-  guard.data = data;
-  guard.size = size;
-  if (!RunGuarded(task, guard, request)) throw InvalidPicture(kInvalidPngMessage);
+  State state(data, size);
+  state.request = request;
+  if (!RunGuarded(task, state)) throw InvalidPicture(kInvalidPngMessage);
+  request = state.request;
 }
 
 }  // namespace
@@ -220,6 +252,33 @@ void DecodeReducedPng(const std::uint8_t* data, std::size_t size, const PngHeade
   request.scratch = scratch.data();
   request.sums = sums.data();
   Run(DecodeRowsTask, data, size, request);
+}
+
+PngRowReader::PngRowReader(const std::uint8_t* data, std::size_t size, const PngHeader& header)
+    : header_(header), state_(std::make_unique<State>(data, size)) {
+  state_->request.expected = &header_;
+  if (!RunGuarded(StartRowsTask, *state_) || state_->request.passes > 1) {
+    state_.reset();
+    throw InvalidPicture(kInvalidPngMessage);
+  }
+}
+
+PngRowReader::~PngRowReader() = default;
+
+void PngRowReader::ReadOn(int rows, std::uint8_t* topRow, std::ptrdiff_t rowStep) {
+  if (!state_ || rows < rowsRead_ || rows > header_.height) {
+    throw InvalidPicture(kInvalidPngMessage);
+  }
+  DecodeRequest& request = state_->request;
+  request.first = rowsRead_;
+  request.rows = rows;
+  request.topRow = topRow;
+  request.rowStep = rowStep;
+  if (!RunGuarded(ReadRowsTask, *state_)) {
+    state_.reset();
+    throw InvalidPicture(kInvalidPngMessage);
+  }
+  rowsRead_ = rows;
 }
 
 }  // namespace zarumo

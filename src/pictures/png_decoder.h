@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "system/geometry.h"
 
@@ -48,5 +49,31 @@ Size ReducedPng(const PngHeader& header, int factor);
 // time, all of them for an interlaced file.
 void DecodeReducedPng(const std::uint8_t* data, std::size_t size, const PngHeader& header,
                       int factor, std::uint8_t* topRow, std::ptrdiff_t rowStep);
+
+// A decode of a non-interlaced file that keeps its place, so that a later
+// drawing that shows more rows reads only those. It reads from `data`, which
+// must outlive it.
+class PngRowReader {
+ public:
+  // Reads up to the first row. Raises InvalidPicture for any library error,
+  // and for an interlaced file.
+  PngRowReader(const std::uint8_t* data, std::size_t size, const PngHeader& header);
+  ~PngRowReader();
+  PngRowReader(const PngRowReader&) = delete;
+  PngRowReader& operator=(const PngRowReader&) = delete;
+
+  int RowsRead() const { return rowsRead_; }
+  // Reads rows RowsRead() to rows - 1 as DecodePng does, the first at
+  // `topRow`. Raises InvalidPicture for any library error, after which the
+  // reader reads nothing more.
+  void ReadOn(int rows, std::uint8_t* topRow, std::ptrdiff_t rowStep);
+
+  struct State;
+
+ private:
+  PngHeader header_;
+  std::unique_ptr<State> state_;
+  int rowsRead_ = 0;
+};
 
 }  // namespace zarumo

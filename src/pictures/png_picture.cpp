@@ -1,9 +1,10 @@
-// A PNG picture: its bytes kept from the load, and at a drawing the rows from
-// the top down to a screenful below the first one shown decoded, so that a
-// picture of many megapixels costs in the saver only what its window shows.
+// A PNG picture: its bytes kept from the load, and the rows from the top down
+// to the lowest one shown decoded, a later drawing that shows more reading on
+// from there, so that a picture of many megapixels costs in the saver only
+// what its window shows.
 #include <windows.h>
 
-#include <algorithm>
+#include <cstring>
 
 #include "pictures/bgra_picture.h"
 #include "pictures/picture_readers.h"
@@ -51,13 +52,8 @@ class PngPicture : public Picture {
     if (failed_) return;
     const Rect needed = VisiblePart(target, x, y, Width(), Height());
     if (needed.Empty()) return;
-    // Interlaced rows are spread over the whole file. Each decode starts
-    // again at the top: the first takes in a screenful from where it starts,
-    // the most a window's painting shows of a picture drawn there, so that a
-    // repaint does not decode it again.
-    const int screenful = needed.top + GetSystemMetrics(SM_CYSCREEN);
-    const int rows =
-        header_.interlaced ? Height() : std::min(Height(), std::max(needed.Bottom(), screenful));
+    // Interlaced rows are spread over the whole file.
+    const int rows = header_.interlaced ? Height() : needed.Bottom();
     if (rows > decodedRows_ && !extendFailed_) Extend(rows);
     if (decoded_) decoded_->Draw(target, x, y);
   }
@@ -67,7 +63,17 @@ class PngPicture : public Picture {
     try {
       auto decoded =
           std::make_unique<BgraPicture>(Width(), rows, header_.transparent, kInvalidPngMessage);
-      DecodePng(bytes_.data(), bytes_.size(), header_, rows, decoded->TopRow(), decoded->RowStep());
+      if (header_.interlaced) {
+        DecodePng(bytes_.data(), bytes_.size(), header_, rows, decoded->TopRow(),
+                  decoded->RowStep());
+      } else {
+        // The rows read before are kept; the reader goes on below them.
+        if (!reader_)
+          reader_ = std::make_unique<PngRowReader>(bytes_.data(), bytes_.size(), header_);
+        const std::ptrdiff_t kept = decodedRows_ * decoded->RowStep();
+        if (decoded_) std::memcpy(decoded->TopRow(), decoded_->TopRow(), kept);
+        reader_->ReadOn(rows, decoded->TopRow() + kept, decoded->RowStep());
+      }
       decoded_ = std::move(decoded);
       decodedRows_ = rows;
     } catch (const InvalidPicture&) {
@@ -88,11 +94,13 @@ class PngPicture : public Picture {
   // many repaints of a window do not report the same failure again.
   void Fail() {
     failed_ = true;
+    reader_.reset();
     FileBytes().swap(bytes_);
   }
 
   FileBytes bytes_;
   PngHeader header_;
+  std::unique_ptr<PngRowReader> reader_;  // reads from bytes_
   std::unique_ptr<BgraPicture> decoded_;  // rows 0 to decodedRows_ - 1
   int decodedRows_ = 0;
   bool failed_ = false;

@@ -52,8 +52,9 @@ Bytes WithoutChunk(const Bytes& file, const std::string& type) {
   return kept;
 }
 
-// Every file of the suite as the library's simplified reader sees it, and
-// the "i" files, the others interlaced (two not), as their twins.
+// Every file of the suite as the library's simplified reader sees it, the
+// "i" files, the others interlaced (two not), as their twins, and the others
+// read on from where a first read stopped.
 TEST(PngDecoder, EverySuiteFile) {
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(kSuite)) {
@@ -79,6 +80,12 @@ TEST(PngDecoder, EverySuiteFile) {
       EXPECT_EQ(Decode(WithoutChunk(file, "gAMA")),
                 Decode(WithoutChunk(ReadTestFile(kSuite + name.substr(1)), "gAMA")))
           << name;
+    } else {  // read on in two steps
+      Bytes steps(pixels.size());
+      PngRowReader reader(file.data(), file.size(), header);
+      reader.ReadOn(5, steps.data(), header.width * 4);
+      reader.ReadOn(header.height, steps.data() + header.width * 4 * 5, header.width * 4);
+      EXPECT_EQ(steps, pixels) << name;
     }
     // The simplified reader takes 16-bit samples without a gamma as linear
     // light (and mixes up the passes of interlaced ones).
@@ -149,6 +156,12 @@ TEST(PngDecoder, BoundAndDamage) {
   for (const Bytes& file : refused) {
     ExpectFailure<InvalidPicture>([&] { Decode(file); }, "PNG イメージが不正です");
   }
+  PngRowReader reader(badDataCrc.data(), badDataCrc.size(),
+                      ReadPngHeader(good.data(), good.size()));
+  Bytes rows(24);
+  reader.ReadOn(1, rows.data(), 12);
+  ExpectFailure<InvalidPicture>([&] { reader.ReadOn(2, rows.data() + 12, 12); },
+                                "PNG イメージが不正です");
   // The first row lies before the damage: it decodes, the palette's red
   // opaque and its half-transparent green as it is.
   EXPECT_EQ(Decode(badDataCrc, 1), Bytes({0, 0, 255, 255, 0, 255, 0, 128, 255, 0, 0, 255,  //
