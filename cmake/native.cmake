@@ -16,6 +16,10 @@ target_compile_definitions(unit_tests PRIVATE ZARUMO_SOURCE_DIR="${CMAKE_SOURCE_
 # The byte and file builders the unit and Wine tests share, as "common/...".
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(unit_tests PRIVATE zarumo_core GTest::gtest GTest::gtest_main)
+include(${CMAKE_SOURCE_DIR}/cmake/bmpsuite.cmake)
+zarumo_bmpsuite_ppm(bmpsuite_ppm ${CMAKE_BINARY_DIR}/bmpsuite-ppm)
+add_dependencies(unit_tests bmpsuite_ppm)
+target_compile_definitions(unit_tests PRIVATE ZARUMO_BMPSUITE_PPM="${CMAKE_BINARY_DIR}/bmpsuite-ppm")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 

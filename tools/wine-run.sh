@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine the way the saver is meant to meet it: a
 # Japanese locale (code page 932), the project's own prefix, and a private X
-# screen of ZARUMO_SCREEN (default 1024x768) unless ZARUMO_USE_DISPLAY=1.
+# screen of ZARUMO_SCREEN (default 1024x768) and ZARUMO_DEPTH bits a pixel
+# (default 24; 8 is a palette display) unless ZARUMO_USE_DISPLAY=1.
 # ZARUMO_MONITORS ("1024x768 800x600") gives monitors side by side instead: a
 # Xephyr with Xinerama inside the Xvfb, whose own Xinerama stacks its screens
 # at one origin.
@@ -9,11 +10,14 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size=${ZARUMO_SCREEN:-1024x768}
+depth=${ZARUMO_DEPTH:-24}
 monitors=(${ZARUMO_MONITORS:-})
 if [ ${#monitors[@]} -gt 0 ]; then
   size=$(IFS=+; echo "${monitors[*]}")
 fi
-export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$size}
+prefix_name=$size
+[ "$depth" = 24 ] || prefix_name=$size-$depth
+export WINEPREFIX=${ZARUMO_WINEPREFIX:-$root/build/wine/prefix-$prefix_name}
 export WINEDEBUG=${WINEDEBUG:--all}
 # ZARUMO_LOCALE: another locale, as C.UTF-8 for code page 1252.
 export LANG=${ZARUMO_LOCALE:-ja_JP.UTF-8} LC_ALL=${ZARUMO_LOCALE:-ja_JP.UTF-8}
@@ -72,7 +76,7 @@ if [ "${ZARUMO_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
     for m in "${monitors[@]}"; do
       width=$((width + ${m%x*}))
       [ "${m#*x}" -gt "$height" ] && height=${m#*x}
-      screens+=(-screen "${m}x24")
+      screens+=(-screen "${m}x$depth")
     done
     start_server Xvfb -screen 0 "${width}x${height}x24"
     xvfb_pid=$server_pid
@@ -80,7 +84,7 @@ if [ "${ZARUMO_USE_DISPLAY:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
     start_server Xephyr "${screens[@]}" +xinerama -extension RANDR
     xephyr_pid=$server_pid
   else
-    start_server Xvfb -screen 0 "${size}x24"
+    start_server Xvfb -screen 0 "${size}x$depth"
     xvfb_pid=$server_pid
   fi
 fi
@@ -90,6 +94,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   # Without a window manager a full-screen popup would wait on close.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # On a palette display Wine's own drawing of windows bypasses the realized
+  # palette unless the X server draws them.
+  if [ "$depth" -le 8 ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v ClientSideGraphics /t REG_SZ /d N /f \
+      >/dev/null 2>&1
+  fi
   wineserver -w
 fi
 # Without Marlett the caption buttons show letters instead of their glyphs;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "forms/picture.h"
+#include "forms/stretch_mode.h"
 #include "system/handles.h"
 
 namespace zarumo {
@@ -14,10 +15,14 @@ namespace zarumo {
 // and drawn on without creating anything per use.
 class BitmapPicture : public Picture {
  public:
-  // Takes ownership of `bitmap`.
-  explicit BitmapPicture(HBITMAP bitmap);
+  // Takes ownership of `bitmap`. A canvas's DC also holds the display's
+  // palette, where there is one; a picture's keeps its own colours.
+  explicit BitmapPicture(HBITMAP bitmap, bool canvas = false);
   ~BitmapPicture() override;
-  // A bitmap in the display's pixel format.
+  // A canvas in the display's pixel format: a device-independent section at
+  // the display's depth, with the display's palette as its colours on a
+  // palette display. Sections, unlike bitmaps of the device, may be as large
+  // as memory allows on every system.
   static std::unique_ptr<BitmapPicture> CreateScreenCompatible(int width, int height);
 
   int Width() const override { return width_; }
@@ -33,6 +38,7 @@ class BitmapPicture : public Picture {
   OwnedBitmap bitmap_;
   OwnedDc dc_;
   HGDIOBJ oldBitmap_ = nullptr;
+  std::unique_ptr<PaletteSelection> palette_;
   int width_ = 0;
   int height_ = 0;
   int bitsPerPixel_ = 0;
@@ -41,9 +47,14 @@ class BitmapPicture : public Picture {
 // Bits per pixel of the display.
 int DisplayBitsPerPixel();
 
-// Copies a DC's bitmap, or its part from (sourceX, sourceY), 1:1 with the
-// stretch mode that suits its depth.
+// Sets `mode` on `dc`. Where the system refuses HALFTONE, as the 9x family
+// does, the mode is COLORONCOLOR instead: the default would AND the dropped
+// pixels into dark speckles.
+void ApplyStretchMode(HDC dc, StretchMode mode);
+
+// Copies a DC's bitmap 1:1 with the stretch mode that suits its depth, only
+// as far as the target's clipping lets it show.
 void DrawBitmap1to1(HDC target, int x, int y, HDC source, int width, int height,
-                    int sourceBitsPerPixel, int sourceX = 0, int sourceY = 0);
+                    int sourceBitsPerPixel);
 
 }  // namespace zarumo

@@ -2,6 +2,7 @@
 #include "forms/form.h"
 
 #include "forms/application.h"
+#include "forms/display_palette.h"
 #include "system/system_text.h"
 #include "system/window_class.h"
 #include "system/window_text.h"
@@ -92,7 +93,8 @@ int Form::ShowModal() {
   return modalResult_;
 }
 
-bool Form::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool Form::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (HandlePaletteMessage(window_, window_, message, wParam, result)) return true;
   if (message == WM_CLOSE) {
     Close();
     result = 0;

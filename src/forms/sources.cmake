@@ -1,2 +1,3 @@
-set(PURE stretch_mode.cpp)
-set(WIN32_ONLY application.cpp form.cpp timer.cpp bitmap_picture.cpp picture_holder.cpp)
+set(PURE stretch_mode.cpp palette_colours.cpp)
+set(WIN32_ONLY application.cpp form.cpp timer.cpp bitmap_picture.cpp picture_holder.cpp
+    display_palette.cpp)

@@ -45,15 +45,12 @@ BgraPicture::BgraPicture(int width, int height, bool transparent, const char* to
 }
 
 void BgraPicture::Draw(HDC target, int x, int y) {
-  // Only what the target lets through: the rows of a wide picture are far
-  // more than a strip shows.
-  const Rect part = VisiblePart(target, x, y, Width(), Height());
-  if (part.Empty()) return;
   if (!transparent_) {
-    DrawBitmap1to1(target, x + part.left, y + part.top, bitmap_->Dc(), part.width, part.height, 32,
-                   part.left, part.top);
+    DrawBitmap1to1(target, x, y, bitmap_->Dc(), Width(), Height(), 32);
     return;
   }
+  const Rect part = VisiblePart(target, x, y, Width(), Height());
+  if (part.Empty()) return;
   std::uint8_t* beneath = nullptr;
   auto scratch = TopDownSection(part.width, part.height, &beneath);
   const int left = x + part.left;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "forms/bitmap_picture.h"
+#include "pictures/bit_fields.h"
 #include "pictures/bitmap_layout.h"
 #include "pictures/picture_readers.h"
 #include "system/failure.h"
@@ -22,11 +23,16 @@ namespace {
 }  // namespace
 
 std::unique_ptr<Picture> ReadBitmapPicture(const FileBytes& bytes) {
-  const BitmapLayout layout = ParseBitmapFile(bytes.data(), bytes.size());
+  BitmapLayout layout = ParseBitmapFile(bytes.data(), bytes.size());
   if (layout.Empty()) return std::make_unique<EmptyPicture>();
+  const std::uint8_t* pixels = bytes.data() + layout.pixelOffset;
+  std::vector<std::uint8_t> widened;
+  if (!EverySystemTakes(layout)) {
+    layout = WidenBitFields(layout, pixels, widened);
+    pixels = widened.data();
+  }
   const std::vector<std::uint8_t> info = BitmapInfoBytes(layout);
   const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(info.data());
-  const std::uint8_t* pixels = bytes.data() + layout.pixelOffset;
 
   HBITMAP bitmap = nullptr;
   SetLastError(0);

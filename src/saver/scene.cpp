@@ -1,6 +1,7 @@
 // The scene the saver shows.
 #include "saver/scene.h"
 
+#include "forms/display_palette.h"
 #include "pictures/picture_file.h"
 #include "resources/built_in_pictures.h"
 #include "saver/ticker.h"
@@ -152,12 +153,14 @@ void Scene::Present(HWND window) {
   BitmapPicture& composition = Holder(SaverHolder::kComposition).Canvas();
   WindowDc dc(window);
   if (!dc.Get()) throw Failure("デバイス コンテキストの作成に失敗しました");
+  PaletteSelection palette(dc.Get(), DisplayPalette());
   if (composition.BitsPerPixel() != 1) SetStretchBltMode(dc.Get(), COLORONCOLOR);
   StretchBlt(dc.Get(), 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
              composition.Dc(), 0, 0, composition.Width(), composition.Height(), SRCCOPY);
 }
 
 void Scene::PaintLayout(HDC dc) {
+  PaletteSelection palette(dc, DisplayPalette());
   for (auto& entry : holders_) {
     if (entry.second->Visible()) entry.second->Paint(dc);
   }

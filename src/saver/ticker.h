@@ -36,13 +36,6 @@ TickerStep ComputeTick(int t, int screenWidth, int wishWidth);
 // otherwise whatever centres one copy on the screen.
 int TickerGap(int screenWidth, int wishWidth);
 
-// A block copy of the `source` rectangle to the same size at (destX, destY).
-struct Blit {
-  Rect source;
-  int destX = 0;
-  int destY = 0;
-};
-
 // Cuts a copy down to what lies inside a source of that size; the
 // destination moves with the source.
 Blit ClipToSource(const Blit& blit, Size source);

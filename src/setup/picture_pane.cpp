@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/application.h"
+#include "forms/display_palette.h"
 #include "pictures/picture_file.h"
 #include "settings/settings_file.h"
 #include "setup/dialog_template.h"
@@ -23,6 +24,10 @@ namespace {
 
 const char kNoPictureCaption[] = "画像:";
 const char kPreviewTip[] = "プレビュー";
+// The open dialog's properties: the pane, and the procedure in front of which
+// the pane's stands, which stays as long as the dialog does.
+const char kPaneProperty[] = "ZarumoPicturePane";
+const char kDialogProcProperty[] = "ZarumoDialogProc";
 // Posted once the open dialog has finished setting itself up.
 constexpr UINT kPaneReady = WM_APP + 0x5A;
 
@@ -221,9 +226,43 @@ void PicturePane::Attach(HWND child) {
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
   ShowPicture(nullptr);
+
+  if (DisplayPalette()) {
+    HWND dialog = GetParent(child);
+    const auto original = reinterpret_cast<HANDLE>(GetWindowLongPtrA(dialog, GWLP_WNDPROC));
+    if (SetPropA(dialog, kPaneProperty, this) && SetPropA(dialog, kDialogProcProperty, original)) {
+      dialog_ = dialog;
+      SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProc));
+    } else {
+      RemovePropA(dialog, kPaneProperty);
+    }
+  }
+}
+
+LRESULT CALLBACK PicturePane::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto original = reinterpret_cast<WNDPROC>(GetPropA(dialog, kDialogProcProperty));
+  if (!original) return DefWindowProcA(dialog, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    RemovePropA(dialog, kPaneProperty);
+    RemovePropA(dialog, kDialogProcProperty);
+    SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+  } else if (auto* pane = static_cast<PicturePane*>(GetPropA(dialog, kPaneProperty))) {
+    LRESULT result = 0;
+    bool handled = false;
+    if (pane->area_.Handle()) {
+      Guarded([&] {
+        handled = HandlePaletteMessage(dialog, pane->area_.Handle(), message, wParam, result);
+      });
+    }
+    if (handled) return result;
+  }
+  return CallWindowProcA(original, dialog, message, wParam, lParam);
 }
 
 void PicturePane::Detach() {
+  // The procedure stays in front until the dialog goes; it only forgets the pane.
+  if (dialog_ && IsWindow(dialog_)) RemovePropA(dialog_, kPaneProperty);
+  dialog_ = nullptr;
   preview_.reset();
   if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
   tooltip_ = nullptr;

@@ -32,6 +32,9 @@ class PicturePane {
   static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
+  // The open dialog's own procedure, put in front of the system's: palette
+  // messages go to top-level windows only, and the preview area follows them.
+  static LRESULT CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   void Attach(HWND child);
   void Detach();
   UINT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,6 +48,7 @@ class PicturePane {
   HWND caption_ = nullptr;
   HWND previewButton_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND dialog_ = nullptr;  // while its procedure knows the pane
   OwnedIcon glyph_;
   PictureArea area_;
   std::unique_ptr<PreviewWindow> preview_;

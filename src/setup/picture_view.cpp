@@ -1,6 +1,7 @@
 // What the picture pane and the preview window show.
 #include "setup/picture_view.h"
 
+#include "forms/display_palette.h"
 #include "setup/picture_fit.h"
 #include "system/handles.h"
 #include "system/window_text.h"
@@ -51,19 +52,17 @@ void PictureView::Paint(HDC dc, const RECT& bounds, int margin, HFONT font) {
   const int width = bounds.right - bounds.left;
   const int height = bounds.bottom - bounds.top;
   if (width <= 0 || height <= 0) return;
+  PaletteSelection palette(dc, DisplayPalette());
   // Composed off screen, so that a resize does not flicker.
-  OwnedDc buffer(CreateCompatibleDC(dc));
-  OwnedBitmap surface(CreateCompatibleBitmap(dc, width, height));
-  HDC target = dc;
-  int originX = bounds.left;
-  int originY = bounds.top;
-  std::unique_ptr<Selection> surfaceSelection;
-  if (buffer && surface) {
-    surfaceSelection = std::make_unique<Selection>(buffer.Get(), surface.Get());
-    target = buffer.Get();
-    originX = 0;
-    originY = 0;
+  std::unique_ptr<BitmapPicture> buffer;
+  try {
+    buffer = BitmapPicture::CreateScreenCompatible(width, height);
+  } catch (const std::exception&) {
+    // Without memory for it, straight onto the window.
   }
+  HDC target = buffer ? buffer->Dc() : dc;
+  const int originX = buffer ? 0 : bounds.left;
+  const int originY = buffer ? 0 : bounds.top;
   RECT area{originX, originY, originX + width, originY + height};
   FillRect(target, &area, GetSysColorBrush(COLOR_BTNFACE));
   InflateRect(&area, -margin, -margin);
@@ -75,8 +74,7 @@ void PictureView::Paint(HDC dc, const RECT& bounds, int margin, HFONT font) {
   if (!status.empty()) {
     PaintText(target, area, status.c_str(), font);
   } else if (rendered_) {
-    SetStretchBltMode(target, HALFTONE);
-    SetBrushOrgEx(target, 0, 0, nullptr);
+    ApplyStretchMode(target, StretchMode::kHalftone);
     StretchBlt(target, area.left + box.left, area.top + box.top, box.width, box.height,
                rendered_->Dc(), 0, 0, rendered_->Width(), rendered_->Height(), SRCCOPY);
   }

@@ -26,4 +26,19 @@ Rect Intersection(const Rect& a, const Rect& b) {
   return r.Empty() ? Rect{} : r;
 }
 
+Blit ClipToTarget(Size source, Point at, const Rect& target) {
+  // In 64 bits: a picture near the int limits must not wrap its far edge.
+  const long long left = std::max<long long>(at.x, target.left);
+  const long long top = std::max<long long>(at.y, target.top);
+  const long long right =
+      std::min<long long>(static_cast<long long>(at.x) + source.width, target.Right());
+  const long long bottom =
+      std::min<long long>(static_cast<long long>(at.y) + source.height, target.Bottom());
+  if (right <= left || bottom <= top) return {};
+  return {{static_cast<int>(left - at.x), static_cast<int>(top - at.y),
+           static_cast<int>(right - left), static_cast<int>(bottom - top)},
+          static_cast<int>(left),
+          static_cast<int>(top)};
+}
+
 }  // namespace zarumo

@@ -147,4 +147,31 @@ class Selection {
   HGDIOBJ old_;
 };
 
+// Selects a logical palette into a DC for one scope, and realizes it there
+// when the DC is a window's; the DC's palette before is put back, so that the
+// palette can be deleted later. A null palette selects nothing.
+class PaletteSelection {
+ public:
+  enum Kind { kWindow, kMemory };
+  // A memory DC's selection only maps colours: realizing there would rewrite
+  // its bitmap's colour table, and stand in for the window's realization.
+  PaletteSelection(HDC dc, HPALETTE palette, Kind kind = kWindow)
+      : dc_(dc),
+        old_(palette ? SelectPalette(dc, palette, kind == kMemory ? TRUE : FALSE) : nullptr) {
+    if (old_ && kind == kWindow) realized_ = RealizePalette(dc);
+  }
+  PaletteSelection(const PaletteSelection&) = delete;
+  PaletteSelection& operator=(const PaletteSelection&) = delete;
+  ~PaletteSelection() {
+    if (old_) SelectPalette(dc_, old_, TRUE);
+  }
+  // How many entries the realization mapped anew; GDI_ERROR when it failed.
+  UINT Realized() const { return realized_; }
+
+ private:
+  HDC dc_;
+  HPALETTE old_;
+  UINT realized_ = 0;
+};
+
 }  // namespace zarumo

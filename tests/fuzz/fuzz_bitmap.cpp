@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "pictures/bit_fields.h"
 #include "pictures/bitmap_layout.h"
 #include "system/failure.h"
 
@@ -30,6 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (info.size() !=
       40 + (layout.compression == kBitmapBitFields ? 12 : 0) + layout.colours.size() * 4) {
     __builtin_trap();
+  }
+  // Masks the 9x family would refuse are widened from the file's pixels alone.
+  std::vector<std::uint8_t> widened;
+  try {
+    if (!EverySystemTakes(layout) &&
+        !EverySystemTakes(WidenBitFields(layout, data + layout.pixelOffset, widened)))
+      __builtin_trap();
+  } catch (const InvalidPicture&) {
   }
   // Reads the fuzzer's sanitizer watches; the sum itself does not matter.
   volatile std::uint32_t sink = sum;

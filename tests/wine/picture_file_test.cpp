@@ -24,6 +24,7 @@
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
 #include "common/metafile_writer.h"
+#include "common/ppm.h"
 #include "pictures/picture_file.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
@@ -103,30 +104,6 @@ int Worst(int width, int height, Measure distance) {
 void ExpectSize(const Picture& picture, int width, int height) {
   EXPECT_EQ(picture.Width(), width);
   EXPECT_EQ(picture.Height(), height);
-}
-
-struct Ppm {
-  int width = 0;
-  int height = 0;
-  Bytes rgb;
-  COLORREF At(int x, int y) const {
-    const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-    return RGB(p[0], p[1], p[2]);
-  }
-};
-
-// Binary PPM with a maximum of 255, as ImageMagick writes it.
-bool ReadPpm(const std::string& path, Ppm& ppm) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  int maximum = 0;
-  if (!(in >> magic >> ppm.width >> ppm.height >> maximum) || magic != "P6" || maximum != 255) {
-    return false;
-  }
-  in.get();
-  ppm.rgb.resize(static_cast<std::size_t>(ppm.width) * ppm.height * 3);
-  return static_cast<bool>(in.read(reinterpret_cast<char*>(ppm.rgb.data()),
-                                   static_cast<std::streamsize>(ppm.rgb.size())));
 }
 
 // How the picture at `at` on the canvas differs from the reference: the
