@@ -7,6 +7,7 @@ cd "$root"
 
 tools/ensure-deps.sh
 tools/build-libjpeg.sh
+tools/build-pnggif.sh
 tools/build-runtime.sh
 tools/make-samples.sh
 
@@ -26,6 +27,7 @@ configure() {
 # The saver: win32-thread compiler, nothing but system DLLs.
 configure build/win32 "$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
+  -DZARUMO_PNGGIF_PREFIX="$root/build/deps/pnggif-i686" \
   -DZARUMO_RUNTIME_DIR="$root/build/deps/runtime-i486" \
   -DZARUMO_PRODUCT_DIR="$root/build"
 cmake --build build/win32 -j "$jobs"
@@ -36,6 +38,7 @@ if [ "${1:-}" = product ]; then echo "Built $root/build/zarumo.scr"; exit 0; fi
 # The Wine test driver, its doubles and the benchmark, around that saver.
 configure build/driver "$root/cmake/mingw-i686-test-driver.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DZARUMO_JPEG_PREFIX="$root/build/deps/libjpeg-i686" \
+  -DZARUMO_PNGGIF_PREFIX="$root/build/deps/pnggif-i686" \
   -DZARUMO_TEST_DRIVER=ON -DZARUMO_SAVER="$root/build/zarumo.scr"
 cmake --build build/driver -j "$jobs"
 

@@ -1,11 +1,13 @@
 # Native build: the pure code, its unit tests and the fuzz targets.
 find_package(GTest REQUIRED)
 find_package(JPEG REQUIRED)
+find_package(PNG REQUIRED)
+find_package(GIF REQUIRED)
 
 add_library(zarumo_core STATIC ${ZARUMO_PURE_SOURCES})
 zarumo_flags(zarumo_core)
 target_include_directories(zarumo_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(zarumo_core PUBLIC JPEG::JPEG)
+target_link_libraries(zarumo_core PUBLIC JPEG::JPEG PNG::PNG GIF::GIF)
 
 file(GLOB ZARUMO_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
 add_executable(unit_tests ${ZARUMO_UNIT_TESTS})

@@ -24,7 +24,19 @@ set_target_properties(jpeg_static PROPERTIES
   IMPORTED_LOCATION ${ZARUMO_JPEG_PREFIX}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${ZARUMO_JPEG_PREFIX}/include)
 
-set(ZARUMO_WIN32_LIBS jpeg_static user32 gdi32 comdlg32 comctl32 advapi32)
+# zlib, libpng and giflib, cross-built the same way by tools/build-pnggif.sh.
+set(ZARUMO_PNGGIF_PREFIX "" CACHE PATH "Install prefix of the cross-built zlib, libpng and giflib")
+if(NOT ZARUMO_PNGGIF_PREFIX OR NOT EXISTS ${ZARUMO_PNGGIF_PREFIX}/include/png.h)
+  message(FATAL_ERROR "ZARUMO_PNGGIF_PREFIX must name the cross-built libpng and giflib (run ./build.sh)")
+endif()
+foreach(library png gif z)
+  add_library(${library}_static STATIC IMPORTED)
+  set_target_properties(${library}_static PROPERTIES
+    IMPORTED_LOCATION ${ZARUMO_PNGGIF_PREFIX}/lib/lib${library}.a
+    INTERFACE_INCLUDE_DIRECTORIES ${ZARUMO_PNGGIF_PREFIX}/include)
+endforeach()
+
+set(ZARUMO_WIN32_LIBS jpeg_static png_static gif_static z_static user32 gdi32 comdlg32 comctl32 advapi32)
 
 # Everything but the entry point, shared by the saver and the in-process tests.
 add_library(zarumo_lib STATIC ${ZARUMO_PURE_SOURCES} ${ZARUMO_WIN32_SOURCES})

@@ -7,7 +7,9 @@
 #    portraits (Exif orientation 6), and with one 48-megapixel progressive
 #    photo, against djpeg -dct float decoding the same files natively; the
 #    12-megapixel case once more as on a system without SSE (12nosse: the SSE
-#    probe made to fail, so that libjpeg-turbo decodes with MMX code);
+#    probe made to fail, so that libjpeg-turbo decodes with MMX code); and one
+#    12-megapixel PNG as the name picture (12png) against a native whole
+#    decode of it through libpng;
 #  - the picture pane's time to show each photo after its selection;
 #  - how much memory a saver that has built its scene can still allocate.
 # With BASELINE=path/to/other/zarumo.scr the starts of that saver are measured
@@ -33,6 +35,25 @@ photo wish12 4000x3000 11 red-green
 photo name48 8000x6000 13 blue-yellow
 photo wish48 8000x6000 17 red-green
 photo prog48 8000x6000 19 green-blue -interlace JPEG
+# The same content as a PNG of 8-bit RGB, as a program saves a photo.
+[ -f "$photos/name12.png" ] ||
+  convert -seed 7 -size 4000x3000 plasma:blue-yellow -depth 8 "PNG24:$photos/name12.png"
+# A native whole decode of a PNG through the system's libpng, for comparison.
+[ -x "$bench/pngdecode" ] || cc -O2 -x c -o "$bench/pngdecode" - -lpng <<'C'
+#include <png.h>
+#include <stdlib.h>
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    png_image image = {.version = PNG_IMAGE_VERSION};
+    if (!png_image_begin_read_from_file(&image, argv[i])) return 1;
+    image.format = PNG_FORMAT_BGRA;
+    void* pixels = malloc(PNG_IMAGE_SIZE(image));
+    if (!pixels || !png_image_finish_read(&image, NULL, pixels, 0, NULL)) return 1;
+    free(pixels);
+  }
+  return 0;
+}
+C
 # The same 12-megapixel photos as a phone held upright stores them: an Exif
 # block right after the start marker says to turn them a quarter clockwise.
 for p in name12 wish12; do
@@ -48,7 +69,7 @@ done
 # One folder for each saver and case; the name and wish pictures beside it.
 declare -A saver=([new]="$root/build/zarumo.scr")
 [ -n "${BASELINE:-}" ] && saver[old]=$(realpath "$BASELINE")
-read -ra cases <<<"${CASES:-bare 12mp 12port 12nosse 48mp prog48}"
+read -ra cases <<<"${CASES:-bare 12mp 12port 12nosse 48mp prog48 12png}"
 for who in "${!saver[@]}"; do
   for c in "${cases[@]}"; do
     dir="$bench/$who-$c"
@@ -60,6 +81,7 @@ for who in "${!saver[@]}"; do
       12port) ln "$photos/name12p.jpg" "$dir/なまえ.jpg"; ln "$photos/wish12p.jpg" "$dir/ねがい.jpg" ;;
       48mp) ln "$photos/name48.jpg" "$dir/なまえ.jpg"; ln "$photos/wish48.jpg" "$dir/ねがい.jpg" ;;
       prog48) ln "$photos/prog48.jpg" "$dir/ねがい.jpg" ;;
+      12png) ln "$photos/name12.png" "$dir/name.png"; printf 'name.png\r\n\r\n' >"$dir/ザルモ.ini" ;;
     esac
   done
 done
@@ -103,19 +125,28 @@ djpeg_ms() {  # median time of djpeg -dct float over the files given
     echo $(( ($(date +%s%N) - start) / 1000000 ))
   done | median
 }
+png_ms() {  # median time of a native whole decode of the PNG files given
+  for i in $(seq "$runs"); do
+    local start=$(date +%s%N)
+    "$bench/pngdecode" "$@"
+    echo $(( ($(date +%s%N) - start) / 1000000 ))
+  done | median
+}
 declare -A decode=([12mp]=$(djpeg_ms "$photos/name12.jpg" "$photos/wish12.jpg") [12nosse]=-
                    [12port]=$(djpeg_ms "$photos/name12p.jpg" "$photos/wish12p.jpg")
                    [48mp]=$(djpeg_ms "$photos/name48.jpg" "$photos/wish48.jpg")
-                   [prog48]=$(djpeg_ms "$photos/prog48.jpg"))
+                   [prog48]=$(djpeg_ms "$photos/prog48.jpg")
+                   [12png]=$(png_ms "$photos/name12.png"))
 declare -A bytes=([12mp]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
                   [12nosse]=$(( $(stat -c %s "$photos/name12.jpg") + $(stat -c %s "$photos/wish12.jpg") ))
                   [12port]=$(( $(stat -c %s "$photos/name12p.jpg") + $(stat -c %s "$photos/wish12p.jpg") ))
                   [48mp]=$(( $(stat -c %s "$photos/name48.jpg") + $(stat -c %s "$photos/wish48.jpg") ))
-                  [prog48]=$(stat -c %s "$photos/prog48.jpg"))
+                  [prog48]=$(stat -c %s "$photos/prog48.jpg")
+                  [12png]=$(stat -c %s "$photos/name12.png"))
 
 echo
 echo "Start to first frame at 1024x768, median of $runs starts; peak working set, median:"
-printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' saver case "start ms" "+bare ms" "djpeg ms" "peak KB" \
+printf '%-4s %-7s %9s %9s %10s %10s %12s %11s\n' saver case "start ms" "+bare ms" "native ms" "peak KB" \
   "+bare KB" "files KB"
 for who in "${!saver[@]}"; do
   for c in "${cases[@]}"; do
@@ -131,12 +162,12 @@ echo
 echo "The picture pane, from selection to the photo shown (this build), median of $runs:"
 ZARUMO_SCREEN=1024x768 tools/wine-run.sh --exec bash -c '
   photos=$1 runs=$2 exe=$3
-  for p in name12 name48 prog48; do
+  for p in name12.jpg name48.jpg prog48.jpg name12.png; do
     for i in $(seq "$runs"); do
-      wine "$exe" pane "$(winepath -w "$photos/$p.jpg")" | tr -d "\r" | sed "s/^/$p /"
+      wine "$exe" pane "$(winepath -w "$photos/$p")" | tr -d "\r" | sed "s/^/$p /"
     done
   done' _ "$photos" "$runs" "$exe" >"$bench/pane.txt"
-for p in name12 name48 prog48; do
+for p in name12.jpg name48.jpg prog48.jpg name12.png; do
   echo "  $p: median $(grep "^$p " "$bench/pane.txt" | grep -o '[0-9]* ms' | cut -d' ' -f1 | median) ms;" \
     "$(grep "^$p " "$bench/pane.txt" | tail -n 1 | cut -d' ' -f2-)"
 done

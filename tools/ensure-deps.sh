@@ -7,7 +7,7 @@ set -euo pipefail
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for pkg in cmake ninja-build g++ g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686 nasm \
-           dpkg-dev libgtest-dev googletest libjpeg62-turbo-dev libjpeg-turbo-progs \
+           dpkg-dev libgtest-dev googletest libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libgif-dev zlib1g-dev \
            wine wine64 wine32:i386 xvfb xserver-xephyr libxinerama1:i386 xdotool x11-utils locales fonts-ipafont-gothic \
            imagemagick icoutils python3 python3-pil clang libclang-rt-14-dev fonts-wine e2fsprogs mount; do
   have_pkg "$pkg" || need+=("$pkg")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) in build/fuzz, against a libjpeg-turbo built the
-# same way, and runs each in turn from the seeds in tests/fuzz/seeds.
+# UndefinedBehaviorSanitizer) in build/fuzz, against libjpeg-turbo, zlib, libpng
+# and giflib built the same way, and runs each in turn from the seeds in tests/fuzz/seeds.
 # Usage: tools/fuzz.sh [seconds per target, default 10] [target ...]
 # The corpora in build/fuzz/corpus grow from run to run (remove the folder for
 # a run from the seeds alone); crashes are written to build/fuzz/artifacts and
@@ -13,7 +13,7 @@ seconds=${1:-10}
 shift || true
 build="$root/build/fuzz"
 seeds="$root/tests/fuzz/seeds"
-targets=(bitmap icon metafile extension jpeg exif command_line settings message)
+targets=(bitmap icon metafile extension jpeg exif png gif command_line settings message)
 [ $# -gt 0 ] && targets=("$@")
 
 probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }'
@@ -22,9 +22,11 @@ if ! echo "$probe" | clang++ -x c++ -fsanitize=fuzzer,address,undefined - -o /de
   exit 1
 fi
 "$root/tools/build-libjpeg.sh" fuzz || exit 1
+"$root/tools/build-pnggif.sh" fuzz || exit 1
 CC=clang CXX=clang++ cmake -S "$root/tests/fuzz" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZARUMO_FUZZ_JPEG_PREFIX="$root/build/deps/libjpeg-fuzz" >/dev/null || exit 1
+  -DZARUMO_FUZZ_JPEG_PREFIX="$root/build/deps/libjpeg-fuzz" \
+  -DZARUMO_FUZZ_PNGGIF_PREFIX="$root/build/deps/pnggif-fuzz" >/dev/null || exit 1
 cmake --build "$build" >/dev/null || { cmake --build "$build"; exit 1; }
 
 status=0

@@ -3,6 +3,7 @@
 
 #include "pictures/bitmap_layout.h"
 #include "pictures/picture_limits.h"
+#include "pictures/visible_part.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
@@ -11,7 +12,7 @@ namespace zarumo {
 
 void JpegPicture::Draw(HDC target, int x, int y) {
   if (failed_) return;
-  const Rect needed = VisiblePart(target, x, y);
+  const Rect needed = VisiblePart(target, x, y, Width(), Height());
   if (needed.Empty()) return;
   if (!decodedPart_.Contains(needed) && !extendFailed_) Extend(needed);
   if (decoded_) decoded_->Draw(target, x + decodedPart_.left, y + decodedPart_.top);
@@ -34,19 +35,6 @@ void JpegPicture::DrawReduced(HDC target, int x, int y, int width, int height) {
     throw;
   }
   reduced->Draw(target, x, y);
-}
-
-Rect JpegPicture::VisiblePart(HDC target, int x, int y) const {
-  const Rect whole = Whole();
-  RECT clip;
-  switch (GetClipBox(target, &clip)) {
-    case NULLREGION:
-      return {};
-    case ERROR:
-      return whole;
-  }
-  return Intersection(
-      whole, {clip.left - x, clip.top - y, clip.right - clip.left, clip.bottom - clip.top});
 }
 
 void JpegPicture::Extend(const Rect& needed) {

@@ -27,8 +27,6 @@ class JpegPicture : public Picture {
 
  private:
   Rect Whole() const { return ScaledJpeg(header_, kJpegFullScale); }
-  // The part of the picture at (x, y) that the target's clipping lets through.
-  Rect VisiblePart(HDC target, int x, int y) const;
   // Decodes what has been decoded so far together with `needed`.
   void Extend(const Rect& needed);
   // A picture that failed once stays failed and draws nothing, so that the

@@ -4,12 +4,14 @@
 #include <new>
 
 #include "pictures/bitmap_layout.h"
+#include "pictures/gif_decoder.h"
 #include "pictures/icon_directory.h"
 #include "pictures/jpeg_decoder.h"
 #include "pictures/metafile_header.h"
 #include "pictures/picture_kind.h"
 #include "pictures/picture_limits.h"
 #include "pictures/picture_readers.h"
+#include "pictures/png_decoder.h"
 #include "system/failure.h"
 #include "system/handles.h"
 #include "system/system_text.h"
@@ -27,6 +29,10 @@ namespace {
       throw InvalidPicture(JpegTooBigMessage());
     case PictureKind::kIcon:
       throw InvalidPicture(kInvalidIconMessage);
+    case PictureKind::kPng:
+      throw InvalidPicture(kInvalidPngMessage);
+    case PictureKind::kGif:
+      throw InvalidPicture(kInvalidGifMessage);
     case PictureKind::kWinMetafile:
     case PictureKind::kEnhMetafile:
       break;
@@ -72,6 +78,10 @@ std::unique_ptr<Picture> LoadPictureFile(const std::string& fileName) {
         return ReadWinMetafilePicture(bytes);
       case PictureKind::kEnhMetafile:
         return ReadEnhMetafilePicture(bytes);
+      case PictureKind::kPng:
+        return ReadPngPicture(std::move(bytes));
+      case PictureKind::kGif:
+        return ReadGifPicture(bytes);
     }
     return std::make_unique<EmptyPicture>();
   } catch (const std::bad_alloc&) {

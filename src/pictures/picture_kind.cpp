@@ -15,6 +15,7 @@ struct Registered {
 
 // The latest registration is looked at first.
 constexpr Registered kRegistered[] = {
+    {"gif", PictureKind::kGif},         {"png", PictureKind::kPng},
     {"emf", PictureKind::kEnhMetafile}, {"wmf", PictureKind::kWinMetafile},
     {"ico", PictureKind::kIcon},        {"jpeg", PictureKind::kJpeg},
     {"jpg", PictureKind::kJpeg},        {"bmp", PictureKind::kBitmap},

@@ -9,7 +9,7 @@
 
 namespace zarumo {
 
-enum class PictureKind { kBitmap, kJpeg, kIcon, kWinMetafile, kEnhMetafile };
+enum class PictureKind { kBitmap, kJpeg, kIcon, kWinMetafile, kEnhMetafile, kPng, kGif };
 
 // The text after the last "." that no "\" or ":" follows, scanning whole
 // characters so that a trail byte never counts; empty when there is none.

@@ -22,6 +22,9 @@ class EmptyPicture : public Picture {
 std::unique_ptr<Picture> ReadBitmapPicture(const FileBytes& bytes);
 // Keeps the bytes and decodes them at the first drawing.
 std::unique_ptr<Picture> ReadJpegPicture(FileBytes bytes);
+// Keeps the bytes and decodes the rows shown at each drawing.
+std::unique_ptr<Picture> ReadPngPicture(FileBytes bytes);
+std::unique_ptr<Picture> ReadGifPicture(const FileBytes& bytes);
 std::unique_ptr<Picture> ReadIconPicture(const FileBytes& bytes);
 std::unique_ptr<Picture> ReadEnhMetafilePicture(const FileBytes& bytes);
 std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes);

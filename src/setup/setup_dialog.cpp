@@ -13,7 +13,12 @@
 namespace zarumo {
 namespace {
 
-const char kPictureFilter[] = "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG";
+// The first entry, selected, as it has always been; the second lists every
+// kind the saver reads.
+const char kPictureFilter[] =
+    "画像 files (*.bmp,*.jpg)|*.BMP;*.JPG|"
+    "すべての画像 (*.bmp,*.jpg,*.jpeg,*.png,*.gif,*.ico,*.wmf,*.emf)|"
+    "*.BMP;*.JPG;*.JPEG;*.PNG;*.GIF;*.ICO;*.WMF;*.EMF";
 const char kUnusableName[] = "このファイルは名前にこのシステムで扱えない文字があるため使えません。";
 constexpr int kFirstControlId = 101;
 

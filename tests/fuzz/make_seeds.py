@@ -22,7 +22,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SEEDS = os.path.join(HERE, "seeds")
 SUITE = os.path.join(ROOT, "tests", "data", "bmpsuite")
-TARGETS = ["bitmap", "icon", "metafile", "extension", "jpeg", "exif", "command_line", "settings", "message"]
+TARGETS = ["bitmap", "icon", "metafile", "extension", "jpeg", "exif", "png", "gif", "command_line", "settings",
+           "message"]
 
 
 def write(target, name, data):
@@ -551,6 +552,41 @@ REGRESSIONS = [
 ]
 
 
+# ---- PNG and GIF -------------------------------------------------------------
+
+def pngs():
+    """The PNG suite (every colour type and depth, tRNS, interlaced), and a few drawn here."""
+    suite = os.path.join(ROOT, "tests", "data", "pngsuite")
+    for name in sorted(os.listdir(suite)):
+        if name.endswith(".png") and os.path.getsize(os.path.join(suite, name)) <= 4096:
+            shutil.copy(os.path.join(suite, name), os.path.join(SEEDS, "png", name))
+    img = scene(40, 30)
+    for name, picture, options in [
+            ("drawn-rgb.png", img, {}),
+            ("drawn-interlaced-rgba.png", img.convert("RGBA"), {"interlace": 1}),
+            ("drawn-palette-trns.png", img.quantize(16), {"transparency": 3}),
+            ("drawn-grey.png", img.convert("L"), {})]:
+        buffer = io.BytesIO()
+        picture.save(buffer, "PNG", **options)
+        write("png", name, buffer.getvalue())
+
+
+def gifs():
+    """giflib's small pictures (GIF87a and GIF89a, interlaced, transparent), and a few drawn here."""
+    suite = os.path.join(ROOT, "tests", "data", "gifsuite")
+    for name in sorted(os.listdir(suite)):
+        if name.endswith(".gif") and os.path.getsize(os.path.join(suite, name)) <= 8192:
+            shutil.copy(os.path.join(suite, name), os.path.join(SEEDS, "gif", name))
+    img = scene(40, 30).quantize(32)
+    frames = [img, img.transpose(Image.Transpose.FLIP_LEFT_RIGHT)]
+    for name, options in [("drawn-interlaced.gif", {"interlace": True}),
+                          ("drawn-transparent.gif", {"transparency": 5}),
+                          ("drawn-animated.gif", {"save_all": True, "append_images": frames[1:]})]:
+        buffer = io.BytesIO()
+        img.save(buffer, "GIF", **options)
+        write("gif", name, buffer.getvalue())
+
+
 def main():
     for tool in ("cjpeg",):
         if shutil.which(tool) is None:
@@ -561,6 +597,8 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         jpegs(work)
     bitmaps()
+    pngs()
+    gifs()
     icons()
     metafiles()
     texts()

@@ -31,10 +31,13 @@ TEST(PictureKind, RegisteredExtensionsInAnyCase) {
   EXPECT_EQ(KindOf("a.wmf"), PictureKind::kWinMetafile);
   EXPECT_EQ(KindOf("a.eMf"), PictureKind::kEnhMetafile);
   EXPECT_EQ(KindOf("archive.tar.bmp"), PictureKind::kBitmap);
+  EXPECT_EQ(KindOf("a.PnG"), PictureKind::kPng);
+  EXPECT_EQ(KindOf("a.gif"), PictureKind::kGif);
+  EXPECT_EQ(KindOf("a.gif.png"), PictureKind::kPng);
 }
 
 TEST(PictureKind, UnregisteredExtensionIsNamedAsWritten) {
-  EXPECT_EQ(RejectionOf("photo.PnG"), "拡張子 .PnG の画像形式は処理できません");
+  EXPECT_EQ(RejectionOf("photo.TiF"), "拡張子 .TiF の画像形式は処理できません");
   EXPECT_EQ(RejectionOf("noextension"), "拡張子 . の画像形式は処理できません");
   EXPECT_EQ(RejectionOf("trailing.dot."), "拡張子 . の画像形式は処理できません");
   EXPECT_EQ(RejectionOf("a.jpgx"), "拡張子 .jpgx の画像形式は処理できません");

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/png_gif_writer.h"
 #include "support/configure_mode.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
@@ -241,6 +242,56 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ControlText(run.dialog->nameField), run.dir / "なまえ.jpg");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
+}
+
+TEST(SetupPicturePane, TheSecondFileTypeListsEveryKindAndThePanePreviewsThem) {
+  ConfigureMode run;
+  run.dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  const test_common::Bytes gif = test_common::GifFile(
+      20, 10, {0, 0, 255, 0, 0, 0}, {{0, 0, 20, 10, {}, -1, test_common::Bytes(200, 0)}});
+  run.dir.Write("g.gif", std::string(gif.begin(), gif.end()));
+  // Transparent above, opaque red below: the pane's own colour shows above.
+  run.dir.Write("p.png", MakePng(
+                             40, 30, [](int, int) { return RGB(255, 0, 0); },
+                             [](int, int y) { return y < 15 ? 0 : 255; }));
+  run.dir.Write("t.txt", "not a picture");
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
+  ASSERT_NE(open.fileName, nullptr);
+  Pane pane(open.window);
+  ASSERT_NE(open.EnterFolder(run.dir.Path(), 1), nullptr);  // the first type: a.bmp alone
+
+  HWND types = GetDlgItem(open.window, 0x470);
+  ASSERT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageA(types, CB_GETCURSEL, 0, 0), 0);
+  // The list is a Unicode window: its text is compared in the code page.
+  wchar_t wide[128] = {};
+  SendMessageW(types, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(wide));
+  char text[256] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  EXPECT_STREQ(text, "すべての画像 (*.bmp,*.jpg,*.jpeg,*.png,*.gif,*.ico,*.wmf,*.emf)");
+  // Chosen as a user does: the selection changes, and the list closes on it.
+  SendMessageA(types, CB_SETCURSEL, 1, 0);
+  for (WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+    PostMessageA(open.window, WM_COMMAND, MAKEWPARAM(0x470, notification),
+                 reinterpret_cast<LPARAM>(types));
+  }
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    list = DescendantByClass(open.window, "SysListView32");
+    return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 3;
+  }));
+
+  ASSERT_TRUE(pane.SelectShows(list, 'p', " (40x30)", ""));
+  EXPECT_TRUE(WaitFor([&] { return CentreColour(pane.area, -20) == RGB(255, 0, 0); }, 3000));
+  EXPECT_LE(ColourDistance(CentreColour(pane.area, 20), GetSysColor(COLOR_BTNFACE)), 2);
+  ASSERT_TRUE(pane.SelectShows(list, 'g', " (20x10)", ""));
+  EXPECT_TRUE(WaitFor([&] { return CentreColour(pane.area) == RGB(0, 0, 255); }, 3000));
+
+  open.Cancel();
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
   EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
 

@@ -296,8 +296,8 @@ TEST_F(PictureFiles, CutShortHeaderIsAReadFailureNotAnInvalidPicture) {
 
 TEST_F(PictureFiles, UnregisteredExtensionIsNotEvenOpened) {
   // The file does not exist: opening it would have been an OpenFailure.
-  ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.PnG"); },
-                                "拡張子 .PnG の画像形式は処理できません");
+  ExpectFailure<InvalidPicture>([] { LoadPictureFile("Z:\\no\\such\\dir\\photo.TiF"); },
+                                "拡張子 .TiF の画像形式は処理できません");
 }
 
 TEST_F(PictureFiles, FileThatOthersMayWriteCannotBeOpened) {

@@ -8,6 +8,7 @@
 
 #include "common/jpeg_writer.h"
 #include "common/metafile_writer.h"
+#include "common/png_gif_writer.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/screen.h"
@@ -158,6 +159,40 @@ TEST(ScenePictures, BmpNameAndJpegWishAppearWhereTheyBelong) {
   EXPECT_EQ(wish.bottom, 568 + 79);
 
   // The copies move right to left by whole steps of 5 pixels.
+  auto profile = [] { return Profile(Capture::Screen(), IsGreen, 600, 1); };
+  std::string before = profile();
+  Pump(250);
+  std::string after = profile();
+  EXPECT_GT(LeftShift(before, after), 0) << before << "\n" << after;
+}
+
+TEST(ScenePictures, PngNameShowsOverBlackAndGifWishScrolls) {
+  TempDir dir;
+  // Opaque red on the left, half-transparent green in the middle, nothing on
+  // the right; the scene's black shows through.
+  const COLORREF red = RGB(255, 0, 0);
+  dir.Write("name.png", MakePng(
+                            60, 40, [=](int x, int) { return x < 20 ? red : kGreen; },
+                            [](int x, int) { return x < 20   ? 255
+                                                    : x < 40 ? 128
+                                                             : 0; }));
+  const test_common::Bytes gif = test_common::GifFile(
+      150, 80, {0, 200, 0, 0, 0, 0}, {{0, 0, 150, 80, {}, -1, test_common::Bytes(12000, 0)}});
+  dir.Write("wish.gif", std::string(gif.begin(), gif.end()));
+  dir.Write("ザルモ.ini", "name.png\r\nwish.gif\r\n");
+  RunningSaver running(dir);
+  ASSERT_NE(running.window, nullptr);
+  EXPECT_EQ(running.saver.WaitMessageBox(0), nullptr);
+  Capture screen = Capture::Screen();
+  // Centred by the picture's own width.
+  EXPECT_EQ(screen.At(512 - 30 + 10, 320), red);
+  EXPECT_TRUE(Near(screen.At(512 - 30 + 30, 320), RGB(0, 100, 0), 1));
+  EXPECT_EQ(screen.At(512 - 30 + 50, 320), RGB(0, 0, 0));
+  EXPECT_EQ(screen.LitBounds({0, 291, 1024, 568}).right, 512 - 30 + 39);
+  RECT wish = screen.BoundsOf(IsGreen, {0, 401, 1024, 768});
+  EXPECT_EQ(wish.top, 568);
+  EXPECT_EQ(wish.bottom, 568 + 79);
+
   auto profile = [] { return Profile(Capture::Screen(), IsGreen, 600, 1); };
   std::string before = profile();
   Pump(250);

@@ -3,6 +3,7 @@
 
 #include "common/jpeg_writer.h"
 #include "common/le_bytes_writer.h"
+#include "common/png_gif_writer.h"
 
 namespace wt {
 
@@ -72,6 +73,20 @@ const std::string& LargePhoto() {
     return std::string(bytes.begin(), bytes.end());
   }();
   return photo;
+}
+
+std::string MakePng(int width, int height, const PixelColour& colour,
+                    const std::function<int(int x, int y)>& alpha) {
+  test_common::Bytes rows;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF c = colour(x, y);
+      rows.insert(rows.end(), {GetRValue(c), GetGValue(c), GetBValue(c),
+                               static_cast<std::uint8_t>(alpha(x, y))});
+    }
+  }
+  const test_common::Bytes file = test_common::PngFile(width, height, 8, 6, rows);
+  return std::string(file.begin(), file.end());
 }
 
 }  // namespace wt

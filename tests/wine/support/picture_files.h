@@ -21,6 +21,10 @@ inline void PutRgb(COLORREF colour, std::uint8_t* samples) {
 // A 24-bit bottom-up BMP file.
 std::string MakeBmp(int width, int height, const PixelColour& colour);
 
+// An 8-bit RGBA PNG file; `alpha` gives each pixel's opacity, 0 to 255.
+std::string MakePng(int width, int height, const PixelColour& colour,
+                    const std::function<int(int x, int y)>& alpha);
+
 // A baseline JPEG file of quality 95.
 std::string MakeJpeg(int width, int height, const PixelColour& colour);
 
