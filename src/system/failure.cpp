@@ -11,10 +11,12 @@ __attribute__((noinline)) Failure::Failure(std::string message)
 
 __attribute__((noinline)) Failure::Failure(const std::string& format, const std::string& outside)
     : address_(__builtin_return_address(0)) {
+  // Outside text is what a C string holds of it, as a "%s" would take it.
+  const std::string held = outside.substr(0, outside.find('\0'));
   const std::size_t at = format.find("%s");
-  message_ = format.substr(0, at) + outside + format.substr(at + 2);
+  message_ = format.substr(0, at) + held + format.substr(at + 2);
   outsideAt_ = at;
-  outsideLength_ = outside.size();
+  outsideLength_ = held.size();
 }
 
 IoFailure::IoFailure(int code) : Failure(MessageFor(code)), code_(code) {}
