@@ -1,8 +1,6 @@
 // The process's application object.
 #include "forms/application.h"
 
-#include <new>
-
 #include "forms/form.h"
 #include "system/failure.h"
 #include "system/system_text.h"
@@ -59,20 +57,9 @@ void Application::ShowFailure(const std::exception& failure) {
 }
 
 void Application::ShowCurrentFailure() noexcept {
-  try {
-    throw;
-  } catch (const std::bad_alloc&) {
-    try {
-      ShowFailure(MemoryFailure());
-    } catch (...) {
-    }
-  } catch (const std::exception& failure) {
-    try {
-      ShowFailure(failure);
-    } catch (...) {
-    }
-  } catch (...) {
-  }
+  ShowCaughtFailure([this](const std::exception* failure, const void*) {
+    if (failure) ShowFailure(*failure);
+  });
 }
 
 }  // namespace zarumo

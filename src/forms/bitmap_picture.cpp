@@ -65,26 +65,20 @@ bool HalftoneRefusedForTest() { return std::getenv(kHalftoneRefusedVariable) != 
 
 }  // namespace
 
-BitmapPicture::BitmapPicture(HBITMAP bitmap, bool canvas) : bitmap_(bitmap) {
+BitmapPicture::BitmapPicture(OwnedBitmap bitmap, bool canvas) : bitmap_(std::move(bitmap)) {
   BITMAP info{};
-  if (!GetObjectA(bitmap, sizeof info, &info)) RaiseLastError();
+  if (!GetObjectA(bitmap_.Get(), sizeof info, &info)) RaiseLastError();
   width_ = info.bmWidth;
   height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
   bitsPerPixel_ = info.bmBitsPixel * info.bmPlanes;
   dc_.Reset(CreateCompatibleDC(nullptr));
   if (!dc_) RaiseLastError();
-  oldBitmap_ = SelectObject(dc_.Get(), bitmap);
-  if (!oldBitmap_ || oldBitmap_ == HGDI_ERROR) RaiseLastError();
+  selection_.emplace(dc_.Get(), bitmap_.Get());
+  if (!selection_->Selected()) RaiseLastError();
   // Only a canvas, whose colours are the palette's: a picture keeps its own.
   if (canvas && DisplayPalette())
     palette_ =
         std::make_unique<PaletteSelection>(dc_.Get(), DisplayPalette(), PaletteSelection::kMemory);
-}
-
-BitmapPicture::~BitmapPicture() {
-  palette_.reset();
-  // The bitmap must leave its DC before either is deleted.
-  if (dc_ && oldBitmap_ && oldBitmap_ != HGDI_ERROR) SelectObject(dc_.Get(), oldBitmap_);
 }
 
 std::unique_ptr<BitmapPicture> BitmapPicture::CreateScreenCompatible(int width, int height) {
@@ -96,13 +90,10 @@ std::unique_ptr<BitmapPicture> BitmapPicture::CreateScreenCompatible(int width, 
   info.header.biCompression = BI_RGB;
   DescribeDisplayFormat(info);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    OwnedBitmap refused(bitmap);
-    RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
-  }
-  return std::make_unique<BitmapPicture>(bitmap, true);
+  OwnedBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0));
+  if (!bitmap || !bits) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return std::make_unique<BitmapPicture>(std::move(bitmap), true);
 }
 
 void BitmapPicture::Draw(HDC target, int x, int y) {

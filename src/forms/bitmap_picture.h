@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "forms/picture.h"
 #include "forms/stretch_mode.h"
@@ -15,10 +16,9 @@ namespace zarumo {
 // and drawn on without creating anything per use.
 class BitmapPicture : public Picture {
  public:
-  // Takes ownership of `bitmap`. A canvas's DC also holds the display's
-  // palette, where there is one; a picture's keeps its own colours.
-  explicit BitmapPicture(HBITMAP bitmap, bool canvas = false);
-  ~BitmapPicture() override;
+  // A canvas's DC also holds the display's palette, where there is one; a
+  // picture's keeps its own colours.
+  explicit BitmapPicture(OwnedBitmap bitmap, bool canvas = false);
   // A canvas in the display's pixel format: a device-independent section at
   // the display's depth, with the display's palette as its colours on a
   // palette display. Sections, unlike bitmaps of the device, may be as large
@@ -37,7 +37,8 @@ class BitmapPicture : public Picture {
  private:
   OwnedBitmap bitmap_;
   OwnedDc dc_;
-  HGDIOBJ oldBitmap_ = nullptr;
+  // Both leave the DC, the palette first, before the DC and the bitmap go.
+  std::optional<Selection> selection_;
   std::unique_ptr<PaletteSelection> palette_;
   int width_ = 0;
   int height_ = 0;

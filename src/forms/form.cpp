@@ -122,7 +122,11 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   LRESULT result = 0;
   // A handler that failed has still answered the message.
   bool handled = true;
-  Guarded([&] { handled = form->HandleMessage(message, wParam, lParam, result); });
+  try {
+    handled = form->HandleMessage(message, wParam, lParam, result);
+  } catch (...) {
+    Application::Instance().ShowCurrentFailure();
+  }
   return handled ? result : DefaultWindowProc(window, message, wParam, lParam);
 }
 

@@ -23,12 +23,9 @@ std::unique_ptr<BitmapPicture> TopDownSection(int width, int height, std::uint8_
   info.bmiHeader.biCompression = BI_RGB;
   void* pixels = nullptr;
   SetLastError(0);
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  if (!bitmap || !pixels) {
-    OwnedBitmap refused(bitmap);
-    RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
-  }
-  auto picture = std::make_unique<BitmapPicture>(bitmap);
+  OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!bitmap || !pixels) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
+  auto picture = std::make_unique<BitmapPicture>(std::move(bitmap));
   *bits = static_cast<std::uint8_t*>(pixels);
   return picture;
 }

@@ -13,9 +13,6 @@ const char kInvalidBitmapMessage[] = "ビットマップイメージが不正で
 
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
 // From this size on the masks are part of the header.
 constexpr std::uint32_t kHeaderWithMasks = 52;
 
@@ -108,17 +105,17 @@ std::uint32_t BitmapLayout::Rows() const {
 BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   BitmapLayout layout;
   if (size == 0) return layout;
-  if (size < kFileHeaderSize) CutShort();
+  if (size < kBitmapFileHeaderSize) CutShort();
   if (data[0] != 'B' || data[1] != 'M') Invalid();
   const std::uint32_t offBits = ReadU32(data + 10);
 
-  std::size_t pos = kFileHeaderSize;
+  std::size_t pos = kBitmapFileHeaderSize;
   if (!Fits(pos, 4, size)) CutShort();
   const std::uint32_t headerSize = ReadU32(data + pos);
-  if (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize) Invalid();
+  if (headerSize != kBitmapCoreHeaderSize && headerSize < kBitmapInfoHeaderSize) Invalid();
   if (!Fits(pos, headerSize, size)) CutShort();
   const std::uint8_t* h = data + pos;
-  const bool core = headerSize == kCoreHeaderSize;
+  const bool core = headerSize == kBitmapCoreHeaderSize;
 
   const HeaderFields fields = ReadHeader(h, core);
   if (!ValidHeader(core, fields)) Invalid();
@@ -131,7 +128,7 @@ BitmapLayout ParseBitmapFile(const std::uint8_t* data, std::size_t size) {
   pos += headerSize;
 
   if (layout.compression == kBitmapBitFields) {
-    const std::uint8_t* m = h + kInfoHeaderSize;
+    const std::uint8_t* m = h + kBitmapInfoHeaderSize;
     if (headerSize < kHeaderWithMasks) {
       if (!Fits(pos, 12, size)) CutShort();
       m = data + pos;
@@ -182,9 +179,9 @@ std::uint64_t InfoLength(const std::uint8_t* info, std::size_t available, Colour
                          HeaderFields& f) {
   if (available < 4) return 0;
   const std::uint32_t headerSize = ReadU32(info);
-  if (headerSize != kCoreHeaderSize && headerSize < kInfoHeaderSize) return 0;
+  if (headerSize != kBitmapCoreHeaderSize && headerSize < kBitmapInfoHeaderSize) return 0;
   if (headerSize > available) return 0;
-  const bool core = headerSize == kCoreHeaderSize;
+  const bool core = headerSize == kBitmapCoreHeaderSize;
   f = ReadHeader(info, core);
   if (!ValidHeader(core, f)) return 0;
   std::uint64_t tableAt = headerSize;
@@ -211,9 +208,9 @@ bool BitsSuffice(const HeaderFields& f, std::uint64_t bitsSize, std::uint32_t ro
 // A JPEG or PNG image as a whole (bit count 0): the player hands its
 // declared bytes on to the device, and there is no colour table to read.
 bool EmbeddedImageFits(const std::uint8_t* info, std::size_t infoSize, std::uint64_t bitsSize) {
-  if (infoSize < kInfoHeaderSize) return false;
+  if (infoSize < kBitmapInfoHeaderSize) return false;
   const std::uint32_t headerSize = ReadU32(info);
-  if (headerSize < kInfoHeaderSize || headerSize > infoSize) return false;
+  if (headerSize < kBitmapInfoHeaderSize || headerSize > infoSize) return false;
   const HeaderFields f = ReadHeader(info, false);
   if (f.bitCount != 0 || (f.compression != kBitmapJpeg && f.compression != kBitmapPng)) {
     return false;
@@ -241,8 +238,8 @@ bool PackedBitmapFits(const std::uint8_t* dib, std::size_t size, ColourTable tab
 
 std::vector<std::uint8_t> BitmapInfoBytes(const BitmapLayout& layout) {
   std::vector<std::uint8_t> out;
-  out.reserve(kInfoHeaderSize + 12 + layout.colours.size() * 4);
-  Put32(out, kInfoHeaderSize);
+  out.reserve(kBitmapInfoHeaderSize + 12 + layout.colours.size() * 4);
+  Put32(out, kBitmapInfoHeaderSize);
   Put32(out, static_cast<std::uint32_t>(layout.width));
   Put32(out, static_cast<std::uint32_t>(layout.height));
   Put16(out, 1);

@@ -11,13 +11,17 @@ namespace zarumo {
 extern const char kInvalidBitmapMessage[];
 
 enum BitmapCompression : std::uint32_t {
-  kBitmapRgb = 0,
-  kBitmapRle8 = 1,
-  kBitmapRle4 = 2,
-  kBitmapBitFields = 3,
-  kBitmapJpeg = 4,  // a whole image in the pixel data, as metafile records may hold
-  kBitmapPng = 5,
+  kBitmapRgb = 0,        // BI_RGB
+  kBitmapRle8 = 1,       // BI_RLE8
+  kBitmapRle4 = 2,       // BI_RLE4
+  kBitmapBitFields = 3,  // BI_BITFIELDS
+  kBitmapJpeg = 4,       // BI_JPEG: a whole image in the pixel data, as metafile records may hold
+  kBitmapPng = 5,        // BI_PNG
 };
+
+constexpr std::size_t kBitmapFileHeaderSize = 14;    // sizeof(BITMAPFILEHEADER)
+constexpr std::uint32_t kBitmapCoreHeaderSize = 12;  // sizeof(BITMAPCOREHEADER)
+constexpr std::uint32_t kBitmapInfoHeaderSize = 40;  // sizeof(BITMAPINFOHEADER)
 
 struct BitmapLayout {
   std::int32_t width = 0;

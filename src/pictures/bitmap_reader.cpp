@@ -34,26 +34,23 @@ std::unique_ptr<Picture> ReadBitmapPicture(const FileBytes& bytes) {
   const std::vector<std::uint8_t> info = BitmapInfoBytes(layout);
   const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(info.data());
 
-  HBITMAP bitmap = nullptr;
+  OwnedBitmap bitmap;
   SetLastError(0);
   if (layout.RunLength()) {
     // Run-length data becomes a bitmap of the display's format.
     WindowDc screen(nullptr);
     if (!screen.Get()) RaiseLastError();
-    bitmap = CreateDIBitmap(screen.Get(), &bitmapInfo->bmiHeader, CBM_INIT, pixels, bitmapInfo,
-                            DIB_RGB_COLORS);
+    bitmap.Reset(CreateDIBitmap(screen.Get(), &bitmapInfo->bmiHeader, CBM_INIT, pixels, bitmapInfo,
+                                DIB_RGB_COLORS));
     if (!bitmap) RaiseRefusal();
   } else {
     void* bits = nullptr;
-    bitmap = CreateDIBSection(nullptr, bitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-      OwnedBitmap refused(bitmap);
-      RaiseRefusal();
-    }
+    bitmap.Reset(CreateDIBSection(nullptr, bitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) RaiseRefusal();
     // Rows the file does not hold stay as the section starts: zero.
     std::memcpy(bits, pixels, layout.pixelSize);
   }
-  return std::make_unique<BitmapPicture>(bitmap);
+  return std::make_unique<BitmapPicture>(std::move(bitmap));
 }
 
 }  // namespace zarumo

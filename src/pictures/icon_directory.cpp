@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::size_t kDirectorySize = 6;
 constexpr std::size_t kEntrySize = 16;
-constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr int kMaxIconSide = 1024;
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
@@ -43,7 +42,7 @@ bool ReadPngImage(const std::uint8_t* p, std::size_t n, IconImage& image) {
 
 // A DIB image: header, colour table, colour rows and mask rows, all within `n`.
 bool ReadDibImage(const std::uint8_t* p, std::size_t n, IconImage& image) {
-  if (n < kInfoHeaderSize) return false;
+  if (n < kBitmapInfoHeaderSize) return false;
   const std::uint32_t headerSize = ReadU32(p);
   const std::int32_t width = ReadS32(p + 4);
   const std::int32_t doubleHeight = ReadS32(p + 8);  // colour rows and mask rows
@@ -51,7 +50,7 @@ bool ReadDibImage(const std::uint8_t* p, std::size_t n, IconImage& image) {
   const std::uint16_t bitCount = ReadU16(p + 14);
   const std::uint32_t compression = ReadU32(p + 16);
   const std::uint32_t clrUsed = ReadU32(p + 32);
-  if (headerSize < kInfoHeaderSize || headerSize > n) return false;
+  if (headerSize < kBitmapInfoHeaderSize || headerSize > n) return false;
   if (planes != 1 || compression != 0) return false;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
       bitCount != 32) {

@@ -14,8 +14,10 @@ constexpr DWORD kIconResourceVersion = 0x00030000;
 
 class IconPicture : public Picture {
  public:
-  explicit IconPicture(HICON icon)
-      : icon_(icon), width_(GetSystemMetrics(SM_CXICON)), height_(GetSystemMetrics(SM_CYICON)) {}
+  explicit IconPicture(OwnedIcon icon)
+      : icon_(std::move(icon)),
+        width_(GetSystemMetrics(SM_CXICON)),
+        height_(GetSystemMetrics(SM_CYICON)) {}
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -43,10 +45,10 @@ std::unique_ptr<Picture> ReadIconPicture(const FileBytes& bytes) {
           ? MaskedIconImage(bytes.data(), image)
           : FileBytes(bytes.begin() + static_cast<std::ptrdiff_t>(image.offset),
                       bytes.begin() + static_cast<std::ptrdiff_t>(image.offset + image.size));
-  HICON icon = CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), TRUE,
-                                        kIconResourceVersion, 0, 0, LR_DEFAULTCOLOR);
+  OwnedIcon icon(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()),
+                                          TRUE, kIconResourceVersion, 0, 0, LR_DEFAULTCOLOR));
   if (!icon) throw InvalidPicture(kInvalidIconMessage);
-  return std::make_unique<IconPicture>(icon);
+  return std::make_unique<IconPicture>(std::move(icon));
 }
 
 }  // namespace zarumo

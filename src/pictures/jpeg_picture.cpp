@@ -95,13 +95,10 @@ std::unique_ptr<BitmapPicture> JpegPicture::DecodePart(int eighths, const Rect& 
   info.header.biCompression = BI_RGB;
   void* bits = nullptr;
   SetLastError(0);
-  HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    OwnedBitmap refused(bitmap);
-    RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
-  }
-  auto picture = std::make_unique<BitmapPicture>(bitmap);
+  OwnedBitmap bitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0));
+  if (!bitmap || !bits) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
+  auto picture = std::make_unique<BitmapPicture>(std::move(bitmap));
 
   JpegTarget target;
   target.header = header_;

@@ -7,6 +7,7 @@
 
 #include "pictures/le_bytes.h"
 #include "pictures/metafile_objects.h"
+#include "pictures/metafile_numbers.h"
 #include "pictures/metafile_records.h"
 #include "system/arithmetic.h"
 #include "system/failure.h"
@@ -17,20 +18,10 @@ const char kInvalidMetafileMessage[] = "メタファイルが不正です";
 
 namespace {
 
-constexpr std::uint32_t kEmrHeader = 1;
-constexpr std::uint32_t kEmrEof = 14;
-constexpr std::uint32_t kEmrSaveDc = 33;
-constexpr std::uint32_t kEmrRestoreDc = 34;
-constexpr std::uint32_t kEmfSignature = 0x464D4520;  // " EMF"
-constexpr std::size_t kEmfHeaderSize = 88;           // up to szlMillimeters
+constexpr std::size_t kEmfHeaderSize = 88;  // up to szlMillimeters
 
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableSize = 22;
-constexpr std::size_t kWmfHeaderSize = 18;
-constexpr std::uint16_t kMetaEof = 0x0000;
-constexpr std::uint16_t kMetaSaveDc = 0x001E;
-constexpr std::uint16_t kMetaRestoreDc = 0x0127;
-constexpr std::uint16_t kMetaSetWindowExt = 0x020C;
 
 // Shown sizes are kept to what coordinates of the drawing calls can hold.
 constexpr std::int64_t kMaxSide = 0x7FFF;

@@ -12,8 +12,8 @@ namespace {
 
 class MetafilePicture : public Picture {
  public:
-  MetafilePicture(HENHMETAFILE metafile, int width, int height)
-      : metafile_(metafile), width_(width), height_(height) {}
+  MetafilePicture(OwnedEnhMetafile metafile, int width, int height)
+      : metafile_(std::move(metafile)), width_(width), height_(height) {}
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -41,9 +41,9 @@ Size ScreenResolution() {
 std::unique_ptr<Picture> ReadEnhMetafilePicture(const FileBytes& bytes) {
   const Size dpi = ScreenResolution();
   const MetafileFrame frame = CheckEnhMetafile(bytes.data(), bytes.size(), dpi.width, dpi.height);
-  HENHMETAFILE metafile = SetEnhMetaFileBits(static_cast<UINT>(frame.size), bytes.data());
+  OwnedEnhMetafile metafile(SetEnhMetaFileBits(static_cast<UINT>(frame.size), bytes.data()));
   if (!metafile) throw InvalidPicture(kInvalidMetafileMessage);
-  return std::make_unique<MetafilePicture>(metafile, frame.width, frame.height);
+  return std::make_unique<MetafilePicture>(std::move(metafile), frame.width, frame.height);
 }
 
 std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes) {
@@ -67,7 +67,7 @@ std::unique_ptr<Picture> ReadWinMetafilePicture(const FileBytes& bytes) {
     frame = MeasuredFrame(std::int64_t{drawn.right} - drawn.left + 1,
                           std::int64_t{drawn.bottom} - drawn.top + 1, dpi.width, dpi.height);
   }
-  return std::make_unique<MetafilePicture>(metafile.Release(), frame.width, frame.height);
+  return std::make_unique<MetafilePicture>(std::move(metafile), frame.width, frame.height);
 }
 
 }  // namespace zarumo

@@ -5,6 +5,7 @@
 
 #include "pictures/bitmap_layout.h"
 #include "pictures/le_bytes.h"
+#include "pictures/metafile_numbers.h"
 
 namespace zarumo {
 
@@ -48,20 +49,8 @@ class Record {
   bool whole_ = true;
 };
 
-constexpr std::uint32_t kDibRgbColours = 0;
-constexpr std::uint32_t kDibPaletteColours = 1;
-constexpr std::uint32_t kDibNoColours = 2;  // masks and monochrome brushes
-constexpr std::uint32_t kTextOpaque = 0x0002;
-constexpr std::uint32_t kTextClipped = 0x0004;
-constexpr std::uint32_t kTextNoRect = 0x0100;
-constexpr std::uint32_t kTextSmallChars = 0x0200;
-constexpr std::uint32_t kTextPdy = 0x2000;
-constexpr std::uint32_t kBrushPattern = 3;
-constexpr std::uint32_t kBrushDibPattern = 5;
-constexpr std::uint32_t kBrushDibPatternPt = 6;
 constexpr std::uint64_t kRegionHeaderSize = 32;
 
-constexpr std::uint32_t kMfComment = 15;
 // What the system's conversion to a Windows metafile puts in the comments
 // that carry the enhanced metafile it came from.
 constexpr std::uint32_t kEmbeddedEnhMetafile = 0x43464D57;  // "WMFC"
@@ -74,14 +63,14 @@ constexpr std::uint64_t kEmbeddedPartAt = 34;               // of the comment's 
 bool HarmlessEscape(std::uint32_t function) {
   switch (function) {
     case kMfComment:
-    case 19:    // PASSTHROUGH
-    case 37:    // POSTSCRIPT_DATA
-    case 38:    // POSTSCRIPT_IGNORE
-    case 4096:  // BEGIN_PATH, CLIP_TO_PATH, END_PATH
-    case 4097:
-    case 4098:
-    case 4115:  // POSTSCRIPT_PASSTHROUGH
-    case 4116:  // ENCAPSULATED_POSTSCRIPT
+    case kEscapePassThrough:
+    case kEscapePostScriptData:
+    case kEscapePostScriptIgnore:
+    case kEscapeBeginPath:
+    case kEscapeClipToPath:
+    case kEscapeEndPath:
+    case kEscapePostScriptPassThrough:
+    case kEscapeEncapsulatedPostScript:
       return true;
     default:
       return false;
@@ -270,78 +259,78 @@ bool WinRegion(Record& r) {
 bool EnhRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
   Record r(record, length);
   switch (r.U32(0)) {
-    case 2:  // EMR_POLYBEZIER, POLYGON, POLYLINE, POLYBEZIERTO, POLYLINETO
-    case 3:
-    case 4:
-    case 5:
-    case 6:
+    case kEmrPolyBezier:
+    case kEmrPolygon:
+    case kEmrPolyline:
+    case kEmrPolyBezierTo:
+    case kEmrPolylineTo:
       return EnhPoints(r, 8);
-    case 85:  // the same with 16-bit points
-    case 86:
-    case 87:
-    case 88:
-    case 89:
+    case kEmrPolyBezier16:  // the same with 16-bit points
+    case kEmrPolygon16:
+    case kEmrPolyline16:
+    case kEmrPolyBezierTo16:
+    case kEmrPolylineTo16:
       return EnhPoints(r, 4);
-    case 56:  // EMR_POLYDRAW
+    case kEmrPolyDraw:
       return EnhPoints(r, 9);
-    case 92:  // EMR_POLYDRAW16
+    case kEmrPolyDraw16:
       return EnhPoints(r, 5);
-    case 7:  // EMR_POLYPOLYLINE, POLYPOLYGON
-    case 8:
+    case kEmrPolyPolyline:
+    case kEmrPolyPolygon:
       return EnhPolyPoints(r, 8);
-    case 90:  // the same with 16-bit points
-    case 91:
+    case kEmrPolyPolyline16:  // the same with 16-bit points
+    case kEmrPolyPolygon16:
       return EnhPolyPoints(r, 4);
-    case 14:  // EMR_EOF: the palette it may carry
+    case kEmrEof:  // the palette it may carry
       return EnhPalette(r, 16, r.U32(8), r.U32(12));
-    case 49:  // EMR_CREATEPALETTE
+    case kEmrCreatePalette:
       return EnhPalette(r, 16, r.U16(14), 16);
-    case 50:  // EMR_SETPALETTEENTRIES
+    case kEmrSetPaletteEntries:
       return EnhPalette(r, 20, r.U32(16), 20);
-    case 71:  // EMR_FILLRGN
+    case kEmrFillRgn:
       return EnhRegion(r, 24, 32, false);
-    case 72:  // EMR_FRAMERGN
+    case kEmrFrameRgn:
       return EnhRegion(r, 24, 40, false);
-    case 73:  // EMR_INVERTRGN, PAINTRGN
-    case 74:
+    case kEmrInvertRgn:
+    case kEmrPaintRgn:
       return EnhRegion(r, 24, 28, false);
-    case 75:  // EMR_EXTSELECTCLIPRGN
+    case kEmrExtSelectClipRgn:
       return EnhRegion(r, 8, 16, true);
-    case 76:  // EMR_BITBLT
+    case kEmrBitBlt:
       return r.Has(100) && EnhBitmap(r, 84, r.U32(80), true);
-    case 77:   // EMR_STRETCHBLT
-    case 114:  // EMR_ALPHABLEND
-    case 116:  // EMR_TRANSPARENTBLT
+    case kEmrStretchBlt:
+    case kEmrAlphaBlend:
+    case kEmrTransparentBlt:
       return r.Has(108) && EnhBitmap(r, 84, r.U32(80), true);
-    case 78:  // EMR_MASKBLT
+    case kEmrMaskBlt:
       return r.Has(128) && EnhBitmap(r, 84, r.U32(80), true) && EnhBitmap(r, 112, r.U32(108), true);
-    case 79:  // EMR_PLGBLT
+    case kEmrPlgBlt:
       return r.Has(140) && EnhBitmap(r, 96, r.U32(92), true) && EnhBitmap(r, 124, r.U32(120), true);
-    case 80:  // EMR_SETDIBITSTODEVICE: only the scan lines it sets
+    case kEmrSetDiBitsToDevice:  // only the scan lines it sets
       return r.Has(76) && EnhBitmap(r, 48, r.U32(64), false, r.U32(72));
-    case 81:  // EMR_STRETCHDIBITS
+    case kEmrStretchDiBits:
       return r.Has(80) && EnhBitmap(r, 48, r.U32(64), false);
-    case 93:  // EMR_CREATEMONOBRUSH, CREATEDIBPATTERNBRUSHPT
-    case 94:
+    case kEmrCreateMonoBrush:
+    case kEmrCreateDibPatternBrushPt:
       return r.Has(32) && EnhBitmap(r, 16, r.U32(12), false);
-    case 95:  // EMR_EXTCREATEPEN
+    case kEmrExtCreatePen:
       return EnhPen(r);
-    case 83:  // EMR_EXTTEXTOUTA, W
+    case kEmrExtTextOutA:
       return r.Has(76) && EnhText(r, 36, 1);
-    case 84:
+    case kEmrExtTextOutW:
       return r.Has(76) && EnhText(r, 36, 2);
-    case 96:  // EMR_POLYTEXTOUTA, W
+    case kEmrPolyTextOutA:
       return EnhPolyText(r, 1);
-    case 97:
+    case kEmrPolyTextOutW:
       return EnhPolyText(r, 2);
-    case 108:  // EMR_SMALLTEXTOUT
+    case kEmrSmallTextOut:
       return EnhSmallText(r);
-    case 70:  // EMR_GDICOMMENT
+    case kEmrGdiComment:
       return r.Has(12, r.U32(8)) && r.Whole();
-    case 105:  // EMR_DRAWESCAPE, EXTESCAPE
-    case 106:
+    case kEmrDrawEscape:
+    case kEmrExtEscape:
       return EnhEscape(r, 1);
-    case 110:  // EMR_NAMEDESCAPE: the driver's name, then the data
+    case kEmrNamedEscape:  // the driver's name, then the data
       return EnhEscape(r, 2);
     default:
       return r.Whole();
@@ -354,44 +343,44 @@ bool WinRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
   const std::uint16_t function = r.U16(4);
   const bool sourceless = length == (std::uint64_t{function} >> 8) * 2 + 6;
   switch (function) {
-    case 0x0922:  // META_BITBLT
+    case kMetaBitBlt:
       return sourceless || WinBitmap16(r, 22);
-    case 0x0B23:  // META_STRETCHBLT
+    case kMetaStretchBlt:
       return sourceless || WinBitmap16(r, 26);
-    case 0x0940:  // META_DIBBITBLT
+    case kMetaDibBitBlt:
       return sourceless || WinDib(r, 22, kDibRgbColours);
-    case 0x0B41:  // META_DIBSTRETCHBLT
+    case kMetaDibStretchBlt:
       return sourceless || WinDib(r, 26, kDibRgbColours);
-    case 0x0D33:  // META_SETDIBTODEV: only the scan lines it sets
+    case kMetaSetDibToDev:  // only the scan lines it sets
       return WinDib(r, 24, r.U16(6), r.U16(8));
-    case 0x0F43:  // META_STRETCHDIB
+    case kMetaStretchDib:
       return WinDib(r, 28, r.U16(10));
-    case 0x0142: {  // META_DIBCREATEPATTERNBRUSH; a plain pattern takes colours
+    case kMetaDibCreatePatternBrush: {  // a plain pattern takes colours
       const std::uint16_t style = r.U16(6);
       return WinDib(r, 10, style == kBrushPattern ? kDibRgbColours : r.U16(8));
     }
-    case 0x0521: {  // META_TEXTOUT: the text, then its position
+    case kMetaTextOut: {  // the text, then its position
       const std::uint16_t chars = r.U16(6);
       return r.Whole() && r.Has(8, Padded(chars) + 4);
     }
-    case 0x0A32:  // META_EXTTEXTOUT
+    case kMetaExtTextOut:
       return WinExtText(r);
-    case 0x0324:  // META_POLYGON, POLYLINE
-    case 0x0325: {
+    case kMetaPolygon:
+    case kMetaPolyline: {
       const std::uint16_t points = r.U16(6);
       return r.Whole() && r.Has(8, points, 4);
     }
-    case 0x0538:  // META_POLYPOLYGON
+    case kMetaPolyPolygon:
       return WinPolyPolygon(r);
-    case 0x00F7:  // META_CREATEPALETTE, SETPALENTRIES, ANIMATEPALETTE
-    case 0x0037:
-    case 0x0436: {
+    case kMetaCreatePalette:
+    case kMetaSetPalEntries:
+    case kMetaAnimatePalette: {
       const std::uint16_t entries = r.U16(8);
       return r.Whole() && r.Has(10, entries, 4);
     }
-    case 0x06FF:  // META_CREATEREGION
+    case kMetaCreateRegion:
       return WinRegion(r);
-    case 0x0626:  // META_ESCAPE
+    case kMetaEscape:
       return WinEscape(r);
     default:
       return r.Whole();
@@ -401,7 +390,7 @@ bool WinRecordHoldsItsData(const std::uint8_t* record, std::size_t length) {
 bool EmbeddedEnhMetafilePart(const std::uint8_t* record, std::size_t length,
                              const std::uint8_t*& part, std::size_t& size) {
   Record r(record, length);
-  if (r.U16(4) != 0x0626 || r.U16(6) != kMfComment || r.U16(8) < kEmbeddedPartAt ||
+  if (r.U16(4) != kMetaEscape || r.U16(6) != kMfComment || r.U16(8) < kEmbeddedPartAt ||
       r.U32(10) != kEmbeddedEnhMetafile || !r.Whole()) {
     return false;
   }

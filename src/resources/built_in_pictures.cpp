@@ -22,10 +22,10 @@ std::unique_ptr<Picture> LoadBuiltInPicture(BuiltInPicture which) {
       return nullptr;
   }
   // A section keeps the stored pixel format, as the picture files' reader does.
-  HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                             LR_CREATEDIBSECTION);
+  OwnedBitmap bitmap(static_cast<HBITMAP>(LoadImageA(
+      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!bitmap) RaiseLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-  return std::make_unique<BitmapPicture>(static_cast<HBITMAP>(bitmap));
+  return std::make_unique<BitmapPicture>(std::move(bitmap));
 }
 
 }  // namespace zarumo

@@ -17,7 +17,6 @@ const SaverWindowLayout kLayout = {
     "ザルモセーバー",
     kHolders,
     sizeof kHolders / sizeof kHolders[0],
-    {false, 100},
 };
 
 }  // namespace

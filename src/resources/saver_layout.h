@@ -1,5 +1,5 @@
 // The saver window's stored layout: what the window looks like and where its
-// picture holders and its timer stand before any handler runs.
+// picture holders stand before any handler runs.
 #pragma once
 
 #include <cstddef>
@@ -26,16 +26,10 @@ struct SaverHolderData {
   BuiltInPicture picture;
 };
 
-struct TimerData {
-  bool enabled;
-  unsigned interval;  // ms
-};
-
 struct SaverWindowLayout {
   const char* caption;
   const SaverHolderData* holders;  // in creation order; later ones paint over earlier ones
   std::size_t holderCount;
-  TimerData tickTimer;
 };
 
 const SaverWindowLayout& SaverLayout();

@@ -12,6 +12,7 @@
 #include "system/handles.h"
 #include "system/password_services.h"
 #include "system/system_function.h"
+#include "system/system_text.h"
 
 namespace zarumo {
 namespace {
@@ -21,17 +22,17 @@ using EnableImeProc = BOOL(WINAPI*)(HWND, BOOL);
 // The size GetVersionExA is told its structure has: the plain one, which every system takes.
 constexpr DWORD kVersionInfoSize = sizeof(OSVERSIONINFOA);
 
+// The window's one timer; the id only tells its messages from the system's own.
+constexpr UINT_PTR kTickTimerId = 1;
+
 }  // namespace
 
-SaverWindow::SaverWindow(HWND previewWindow)
-    : previewWindow_(previewWindow),
-      tickTimer_(SaverLayout().tickTimer.interval, [this] { Tick(); }) {
-  tickTimer_.SetEnabled(SaverLayout().tickTimer.enabled);
+SaverWindow::SaverWindow(HWND previewWindow) : previewWindow_(previewWindow) {
   Guarded([this] { PrepareBeforeWindow(); });
 }
 
 SaverWindow::~SaverWindow() {
-  tickTimer_.SetEnabled(false);
+  StopTicks();
   SetSaverRunning(false);
 }
 
@@ -60,7 +61,13 @@ void SaverWindow::PrepareBeforeWindow() {
     platformId_ = version.dwPlatformId;
   }
   scene_.Compose();
-  tickTimer_.SetEnabled(true);
+  // The timer itself starts with the window, on WM_CREATE.
+  ticking_ = true;
+}
+
+void SaverWindow::StopTicks() {
+  if (ticking_ && Handle()) KillTimer(Handle(), kTickTimerId);
+  ticking_ = false;
 }
 
 void SaverWindow::Tick() {
@@ -90,7 +97,6 @@ void SaverWindow::CreateParams(WindowParams& params) {
 }
 
 void SaverWindow::FormShow() {
-  ShowWindow(Application::Instance().Handle(), SW_HIDE);
   // On 9x the system must know a saver runs, or task switching walks around
   // the password asked on close.
   if (!Previewing() && platformId_ != VER_PLATFORM_WIN32_NT) SetSaverRunning(true);
@@ -152,14 +158,14 @@ bool SaverWindow::FormCloseQuery() {
 }
 
 void SaverWindow::FormClose() {
-  tickTimer_.SetEnabled(false);
+  StopTicks();
   ShowCursor(TRUE);
   SetSaverRunning(false);
 }
 
 void SaverWindow::WindowLost() {
-  // The preview window took this child with it: nobody is left to look.
-  tickTimer_.SetEnabled(false);
+  // The preview window took this child with it, and its timer.
+  ticking_ = false;
   if (Application::Instance().MainForm() == this) Application::Instance().Terminate();
 }
 
@@ -181,14 +187,21 @@ bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return true;
     case WM_CREATE:
-      tickTimer_.Attach(Handle());
-      return false;
-    case WM_DESTROY:
-      tickTimer_.Attach(nullptr);
+      if (ticking_ && !SetTimer(Handle(), kTickTimerId, kTickInterval, nullptr)) RaiseLastError();
       return false;
     case WM_TIMER:
-      return tickTimer_.HandleMessage(message, wParam) ||
-             Form::HandleMessage(message, wParam, lParam, result);
+      if (wParam != kTickTimerId) return false;
+      // Ticks come through any loop on the thread, a failure box's included.
+      if (ticking_ && !inTick_) {
+        inTick_ = true;
+        try {
+          Tick();
+        } catch (...) {
+          Application::Instance().ShowCurrentFailure();
+        }
+        inTick_ = false;
+      }
+      return true;
     case WM_DISPLAYCHANGE:
       if (!Previewing()) ArrangeCovers();
       return false;
@@ -213,6 +226,9 @@ bool SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       return true;
     }
     case WM_PAINT: {
+      // What the system asks to be repainted gets the holders at their stored
+      // places; the scene reaches the screen only with the next tick, which
+      // presents the whole composition stretched onto the window.
       WindowPaint paint(Handle());
       scene_.PaintLayout(paint.Dc());
       return true;

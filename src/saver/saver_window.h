@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/timer.h"
 #include "saver/cover_window.h"
 #include "saver/scene.h"
 
@@ -26,7 +25,12 @@ class SaverWindow : public Form {
   bool EndedDuringCreation() const { return endedDuringCreation_; }
 
   Scene& GetScene() { return scene_; }
-  Timer& TickTimer() { return tickTimer_; }
+  // The scene is composed and the window ticks once it exists, every
+  // kTickInterval ms; false before, after the close and when the scene failed.
+  bool Ticking() const { return ticking_; }
+  static constexpr UINT kTickInterval = 100;
+  // Stops the ticks for good, the window's timer with them if it runs.
+  void StopTicks();
   // Where the first mouse movement was seen, in screen coordinates; -1, -1
   // while none has been.
   POINT MouseBaseline() const { return mouseBaseline_; }
@@ -49,7 +53,7 @@ class SaverWindow : public Form {
  private:
   bool Previewing() const { return previewWindow_ != nullptr; }
   // What the construction does before the system window exists: the size,
-  // the cursor, the platform, the scene and the start of the tick.
+  // the cursor, the platform and the scene.
   void PrepareBeforeWindow();
   void OnMouseMove(POINT screen);
   // Makes the covers fit the monitors as they are now.
@@ -59,7 +63,10 @@ class SaverWindow : public Form {
 
   HWND previewWindow_;
   Scene scene_;
-  Timer tickTimer_;
+  bool ticking_ = false;
+  // A tick that fails shows its failure in a modal box whose loop keeps
+  // dispatching ticks; those are skipped instead of stacking boxes.
+  bool inTick_ = false;
   POINT mouseBaseline_{-1, -1};
   std::vector<std::unique_ptr<CoverWindow>> covers_;
   // As the system reports it in show mode; 0 in preview mode.

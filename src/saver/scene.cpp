@@ -82,19 +82,10 @@ void Scene::Compose() {
 }
 
 void Scene::LoadPictures() {
-  std::string namePicture;
-  std::string wishPicture;
-  SettingsReader reader;
-  if (reader.Open()) {
-    namePicture = reader.ReadLine();
-    wishPicture = reader.ReadLine();
-    reader.Close();
-  } else {
-    namePicture = DefaultPicturePath(kDefaultNamePicture);
-    wishPicture = DefaultPicturePath(kDefaultWishPicture);
-  }
-  LoadStrip(Holder(SaverHolder::kNameStrip), namePicture, strips_.name);
-  LoadStrip(Holder(SaverHolder::kWishStrip), wishPicture, strips_.wish);
+  PictureSettings settings;
+  ReadPictureSettings(settings);
+  LoadStrip(Holder(SaverHolder::kNameStrip), settings.name->path, strips_.name);
+  LoadStrip(Holder(SaverHolder::kWishStrip), settings.wish->path, strips_.wish);
 }
 
 void Scene::LoadStrip(PictureHolder& strip, const std::string& line, Size& shown) {

@@ -211,6 +211,22 @@ void SettingsReader::Close() {
   if (file_ && !CloseHandle(file_.Release())) RaiseIo();
 }
 
+MixedText ShownPicture(const PictureSetting& setting) {
+  return setting.defaultName ? OwnFile(setting.defaultName) : MixedText::Outside(setting.path);
+}
+
+void ReadPictureSettings(PictureSettings& settings) {
+  SettingsReader reader;
+  if (!reader.Open()) {
+    settings.name = PictureSetting{DefaultPicturePath(kDefaultNamePicture), kDefaultNamePicture};
+    settings.wish = PictureSetting{DefaultPicturePath(kDefaultWishPicture), kDefaultWishPicture};
+    return;
+  }
+  settings.name = PictureSetting{reader.ReadLine()};
+  settings.wish = PictureSetting{reader.ReadLine()};
+  reader.Close();
+}
+
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture) {
   const MixedText path = SettingsPath();
   CheckReplaceable(path);

@@ -1,6 +1,7 @@
 // The settings file beside the executable, and the executable's directory.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "system/handles.h"
@@ -43,6 +44,25 @@ class SettingsReader {
   std::size_t pos_ = 0;
   bool atEnd_ = false;
 };
+
+// A picture of the settings: a line of the file, or a default picture where
+// there is no file.
+struct PictureSetting {
+  std::string path;                   // as the scene opens it
+  const char* defaultName = nullptr;  // the default picture's own name
+};
+// The picture as the setup dialog shows it.
+MixedText ShownPicture(const PictureSetting& setting);
+
+struct PictureSettings {
+  std::optional<PictureSetting> name;
+  std::optional<PictureSetting> wish;
+};
+
+// The two picture lines of the settings file, or the default pictures beside
+// the executable where there is no file. Each line goes into `settings` as it
+// is read: after a failure on the second, the first is in place.
+void ReadPictureSettings(PictureSettings& settings);
 
 // Replaces the whole file with two lines. A failure leaves the previous file as it was.
 void WriteSettings(const std::string& namePicture, const std::string& wishPicture);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "setup/file_filter.h"
 #include "setup/picture_pane.h"
 #include "system/mixed_text.h"
@@ -29,13 +30,16 @@ void FillRequest(Request& request, DWORD firstLayoutSize, HWND owner, PicturePan
                  const Char* filter, std::vector<Char>& file) {
   request.lStructSize = WholeRequest() ? sizeof(Request) : firstLayoutSize;
   request.hwndOwner = owner;
-  request.hInstance = pane.TemplateHandle();
+  // The pane's own template, from the executable's resources.
+  request.hInstance = GetModuleHandleA(nullptr);
+  request.lpTemplateName =
+      reinterpret_cast<decltype(request.lpTemplateName)>(static_cast<ULONG_PTR>(IDD_PICTURE_PANE));
   request.lpstrFilter = filter;
   request.nFilterIndex = 1;
   request.lpstrFile = file.data();
   request.nMaxFile = static_cast<DWORD>(file.size());
-  request.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
-                  OFN_ENABLETEMPLATEHANDLE;
+  request.Flags =
+      OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
   request.lpfnHook = PicturePane::HookProc;
   request.lCustData = reinterpret_cast<LPARAM>(&pane);
 }

@@ -5,14 +5,13 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
-#include <cstring>
 #include <vector>
 
 #include "forms/application.h"
 #include "forms/display_palette.h"
 #include "pictures/picture_file.h"
 #include "settings/settings_file.h"
-#include "setup/dialog_template.h"
+#include "resources/resource_ids.h"
 #include "system/failure.h"
 #include "system/system_function.h"
 #include "system/system_text.h"
@@ -31,67 +30,19 @@ const char kDialogProcProperty[] = "ZarumoDialogProc";
 // Posted once the open dialog has finished setting itself up.
 constexpr UINT kPaneReady = WM_APP + 0x5A;
 
-// The pane in dialog units. The hidden stc32 item stands for the standard
-// controls; the system places them there and moves whatever lies to its right
-// to the right of them.
-constexpr int kStandardWidth = 8;
+// Dialog units, as in the pane's template.
 constexpr int kGap = 4;
-constexpr int kPaneWidth = 100;
-constexpr int kHeight = 120;
 constexpr int kButtonWidth = 15;
 constexpr int kButtonHeight = 14;
 
-std::vector<std::uint8_t> PaneTemplate() {
-  const int left = kStandardWidth + kGap;
-  DialogFrame frame;
-  frame.style = WS_CHILD | WS_CLIPSIBLINGS | DS_CONTROL | DS_3DLOOK | DS_SETFONT;
-  frame.cx = left + kPaneWidth + kGap;
-  frame.cy = kHeight;
-  frame.fontPoints = 9;
-  frame.fontFace = "MS Shell Dlg";
-
-  std::vector<TemplateControl> items(4);
-  items[0].style = WS_CHILD;
-  items[0].cx = kStandardWidth;
-  items[0].cy = kHeight;
-  items[0].id = stc32;
-  items[0].classAtom = kStaticAtom;
-
-  items[1].style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE;
-  items[1].x = left;
-  items[1].y = 4;
-  items[1].cx = kPaneWidth - kButtonWidth - kGap;
-  items[1].cy = kButtonHeight;
-  items[1].id = kPaneCaptionId;
-  items[1].classAtom = kStaticAtom;
-
-  items[2].style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON | BS_ICON;
-  items[2].x = left + kPaneWidth - kButtonWidth;
-  items[2].y = 4;
-  items[2].cx = kButtonWidth;
-  items[2].cy = kButtonHeight;
-  items[2].id = kPanePreviewButtonId;
-  items[2].classAtom = kButtonAtom;
-
-  items[3].style = WS_CHILD | WS_VISIBLE;
-  items[3].exStyle = WS_EX_CLIENTEDGE;
-  items[3].x = left;
-  items[3].y = 4 + kButtonHeight + kGap;
-  items[3].cx = kPaneWidth;
-  items[3].cy = kHeight - items[3].y - kGap;
-  items[3].id = kPaneAreaId;
-  items[3].className = kPictureAreaClass;
-  return BuildDialogTemplate(frame, items);
-}
-
 // A magnifying glass for the preview button, drawn rather than stored.
-HICON MagnifierIcon() {
+OwnedIcon MagnifierIcon() {
   const int size = 16;
   WindowDc screen(nullptr);
   OwnedDc dc(CreateCompatibleDC(screen.Get()));
   OwnedBitmap colour(CreateCompatibleBitmap(screen.Get(), size, size));
   OwnedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-  if (!dc || !colour || !mask) return nullptr;
+  if (!dc || !colour || !mask) return OwnedIcon();
   // The same shapes twice: black on white for the mask, in colour on black for the image.
   auto draw = [&](HBITMAP bitmap, DWORD background, COLORREF glass, COLORREF rim, COLORREF handle) {
     Selection bitmapSelection(dc.Get(), bitmap);
@@ -114,7 +65,7 @@ HICON MagnifierIcon() {
   info.fIcon = TRUE;
   info.hbmMask = mask.Get();
   info.hbmColor = colour.Get();
-  return CreateIconIndirect(&info);  // copies both bitmaps
+  return OwnedIcon(CreateIconIndirect(&info));  // copies both bitmaps
 }
 
 RECT RectIn(HWND window, HWND reference) {
@@ -165,11 +116,6 @@ std::string SelectedPath(HWND dialog) {
 PicturePane::PicturePane() {
   PictureArea::RegisterWindowClass();
   InitToolTips();
-  std::vector<std::uint8_t> bytes = PaneTemplate();
-  // Fixed memory: the handle is the address, whichever way the system reads it.
-  template_.Reset(GlobalAlloc(GMEM_FIXED, bytes.size()));
-  if (!template_) RaiseLastError(ERROR_NOT_ENOUGH_MEMORY);
-  std::memcpy(template_.Get(), bytes.data(), bytes.size());
 }
 
 PicturePane::~PicturePane() { Detach(); }
@@ -194,12 +140,12 @@ UINT_PTR CALLBACK PicturePane::HookProc(HWND child, UINT message, WPARAM wParam,
 void PicturePane::Attach(HWND child) {
   child_ = child;
   ready_ = false;
-  caption_ = GetDlgItem(child, kPaneCaptionId);
-  previewButton_ = GetDlgItem(child, kPanePreviewButtonId);
-  area_.Attach(GetDlgItem(child, kPaneAreaId));
+  caption_ = GetDlgItem(child, IDC_PANE_CAPTION);
+  previewButton_ = GetDlgItem(child, IDC_PANE_PREVIEW);
+  area_.Attach(GetDlgItem(child, IDC_PANE_AREA));
   SetShownText(caption_, kNoPictureCaption);
 
-  glyph_.Reset(MagnifierIcon());
+  glyph_ = MagnifierIcon();
   if (glyph_)
     SendMessageA(previewButton_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(glyph_.Get()));
 
@@ -294,7 +240,7 @@ UINT_PTR PicturePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Layout();
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kPanePreviewButtonId && HIWORD(wParam) == BN_CLICKED) {
+      if (LOWORD(wParam) == IDC_PANE_PREVIEW && HIWORD(wParam) == BN_CLICKED) {
         OpenPreview();
         return TRUE;
       }

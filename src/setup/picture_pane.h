@@ -14,11 +14,6 @@
 
 namespace zarumo {
 
-// Control ids inside the pane.
-constexpr int kPaneCaptionId = 0x5A01;
-constexpr int kPanePreviewButtonId = 0x5A02;
-constexpr int kPaneAreaId = 0x5A03;
-
 class PicturePane {
  public:
   PicturePane();
@@ -26,8 +21,6 @@ class PicturePane {
   PicturePane& operator=(const PicturePane&) = delete;
   ~PicturePane();
 
-  // The child template, in memory that the system can take as a template handle.
-  HINSTANCE TemplateHandle() const { return reinterpret_cast<HINSTANCE>(template_.Get()); }
   // The open dialog's hook; its custom data is the pane.
   static UINT_PTR CALLBACK HookProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -43,7 +36,6 @@ class PicturePane {
   void ShowPicture(std::unique_ptr<Picture> picture);
   void OpenPreview();
 
-  OwnedGlobal template_;
   HWND child_ = nullptr;
   HWND caption_ = nullptr;
   HWND previewButton_ = nullptr;

@@ -6,7 +6,6 @@
 
 #include "forms/application.h"
 #include "settings/settings_file.h"
-#include "settings/settings_text.h"
 #include "system/failure.h"
 #include "system/system_text.h"
 #include "system/window_text.h"
@@ -26,10 +25,10 @@ constexpr int kFirstControlId = 101;
 // EnableWindow's "enable": all bits set, as the dialog has always passed it.
 constexpr BOOL kEnable = -1;
 
-HFONT CreateLayoutFont(int height) {
+OwnedFont CreateLayoutFont(int height) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   // A negative height asks for the character height, without the internal leading.
-  HFONT font = CreateTextFont(-height, layout.fontCharset, layout.fontName);
+  OwnedFont font = CreateTextFont(-height, layout.fontCharset, layout.fontName);
   if (!font) RaiseLastError();
   return font;
 }
@@ -74,8 +73,8 @@ SetupDialog::SetupDialog()
       wishLabel_(LayoutOf(ControlRole::kWishLabel)) {
   const SetupDialogLayout& layout = SetupDialogLayoutData();
   const int dpi = ScreenDpi();
-  font_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi)));
-  labelFont_.Reset(CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi)));
+  font_ = CreateLayoutFont(LayoutScale::FontHeight(layout.fontHeight, dpi));
+  labelFont_ = CreateLayoutFont(LayoutScale::FontHeight(layout.labelFontHeight, dpi));
   scale_ = LayoutScale(DigitHeight(font_.Get()));
   for (SetupControl* control :
        {&nameBrowse_, &wishBrowse_, &okButton_, &cancelButton_, &nameField_, &wishField_}) {
@@ -91,23 +90,24 @@ SetupDialog::~SetupDialog() {
 }
 
 void SetupDialog::FillFields() {
-  SettingsReader reader;
-  if (!reader.Open()) {
-    nameField_.SetText(OwnFile(kDefaultNamePicture));
-    wishField_.SetText(OwnFile(kDefaultWishPicture));
-    return;
-  }
-  // Each field takes its line as soon as it is read, so a failure on line 2
-  // leaves line 1 in place.
+  PictureSettings settings;
+  // What was read goes into the fields, so a failure on line 2 leaves line 1 in place.
+  auto fill = [&] {
+    if (settings.name) nameField_.SetText(ShownPicture(*settings.name));
+    if (settings.wish) wishField_.SetText(ShownPicture(*settings.wish));
+  };
   try {
-    nameField_.SetText(MixedText::Outside(reader.ReadLine()));
-    wishField_.SetText(MixedText::Outside(reader.ReadLine()));
+    ReadPictureSettings(settings);
   } catch (const std::bad_alloc&) {
     // A line too long to hold: writing the fields back would cut it off.
     settingsTooLarge_ = true;
+    fill();
     throw MemoryFailure();
+  } catch (...) {
+    fill();
+    throw;
   }
-  reader.Close();
+  fill();
 }
 
 void SetupDialog::CreateParams(WindowParams& params) {
@@ -160,11 +160,6 @@ void SetupDialog::Browse(SetupControl& field) {
   }
 }
 
-void SetupDialog::WriteFields() {
-  if (settingsTooLarge_) return;
-  WriteSettings(SettingsLine(nameField_.Text()), SettingsLine(wishField_.Text()));
-}
-
 void SetupDialog::Clicked(SetupControl& button) {
   if (&button == &nameBrowse_) {
     Browse(nameField_);
@@ -173,7 +168,8 @@ void SetupDialog::Clicked(SetupControl& button) {
   } else if (&button == &okButton_) {
     // The result comes first: a failing write still closes the dialog with OK.
     SetModalResult(kModalOk);
-    WriteFields();
+    if (!settingsTooLarge_)
+      WriteSettings(SettingsLine(nameField_.Text()), SettingsLine(wishField_.Text()));
   } else if (&button == &cancelButton_) {
     SetModalResult(kModalCancel);
   }

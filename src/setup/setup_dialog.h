@@ -31,7 +31,6 @@ class SetupDialog : public Form {
  private:
   void FillFields();
   void Browse(SetupControl& field);
-  void WriteFields();
 
   void CreateControls();
   void Clicked(SetupControl& button);

@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kDesignDpi = 96;
 constexpr int kDesignTextHeight = 12;
-constexpr int kShiftJisCharset = 128;
 
 // In the order of declaration, which is also the order of creation of the labels.
 const ControlLayout kControls[] = {

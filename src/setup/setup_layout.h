@@ -7,6 +7,8 @@
 
 namespace zarumo {
 
+constexpr int kShiftJisCharset = 128;  // SHIFTJIS_CHARSET
+
 enum class ControlKind { kLabel, kEdit, kButton };
 
 // What each control of the setup dialog is for.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 #include "system/failure.h"
@@ -26,6 +27,29 @@ SystemFailure MemoryFailure();
 // A failure's message as the standard handler shows it, with its period: the
 // saver's own words and the outside text it may hold, each in its code page.
 MixedText ShownMessage(const std::exception& failure);
+
+// For catch blocks: hands `show` the failure being handled as the user is
+// told of it, and the address it was raised at. Running out of memory is
+// MemoryFailure() at no address; what is no std::exception is null. Whatever
+// `show` throws is dropped.
+template <typename Show>
+void ShowCaughtFailure(Show&& show) noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      const SystemFailure failure = MemoryFailure();
+      show(&failure, nullptr);
+    } catch (const Failure& failure) {
+      show(&failure, failure.Address());
+    } catch (const std::exception& failure) {
+      show(&failure, nullptr);
+    } catch (...) {
+      show(nullptr, nullptr);
+    }
+  } catch (...) {
+  }
+}
 
 // Raises the system failure for GetLastError(), or for `fallbackCode` when that is 0.
 [[noreturn]] void RaiseLastError(DWORD fallbackCode = ERROR_GEN_FAILURE);

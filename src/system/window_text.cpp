@@ -133,7 +133,7 @@ void DispatchNextMessage(const MSG& message) {
   DispatchMessageA(&message);
 }
 
-HFONT CreateTextFont(int height, int charset, const MixedText& face) {
+OwnedFont CreateTextFont(int height, int charset, const MixedText& face) {
   using Proc = HFONT(WINAPI*)(const LOGFONTW*);
   if (auto create = WideFunction<Proc>("GDI32", "CreateFontIndirectW")) {
     LOGFONTW font{};
@@ -146,11 +146,11 @@ HFONT CreateTextFont(int height, int charset, const MixedText& face) {
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     const WideString name = face.Wide().substr(0, LF_FACESIZE - 1);
     name.copy(font.lfFaceName, name.size());
-    return create(&font);
+    return OwnedFont(create(&font));
   }
-  return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(charset),
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face.Ansi().c_str());
+  return OwnedFont(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                               static_cast<BYTE>(charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.Ansi().c_str()));
 }
 
 SIZE TextExtent(HDC dc, const MixedText& text) {

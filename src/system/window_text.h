@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "system/handles.h"
 #include "system/mixed_text.h"
 
 namespace zarumo {
@@ -36,7 +37,7 @@ BOOL NextMessage(MSG& message);
 void DispatchNextMessage(const MSG& message);
 
 // A font of the character height `height` (negative: without the internal leading).
-HFONT CreateTextFont(int height, int charset, const MixedText& face);
+OwnedFont CreateTextFont(int height, int charset, const MixedText& face);
 SIZE TextExtent(HDC dc, const MixedText& text);
 void DrawShownText(HDC dc, const MixedText& text, RECT& area, UINT format);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Checks what the built saver carries: one icon, the two pictures as
-committed, its description and version.
+committed, the picture pane's template, its description and version.
 
   check_resources.py SAVER RESOURCE_DIR VERSION PRODUCT_VERSION"""
 import re
@@ -43,6 +43,51 @@ check((size, width, height2, bits) == (40, 32, 64, 4), f"icon image {width}x{hei
 
 for name, file in ((100, "banner.bmp"), (101, "fallback.bmp")):
     check(extract(2, name) == (resources / file).read_bytes()[14:], f"bitmap {name} differs from {file}")
+
+
+
+def dialog_template(data):
+    """A DIALOG template's frame, font and items, with texts and class names."""
+    pos = 0
+
+    def take(fmt):
+        nonlocal pos
+        values = struct.unpack_from(fmt, data, pos)
+        pos += struct.calcsize(fmt)
+        return values
+
+    def name():
+        if take("<H")[0] == 0xFFFF:
+            return take("<H")[0]
+        nonlocal pos
+        end = pos - 2
+        while data[end:end + 2] != b"\0\0":
+            end += 2
+        text, pos = data[pos - 2:end].decode("utf-16-le"), end + 2
+        return text
+
+    style, ex_style, count, *frame = take("<IIHhhhh")
+    frame = (style, ex_style, *frame, name(), name(), name())
+    font = (take("<H")[0], name()) if style & 0x40 else None
+    items = []
+    for _ in range(count):
+        pos = (pos + 3) // 4 * 4
+        style, ex_style, *place, item_id = take("<IIhhhhH")
+        items.append((item_id, style, ex_style, *place, name(), name(), take("<H")[0]))
+    return frame, font, items
+
+
+# The picture pane beside the open dialog: the hidden stand-in for the
+# dialog's own controls, the caption, the preview button and the area.
+check(by_type.get("5") == ["200"], f"dialogs: {by_type.get('5')}")
+pane = dialog_template(extract(5, 200))
+check(pane[:2] == ((0x44000444, 0, 0, 0, 116, 120, "", "", ""), (9, "MS Shell Dlg")),
+      f"pane frame {pane[:2]}")
+check(pane[2] == [(0x45F, 0x40000000, 0, 0, 0, 8, 120, 0x82, "", 0),
+                  (0x5A01, 0x50000280, 0, 12, 4, 81, 14, 0x82, "", 0),
+                  (0x5A02, 0x58010040, 0, 97, 4, 15, 14, 0x80, "", 0),
+                  (0x5A03, 0x50000000, 0x200, 12, 22, 100, 94, "ZARUMOPICTUREAREA", "", 0)],
+      f"pane items {pane[2]}")
 
 strings = extract(6, 1)
 # The first string of the block, as a counted UTF-16 string.

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/configure_mode.h"
 #include "support/saver_process.h"
 #include "support/windows.h"
 #include "system/handles.h"
@@ -76,33 +77,31 @@ TEST(FullDisk, OkLeavesTheOldSettingsOrWritesTheNewOnesWhole) {
   for (const auto& [blockSize, folder] : disks) {
     for (const Case& c : cases) {
       SCOPED_TRACE(folder + ": " + c.what);
-      TempDir dir(folder);
-      dir.Write(kSettings, kOldSettings);
-      Saver saver(dir, "/c");
-      SetupDialog dialog(saver);
-      ASSERT_TRUE(dialog.Complete());
-      if (c.full) FillDisk(dir, c.oneFileMore);
+      ConfigureMode run(folder);
+      run.dir.Write(kSettings, kOldSettings);
+      ASSERT_TRUE(run.Open());
+      if (c.full) FillDisk(run.dir, c.oneFileMore);
       if (HasFatalFailure()) return;
-      zarumo::OwnedFile holder(c.held ? CreateFileA((dir / kSettings).c_str(), GENERIC_READ,
+      zarumo::OwnedFile holder(c.held ? CreateFileA((run.dir / kSettings).c_str(), GENERIC_READ,
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                     OPEN_EXISTING, 0, 0)
                                       : INVALID_HANDLE_VALUE);
       ASSERT_EQ(holder.Valid(), c.held);
       // The new text exactly fills the old file's block, or goes one byte past it.
       const std::string name(blockSize - (sizeof kWishLine - 1) - 2 + (c.fits ? 0 : 1), 'n');
-      SetControlText(dialog.nameField, name);
-      PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+      SetControlText(run.dialog->nameField, name);
+      PostMessageA(run.dialog->okButton, BM_CLICK, 0, 0);
       const bool written = !c.full || c.fits;
-      HWND box = saver.WaitMessageBox(written ? 1500 : 15000);
+      HWND box = run.saver->WaitMessageBox(written ? 1500 : 15000);
       EXPECT_EQ(box ? MessageBoxText(box) : "", written ? "" : "I/O エラー (112)");
       if (box) DismissMessageBox(box);
-      EXPECT_EQ(ExitCodeAfter(saver), 0u);
+      EXPECT_EQ(ExitCodeAfter(*run.saver), 0u);
       holder.Reset();
-      const std::string content = dir.Read(kSettings);
+      const std::string content = run.dir.Read(kSettings);
       const std::string expected = written ? name + "\r\n" + kWishLine : kOldSettings;
       EXPECT_TRUE(content == expected) << content.size() << " bytes, not " << expected.size();
-      EXPECT_FALSE(dir.Has("ザルモ.new"));
-      EXPECT_FALSE(dir.Has("ザルモ.old"));
+      EXPECT_FALSE(run.dir.Has("ザルモ.new"));
+      EXPECT_FALSE(run.dir.Has("ザルモ.old"));
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/png_gif_writer.h"
+#include "support/configure_mode.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/windows.h"
@@ -71,50 +72,47 @@ struct OpenDialog {
 }  // namespace
 
 TEST(SetupBrowse, ConfirmedFileFillsTheFieldAndCancelWritesNothing) {
-  TempDir dir;
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog open(saver);
+  ConfigureMode run;
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
   ASSERT_NE(open.window, nullptr);
   ASSERT_NE(open.fileName, nullptr);
-  EXPECT_EQ(GetWindow(open.window, GW_OWNER), dialog.Handle());
+  EXPECT_EQ(GetWindow(open.window, GW_OWNER), run.dialog->Handle());
   EXPECT_EQ(ControlText(open.fileName), "");
   // A typed name is taken even though no such file exists.
-  open.Enter(dir / "chosen.jpg");
+  open.Enter(run.dir / "chosen.jpg");
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ControlText(dialog.nameField), dir / "chosen.jpg");
-  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
-  EXPECT_FALSE(dir.Has(kSettings));
+  EXPECT_EQ(ControlText(run.dialog->nameField), run.dir / "chosen.jpg");
+  EXPECT_EQ(ControlText(run.dialog->wishField), run.dir / "ねがい.jpg");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
+  EXPECT_FALSE(run.dir.Has(kSettings));
 }
 
 TEST(SetupBrowse, TheOtherButtonOffersTheFileLastConfirmed) {
-  TempDir dir;
-  dir.Write("first.bmp", SolidBitmap(4, 4, 255, 0, 0));
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog first(saver);
+  ConfigureMode run;
+  run.dir.Write("first.bmp", SolidBitmap(4, 4, 255, 0, 0));
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog first(*run.saver);
   ASSERT_NE(first.fileName, nullptr);
-  first.Enter(dir / "first.bmp");
+  first.Enter(run.dir / "first.bmp");
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(first.window); }));
-  EXPECT_EQ(ControlText(dialog.nameField), dir / "first.bmp");
+  EXPECT_EQ(ControlText(run.dialog->nameField), run.dir / "first.bmp");
 
-  PostMessageA(dialog.wishBrowse, BM_CLICK, 0, 0);
-  OpenDialog second(saver);
+  PostMessageA(run.dialog->wishBrowse, BM_CLICK, 0, 0);
+  OpenDialog second(*run.saver);
   ASSERT_NE(second.fileName, nullptr);
   std::string offered = ControlText(second.fileName);
   // The system may show the name alone, in the file's folder.
-  EXPECT_TRUE(offered == "first.bmp" || offered == dir / "first.bmp") << offered;
+  EXPECT_TRUE(offered == "first.bmp" || offered == run.dir / "first.bmp") << offered;
   second.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(second.window); }));
-  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
+  EXPECT_EQ(ControlText(run.dialog->wishField), run.dir / "ねがい.jpg");
   // Focus comes back to where it was.
-  EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog.Handle()) == dialog.wishBrowse; }, 3000));
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+  EXPECT_TRUE(
+      WaitFor([&] { return FocusOf(run.dialog->Handle()) == run.dialog->wishBrowse; }, 3000));
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
 
 namespace {
@@ -163,18 +161,16 @@ struct Pane {
 }  // namespace
 
 TEST(SetupPicturePane, FollowsTheSelection) {
-  TempDir dir;
-  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
-  dir.Write("b.jpg", MakeJpeg(48, 32, [](int, int) { return RGB(0, 0, 255); }));
-  dir.Write("c.png", "\x89PNG\r\n\x1a\n not really");
-  dir.Write("d.jpg", "not a jpeg at all");
-  dir.Write("e.jpg", MakeUndecodableJpeg(16, 16, RGB(0, 200, 0)));
-  dir.Write("x.bmp", SolidBitmap(8, 8, 0, 255, 0));
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog open(saver);
+  ConfigureMode run;
+  run.dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  run.dir.Write("b.jpg", MakeJpeg(48, 32, [](int, int) { return RGB(0, 0, 255); }));
+  run.dir.Write("c.png", "\x89PNG\r\n\x1a\n not really");
+  run.dir.Write("d.jpg", "not a jpeg at all");
+  run.dir.Write("e.jpg", MakeUndecodableJpeg(16, 16, RGB(0, 200, 0)));
+  run.dir.Write("x.bmp", SolidBitmap(8, 8, 0, 255, 0));
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
   ASSERT_NE(open.fileName, nullptr);
   Pane pane(open.window);
   ASSERT_TRUE(pane.caption && pane.button && pane.area);
@@ -187,7 +183,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   EXPECT_GT(ClientRectOf(pane.area, open.window).left, ClientRectOf(list, open.window).right);
 
   // Into the test's folder, if the dialog did not start there.
-  list = open.EnterFolder(dir.Path(), 5);  // all but c.png
+  list = open.EnterFolder(run.dir.Path(), 5);  // all but c.png
   ASSERT_NE(list, nullptr);
   ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
   EXPECT_TRUE(IsWindowEnabled(pane.button));
@@ -196,7 +192,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
 
   // The preview window: centred, resizable, a tool window; Escape closes it.
   PostMessageA(pane.button, BM_CLICK, 0, 0);
-  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  HWND preview = run.saver->WaitTopWindow(kPreviewClass);
   ASSERT_NE(preview, nullptr);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }));
   EXPECT_EQ(WindowText(preview), "プレビュー");
@@ -231,7 +227,7 @@ TEST(SetupPicturePane, FollowsTheSelection) {
   ASSERT_TRUE(pane.SelectShows(list, 'e', " (16x16)", "画像が不正です"));
 
   // A file that went away after it was listed.
-  ASSERT_TRUE(DeleteFileA((dir / "x.bmp").c_str()));
+  ASSERT_TRUE(DeleteFileA((run.dir / "x.bmp").c_str()));
   ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
   ASSERT_TRUE(pane.SelectShows(list, 'x', "画像:", "(なし)"));
 
@@ -245,29 +241,27 @@ TEST(SetupPicturePane, FollowsTheSelection) {
 
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+  EXPECT_EQ(ControlText(run.dialog->nameField), run.dir / "なまえ.jpg");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
 
 TEST(SetupPicturePane, TheSecondFileTypeListsEveryKindAndThePanePreviewsThem) {
-  TempDir dir;
-  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  ConfigureMode run;
+  run.dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
   const test_common::Bytes gif = test_common::GifFile(
       20, 10, {0, 0, 255, 0, 0, 0}, {{0, 0, 20, 10, {}, -1, test_common::Bytes(200, 0)}});
-  dir.Write("g.gif", std::string(gif.begin(), gif.end()));
+  run.dir.Write("g.gif", std::string(gif.begin(), gif.end()));
   // Transparent above, opaque red below: the pane's own colour shows above.
-  dir.Write("p.png", MakePng(
-                         40, 30, [](int, int) { return RGB(255, 0, 0); },
-                         [](int, int y) { return y < 15 ? 0 : 255; }));
-  dir.Write("t.txt", "not a picture");
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog open(saver);
+  run.dir.Write("p.png", MakePng(
+                             40, 30, [](int, int) { return RGB(255, 0, 0); },
+                             [](int, int y) { return y < 15 ? 0 : 255; }));
+  run.dir.Write("t.txt", "not a picture");
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
   ASSERT_NE(open.fileName, nullptr);
   Pane pane(open.window);
-  ASSERT_NE(open.EnterFolder(dir.Path(), 1), nullptr);  // the first type: a.bmp alone
+  ASSERT_NE(open.EnterFolder(run.dir.Path(), 1), nullptr);  // the first type: a.bmp alone
 
   HWND types = GetDlgItem(open.window, 0x470);
   ASSERT_EQ(SendMessageA(types, CB_GETCOUNT, 0, 0), 2);
@@ -298,21 +292,19 @@ TEST(SetupPicturePane, TheSecondFileTypeListsEveryKindAndThePanePreviewsThem) {
 
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
 
 TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
-  TempDir dir;
-  dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
-  dir.Write("photo.jpg", LargePhoto());
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog open(saver);
+  ConfigureMode run;
+  run.dir.Write("a.bmp", SolidBitmap(40, 30, 255, 0, 0));
+  run.dir.Write("photo.jpg", LargePhoto());
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
   ASSERT_NE(open.fileName, nullptr);
   Pane pane(open.window);
-  HWND list = open.EnterFolder(dir.Path(), 2);
+  HWND list = open.EnterFolder(run.dir.Path(), 2);
   ASSERT_NE(list, nullptr);
   ASSERT_TRUE(pane.SelectShows(list, 'a', " (40x30)", ""));
 
@@ -334,7 +326,7 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
 
   // The preview window is larger than the pane: it decodes larger.
   PostMessageA(pane.button, BM_CLICK, 0, 0);
-  HWND preview = saver.WaitTopWindow(kPreviewClass);
+  HWND preview = run.saver->WaitTopWindow(kPreviewClass);
   ASSERT_NE(preview, nullptr);
   EXPECT_TRUE(WaitFor(
       [&] {
@@ -348,31 +340,29 @@ TEST(SetupPicturePane, ShowsALargePhotoSoonAfterItIsSelected) {
   PostKey(preview, VK_ESCAPE);
   open.Cancel();
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
 }
 
 // On a system whose code page is 1252, a chosen file whose name it cannot
 // hold is taken by its short name, which opens it.
 TEST(OtherCodePageBrowse, NameOutsideTheCodePageIsTakenByItsShortForm) {
   ASSERT_EQ(GetACP(), 1252u);
-  TempDir dir;
-  dir.WriteWide(Japanese("写真.bmp"), SolidBitmap(4, 4, 0, 0, 255));
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  PostMessageA(dialog.nameBrowse, BM_CLICK, 0, 0);
-  OpenDialog open(saver);
+  ConfigureMode run;
+  run.dir.WriteWide(Japanese("写真.bmp"), SolidBitmap(4, 4, 0, 0, 255));
+  ASSERT_TRUE(run.Open());
+  PostMessageA(run.dialog->nameBrowse, BM_CLICK, 0, 0);
+  OpenDialog open(*run.saver);
   ASSERT_NE(open.fileName, nullptr);
-  SetWideControlText(open.fileName, dir.WidePath() + Japanese("写真.bmp"));
+  SetWideControlText(open.fileName, run.dir.WidePath() + Japanese("写真.bmp"));
   PostMessageA(open.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(open.window, IDOK)));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(open.window); }));
-  const std::string field = ControlText(dialog.nameField);
+  const std::string field = ControlText(run.dialog->nameField);
   EXPECT_EQ(field.find('?'), std::string::npos) << field;
   wchar_t longForm[MAX_PATH] = {};
   const std::wstring shortForm(field.begin(), field.end());
   GetLongPathNameW(shortForm.c_str(), longForm, MAX_PATH);
-  EXPECT_EQ(longForm, dir.WidePath() + Japanese("写真.bmp"));
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
-  EXPECT_EQ(dir.ReadWide(Japanese("ザルモ.ini")).substr(0, field.size() + 2), field + "\r\n");
+  EXPECT_EQ(longForm, run.dir.WidePath() + Japanese("写真.bmp"));
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+  EXPECT_EQ(run.dir.ReadWide(Japanese("ザルモ.ini")).substr(0, field.size() + 2), field + "\r\n");
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/configure_mode.h"
 #include "support/picture_files.h"
 #include "support/saver_process.h"
 #include "support/windows.h"
@@ -17,14 +18,13 @@ using namespace wt;
 
 TEST(OtherCodePage, SetupDialogReadsInJapaneseAndStoresWhatOpens) {
   ASSERT_EQ(GetACP(), 1252u);
-  TempDir dir;
-  dir.WriteWide(Japanese("なまえ.jpg"), MakeJpeg(40, 30, [](int, int) { return RGB(0, 0, 255); }));
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(WideWindowText(dialog.Handle()), Japanese("ザルモセーバー設定"));
-  EXPECT_EQ(WideWindowText(dialog.nameField), dir.WidePath() + Japanese("なまえ.jpg"));
-  EXPECT_EQ(WideWindowText(dialog.wishField), dir.WidePath() + Japanese("ねがい.jpg"));
+  ConfigureMode run;
+  run.dir.WriteWide(Japanese("なまえ.jpg"),
+                    MakeJpeg(40, 30, [](int, int) { return RGB(0, 0, 255); }));
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(WideWindowText(run.dialog->Handle()), Japanese("ザルモセーバー設定"));
+  EXPECT_EQ(WideWindowText(run.dialog->nameField), run.dir.WidePath() + Japanese("なまえ.jpg"));
+  EXPECT_EQ(WideWindowText(run.dialog->wishField), run.dir.WidePath() + Japanese("ねがい.jpg"));
 
   // Each label is as wide as its text in the labels' own font.
   HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
@@ -33,11 +33,11 @@ TEST(OtherCodePage, SetupDialogReadsInJapaneseAndStoresWhatOpens) {
   HDC screen = GetDC(nullptr);
   HGDIOBJ old = SelectObject(screen, font);
   std::vector<std::wstring> labels;
-  for (HWND label : dialog.labels) {
+  for (HWND label : run.dialog->labels) {
     const std::wstring text = WideWindowText(label);
     SIZE size{};
     GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
-    const RECT bounds = ClientRectOf(label, dialog.Handle());
+    const RECT bounds = ClientRectOf(label, run.dialog->Handle());
     EXPECT_EQ(bounds.right - bounds.left, size.cx);
     labels.push_back(text);
   }
@@ -51,8 +51,8 @@ TEST(OtherCodePage, SetupDialogReadsInJapaneseAndStoresWhatOpens) {
   EXPECT_EQ(labels, expected);
 
   // The name picture goes into the file by a name the ANSI functions open.
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
-  const std::string settings = dir.ReadWide(Japanese("ザルモ.ini"));
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+  const std::string settings = run.dir.ReadWide(Japanese("ザルモ.ini"));
   const std::string name = settings.substr(0, settings.find("\r\n"));
   EXPECT_EQ(name.find('?'), std::string::npos) << name;
   EXPECT_NE(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES) << name;

@@ -719,7 +719,7 @@ void DrawEveryCountedKind(HDC dc) {
   LOGPALETTE table{0x300, 1, {{1, 2, 3, 0}}};
   OwnedPalette palette(CreatePalette(&table));
   SelectPalette(dc, palette.Get(), FALSE);
-  Owned<HRGN, CloseGdiObject> region(CreateEllipticRgn(30, 20, 90, 70));
+  OwnedRegion region(CreateEllipticRgn(30, 20, 90, 70));
   OwnedBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
   FillRgn(dc, region.Get(), blue.Get());
   FrameRgn(dc, region.Get(), blue.Get(), 2, 3);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/system_state.h"
+#include "support/configure_mode.h"
 #include "support/picture_files.h"
 #include "support/windows.h"
 #include "support/saver_process.h"
@@ -37,11 +38,9 @@ int FormTextHeight() {
 }  // namespace
 
 TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
-  TempDir dir;
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  HWND window = dialog.Handle();
+  ConfigureMode run;
+  ASSERT_TRUE(run.Open());
+  HWND window = run.dialog->Handle();
   EXPECT_EQ(WindowText(window), "ザルモセーバー設定");
   LONG style = GetWindowLongA(window, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -73,9 +72,9 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
     HWND control;
     int left, top, width, height;
   } expected[] = {
-      {dialog.nameField, 8, 80, 393, 20},   {dialog.wishField, 8, 152, 393, 20},
-      {dialog.nameBrowse, 416, 80, 49, 25}, {dialog.wishBrowse, 416, 152, 51, 25},
-      {dialog.okButton, 120, 200, 75, 25},  {dialog.cancelButton, 288, 200, 75, 25},
+      {run.dialog->nameField, 8, 80, 393, 20},   {run.dialog->wishField, 8, 152, 393, 20},
+      {run.dialog->nameBrowse, 416, 80, 49, 25}, {run.dialog->wishBrowse, 416, 152, 51, 25},
+      {run.dialog->okButton, 120, 200, 75, 25},  {run.dialog->cancelButton, 288, 200, 75, 25},
   };
   for (const Expected& e : expected) {
     RECT rect = ClientRectOf(e.control, window);
@@ -96,7 +95,7 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
   zarumo::Selection selection(screen.Get(), labelFont.Get());
   for (const Label& label : labels) {
     HWND found = nullptr;
-    for (HWND candidate : dialog.labels) {
+    for (HWND candidate : run.dialog->labels) {
       if (WindowText(candidate) == label.text) found = candidate;
     }
     ASSERT_NE(found, nullptr) << label.text;
@@ -108,170 +107,155 @@ TEST(SetupDialog, LayoutIsTheStoredOneScaledByTheTextHeight) {
     EXPECT_EQ(rect.right - rect.left, extent.cx) << label.text;
     EXPECT_EQ(rect.bottom - rect.top, extent.cy) << label.text;
   }
-  EXPECT_EQ(FocusOf(window), dialog.nameBrowse);
+  EXPECT_EQ(FocusOf(window), run.dialog->nameBrowse);
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
+  EXPECT_EQ(ExitCodeAfter(*run.saver), 0u);
 }
 
 TEST(SetupDialog, WithoutSettingsTheDefaultsShowAndOkWritesThem) {
-  TempDir dir;
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.nameField), dir / "なまえ.jpg");
-  EXPECT_EQ(ControlText(dialog.wishField), dir / "ねがい.jpg");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
+  ConfigureMode run;
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ControlText(run.dialog->nameField), run.dir / "なまえ.jpg");
+  EXPECT_EQ(ControlText(run.dialog->wishField), run.dir / "ねがい.jpg");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
   bool exists = false;
-  EXPECT_EQ(dir.Read(kSettings, &exists),
-            dir / "なまえ.jpg" + "\r\n" + dir / "ねがい.jpg" + "\r\n");
+  EXPECT_EQ(run.dir.Read(kSettings, &exists),
+            run.dir / "なまえ.jpg" + "\r\n" + run.dir / "ねがい.jpg" + "\r\n");
   EXPECT_TRUE(exists);
 }
 
 TEST(SetupDialog, OkRewritesTheFileInAFolderThatTakesNoNewFiles) {
-  TempDir dir;
-  dir.Write(kSettings, "old1\r\nold2\r\n");
-  ASSERT_TRUE(CopyFileA((DriverDir() + "zarumo.scr").c_str(), (dir / "zarumo.scr").c_str(), FALSE));
-  LockedFolder locked(dir.Path());
+  ConfigureMode run;
+  run.dir.Write(kSettings, "old1\r\nold2\r\n");
+  ASSERT_TRUE(
+      CopyFileA((DriverDir() + "zarumo.scr").c_str(), (run.dir / "zarumo.scr").c_str(), FALSE));
+  LockedFolder locked(run.dir.Path());
   if (!locked.Locked()) GTEST_SKIP() << "this host cannot make a folder immutable";
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  SetControlText(dialog.nameField, "new1");
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
+  ASSERT_TRUE(run.Open());
+  SetControlText(run.dialog->nameField, "new1");
+  PostMessageA(run.dialog->okButton, BM_CLICK, 0, 0);
   // No box: the file itself could be written.
-  EXPECT_EQ(saver.WaitMessageBox(1500), nullptr);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  EXPECT_EQ(dir.Read(kSettings), "new1\r\nold2\r\n");
+  EXPECT_EQ(run.saver->WaitMessageBox(1500), nullptr);
+  EXPECT_EQ(ExitCodeAfter(*run.saver), 0u);
+  EXPECT_EQ(run.dir.Read(kSettings), "new1\r\nold2\r\n");
 }
 
 TEST(SetupDialog, CloseSentFromAnotherProcessEndsItWithoutFurtherInput) {
   // What the taskbar's close and a task manager's end-task do: a sent, not a posted, WM_CLOSE.
-  TempDir dir;
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  saver.Idle();
+  ConfigureMode run;
+  ASSERT_TRUE(run.Open());
+  run.saver->Idle();
   const DWORD start = GetTickCount();
   DWORD_PTR answer = 0;
   ASSERT_TRUE(
-      SendMessageTimeoutA(dialog.Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
-  EXPECT_EQ(ExitCodeAfter(saver, 3000), 0u);
+      SendMessageTimeoutA(run.dialog->Handle(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(ExitCodeAfter(*run.saver, 3000), 0u);
   RecordProperty("ms_to_exit", static_cast<int>(GetTickCount() - start));
-  EXPECT_FALSE(dir.Has(kSettings));
+  EXPECT_FALSE(run.dir.Has(kSettings));
 }
 
 TEST(SetupDialog, FieldsAreShownAndWrittenBackAsTheyStand) {
-  TempDir dir;
-  dir.Write(kSettings, "bare.jpg\r\nsub\\wish.bmp\nthird line\r\n");
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.nameField), "bare.jpg");
-  EXPECT_EQ(ControlText(dialog.wishField), "sub\\wish.bmp");
-  SetControlText(dialog.wishField, "");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
-  EXPECT_EQ(dir.Read(kSettings), "bare.jpg\r\n\r\n");
+  ConfigureMode run;
+  run.dir.Write(kSettings, "bare.jpg\r\nsub\\wish.bmp\nthird line\r\n");
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ControlText(run.dialog->nameField), "bare.jpg");
+  EXPECT_EQ(ControlText(run.dialog->wishField), "sub\\wish.bmp");
+  SetControlText(run.dialog->wishField, "");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+  EXPECT_EQ(run.dir.Read(kSettings), "bare.jpg\r\n\r\n");
 }
 
 TEST(SetupDialog, OkWritesBackLinesLongerThanAFieldHolds) {
   for (std::size_t length : {65536u, 70000u}) {
-    TempDir dir;
+    ConfigureMode run;
     const std::string content =
         std::string(length, 'n') + "\r\n" + std::string(length, 'w') + "\r\n";
-    dir.Write(kSettings, content);
-    Saver saver(dir, "/c");
-    SetupDialog dialog(saver);
-    ASSERT_TRUE(dialog.Complete());
-    EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
-    const std::string written = dir.Read(kSettings);
+    run.dir.Write(kSettings, content);
+    ASSERT_TRUE(run.Open());
+    EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+    const std::string written = run.dir.Read(kSettings);
     EXPECT_TRUE(written == content) << length << " became " << written.size() << " bytes";
   }
 }
 
 TEST(SetupDialog, LineTooLargeForMemoryIsASystemFailureAndOkKeepsTheFile) {
-  TempDir dir;
+  ConfigureMode run;
   // 1.5 GB of zero bytes without a line end, stored sparse.
-  const std::string path = dir / kSettings;
+  const std::string path = run.dir / kSettings;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LONG high = 0;
   SetFilePointer(file, 0x60000000, &high, FILE_BEGIN);
   ASSERT_TRUE(SetEndOfFile(file));
   CloseHandle(file);
-  Saver saver(dir, "/c");
-  HWND box = saver.WaitMessageBox(120000);
+  run.Start();
+  HWND box = run.saver->WaitMessageBox(120000);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box).rfind("システムエラー。コード：8.\r\n", 0), 0u)
       << MessageBoxText(box);
   DismissMessageBox(box);
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
   WIN32_FILE_ATTRIBUTE_DATA data{};
   ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
   EXPECT_EQ(data.nFileSizeLow, 0x60000000u);
 }
 
 TEST(SetupDialog, ReadOnlySettingsFileFillsTheFieldsAndOkReportsTheRefusal) {
-  TempDir dir;
+  ConfigureMode run;
   const std::string content = "a.jpg\r\nb.jpg\r\n";
-  dir.Write(kSettings, content);
-  ASSERT_TRUE(SetFileAttributesA((dir / kSettings).c_str(), FILE_ATTRIBUTE_READONLY));
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.nameField), "a.jpg");
-  EXPECT_EQ(ControlText(dialog.wishField), "b.jpg");
-  PostMessageA(dialog.okButton, BM_CLICK, 0, 0);
-  HWND box = saver.WaitMessageBox();
+  run.dir.Write(kSettings, content);
+  ASSERT_TRUE(SetFileAttributesA((run.dir / kSettings).c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ControlText(run.dialog->nameField), "a.jpg");
+  EXPECT_EQ(ControlText(run.dialog->wishField), "b.jpg");
+  PostMessageA(run.dialog->okButton, BM_CLICK, 0, 0);
+  HWND box = run.saver->WaitMessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "ファイルへのアクセスが拒否されました.");
   EXPECT_EQ(WindowText(box), "zarumo");
   // The dialog is still up behind the box, and closes once it is dismissed.
-  EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
-  EXPECT_TRUE(saver.Running());
+  EXPECT_TRUE(IsWindowVisible(run.dialog->Handle()));
+  EXPECT_TRUE(run.saver->Running());
   DismissMessageBox(box);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  EXPECT_EQ(dir.Read(kSettings), content);
+  EXPECT_EQ(ExitCodeAfter(*run.saver), 0u);
+  EXPECT_EQ(run.dir.Read(kSettings), content);
 }
 
 TEST(SetupDialog, ReadingFailureIsShownBeforeTheDialogOpensWithEmptyFields) {
-  TempDir dir;
-  dir.Write(kSettings, "a.jpg\r\nb.jpg\r\n");
+  ConfigureMode run;
+  run.dir.Write(kSettings, "a.jpg\r\nb.jpg\r\n");
   // Held open without sharing: the saver's open fails with code 32.
-  HANDLE held = CreateFileA((dir / kSettings).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  HANDLE held = CreateFileA((run.dir / kSettings).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Saver saver(dir, "/c");
-  HWND box = saver.WaitMessageBox();
+  run.Start();
+  HWND box = run.saver->WaitMessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageBoxText(box), "I/O エラー (32)");
-  EXPECT_EQ(saver.WaitTopWindow(kSetupDialogClass, 0), nullptr);
+  EXPECT_EQ(run.saver->WaitTopWindow(kSetupDialogClass, 0), nullptr);
   CloseHandle(held);
   DismissMessageBox(box);
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.nameField), "");
-  EXPECT_EQ(ControlText(dialog.wishField), "");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
-  EXPECT_EQ(dir.Read(kSettings), "a.jpg\r\nb.jpg\r\n");
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ControlText(run.dialog->nameField), "");
+  EXPECT_EQ(ControlText(run.dialog->wishField), "");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
+  EXPECT_EQ(run.dir.Read(kSettings), "a.jpg\r\nb.jpg\r\n");
 }
 
 TEST(SetupKeyboard, TabOrderEnterAndEscape) {
-  TempDir dir;
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  HWND window = dialog.Handle();
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.nameBrowse; }));
+  ConfigureMode run;
+  ASSERT_TRUE(run.Open());
+  HWND window = run.dialog->Handle();
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == run.dialog->nameBrowse; }));
 
   // Escape closes nothing.
-  PostKey(dialog.nameBrowse, VK_ESCAPE);
-  PostMessageA(dialog.nameBrowse, WM_CHAR, 0x1B, 1);
-  EXPECT_FALSE(saver.WaitExit(700));
+  PostKey(run.dialog->nameBrowse, VK_ESCAPE);
+  PostMessageA(run.dialog->nameBrowse, WM_CHAR, 0x1B, 1);
+  EXPECT_FALSE(run.saver->WaitExit(700));
 
-  const HWND order[] = {dialog.wishBrowse, dialog.okButton,  dialog.cancelButton,
-                        dialog.nameField,  dialog.wishField, dialog.nameBrowse};
+  const HWND order[] = {run.dialog->wishBrowse, run.dialog->okButton,  run.dialog->cancelButton,
+                        run.dialog->nameField,  run.dialog->wishField, run.dialog->nameBrowse};
   for (HWND next : order) {
     PostKey(FocusOf(window), VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == next; }, 3000))
@@ -280,29 +264,27 @@ TEST(SetupKeyboard, TabOrderEnterAndEscape) {
 
   // Enter in a field does nothing, and does not reach the field either.
   for (int i = 0; i < 4; ++i) PostKey(FocusOf(window), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.nameField; }, 3000));
-  const std::string before = ControlText(dialog.nameField);
-  PostKey(dialog.nameField, VK_RETURN);
-  PostMessageA(dialog.nameField, WM_CHAR, '\r', 1);
-  EXPECT_FALSE(saver.WaitExit(700));
-  EXPECT_EQ(ControlText(dialog.nameField), before);
-  EXPECT_FALSE(dir.Has(kSettings));
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == run.dialog->nameField; }, 3000));
+  const std::string before = ControlText(run.dialog->nameField);
+  PostKey(run.dialog->nameField, VK_RETURN);
+  PostMessageA(run.dialog->nameField, WM_CHAR, '\r', 1);
+  EXPECT_FALSE(run.saver->WaitExit(700));
+  EXPECT_EQ(ControlText(run.dialog->nameField), before);
+  EXPECT_FALSE(run.dir.Has(kSettings));
 
   // Enter on OK is OK.
   for (int i = 0; i < 4; ++i) PostKey(FocusOf(window), VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == dialog.okButton; }, 3000));
-  PostKey(dialog.okButton, VK_RETURN);
-  EXPECT_EQ(ExitCodeAfter(saver), 0u);
-  EXPECT_TRUE(dir.Has(kSettings));
+  ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == run.dialog->okButton; }, 3000));
+  PostKey(run.dialog->okButton, VK_RETURN);
+  EXPECT_EQ(ExitCodeAfter(*run.saver), 0u);
+  EXPECT_TRUE(run.dir.Has(kSettings));
 }
 
 TEST(SetupKeyboard, CloseBoxAndAltF4Cancel) {
   for (int way = 0; way < 2; ++way) {
-    TempDir dir;
-    Saver saver(dir, "/c");
-    SetupDialog dialog(saver);
-    ASSERT_TRUE(dialog.Complete());
-    HWND window = dialog.Handle();
+    ConfigureMode run;
+    ASSERT_TRUE(run.Open());
+    HWND window = run.dialog->Handle();
     if (way == 0) {
       // A real click on the close box at the right end of the caption.
       RECT frame;
@@ -324,8 +306,8 @@ TEST(SetupKeyboard, CloseBoxAndAltF4Cancel) {
       keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
       keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
     }
-    EXPECT_EQ(ExitCodeAfter(saver), 0u) << (way == 0 ? "close box" : "Alt+F4");
-    EXPECT_FALSE(dir.Has(kSettings)) << (way == 0 ? "close box" : "Alt+F4");
+    EXPECT_EQ(ExitCodeAfter(*run.saver), 0u) << (way == 0 ? "close box" : "Alt+F4");
+    EXPECT_FALSE(run.dir.Has(kSettings)) << (way == 0 ? "close box" : "Alt+F4");
   }
 }
 
@@ -336,13 +318,11 @@ TEST(SetupOwner, ForegroundWindowIsDisabledWhileTheDialogExists) {
   Pump(100);
   ASSERT_EQ(GetForegroundWindow(), console);
   {
-    TempDir dir;
-    Saver saver(dir, "/c");
-    SetupDialog dialog(saver);
-    ASSERT_TRUE(dialog.Complete());
-    EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), console);
+    ConfigureMode run;
+    ASSERT_TRUE(run.Open());
+    EXPECT_EQ(GetWindow(run.dialog->Handle(), GW_OWNER), console);
     EXPECT_FALSE(IsWindowEnabled(console));
-    EXPECT_EQ(ClickAndWaitExit(saver, dialog.cancelButton), 0u);
+    EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->cancelButton), 0u);
   }
   Pump(100);
   EXPECT_TRUE(IsWindowEnabled(console));

@@ -9,6 +9,7 @@
 
 #include "support/system_state.h"
 #include "support/windows.h"
+#include "support/configure_mode.h"
 #include "support/saver_process.h"
 
 using namespace wt;
@@ -55,35 +56,33 @@ TEST_P(EverySystem, PreviewFillsTheHostAndEndsWithIt) {
 
 // OK in the setup dialog with a new wish line: the saver ends with 0, the
 // settings file holds the new lines and nothing stands beside it.
-void ExpectOkReplacesTheSettings(const TempDir& dir) {
-  Saver saver(dir, "/c");
-  SetupDialog dialog(saver);
-  ASSERT_TRUE(dialog.Complete());
-  EXPECT_EQ(ControlText(dialog.nameField), "old1");
-  SetControlText(dialog.wishField, "新しい.jpg");
-  EXPECT_EQ(ClickAndWaitExit(saver, dialog.okButton), 0u);
-  EXPECT_EQ(dir.Read("ザルモ.ini"), "old1\r\n新しい.jpg\r\n");
+void ExpectOkReplacesTheSettings(ConfigureMode& run) {
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(ControlText(run.dialog->nameField), "old1");
+  SetControlText(run.dialog->wishField, "新しい.jpg");
+  EXPECT_EQ(ClickAndWaitExit(*run.saver, run.dialog->okButton), 0u);
+  EXPECT_EQ(run.dir.Read("ザルモ.ini"), "old1\r\n新しい.jpg\r\n");
   for (const char* name : {"ザルモ.new", "ザルモ.old"}) {
-    EXPECT_FALSE(dir.Has(name)) << name;
+    EXPECT_FALSE(run.dir.Has(name)) << name;
   }
 }
 
 TEST_P(EverySystem, ConfigureOkReplacesTheSettingsAndLeavesNothingBeside) {
-  TempDir dir;
-  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
-  ExpectOkReplacesTheSettings(dir);
+  ConfigureMode run;
+  run.dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+  ExpectOkReplacesTheSettings(run);
 }
 
 TEST_P(EverySystem, ConfigureOkRewritesAFileThatAnotherProgramReadsWithoutDeleteSharing) {
   // As many editors and viewers hold a file: the move and the renames are
   // refused, a plain rewrite is not.
-  TempDir dir;
-  dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
+  ConfigureMode run;
+  run.dir.Write("ザルモ.ini", "old1\r\nold2\r\n");
   HANDLE reader =
-      CreateFileA((dir / "ザルモ.ini").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  nullptr, OPEN_EXISTING, 0, nullptr);
+      CreateFileA((run.dir / "ザルモ.ini").c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  ExpectOkReplacesTheSettings(dir);
+  ExpectOkReplacesTheSettings(run);
   CloseHandle(reader);
 }
 

@@ -48,7 +48,7 @@ void Pump() {
 
 int Ticks(int count) {
   zarumo::SaverWindow form;
-  form.TickTimer().SetEnabled(false);  // ticks are driven here, one at a time
+  form.StopTicks();  // ticks are driven here, one at a time
   form.CreateHandle();
   form.Show();
   Pump();
@@ -208,7 +208,7 @@ std::size_t LargestTogether(const std::vector<int>& parts, Get get, Free release
 // 4:4:4 picture.
 int Room() {
   zarumo::SaverWindow form;
-  form.TickTimer().SetEnabled(false);
+  form.StopTicks();
   auto heap = [](std::size_t bytes, std::size_t) { return std::malloc(bytes); };
   auto unheap = [](void* block, std::size_t) { std::free(block); };
   std::vector<zarumo::OwnedBitmap> sections(2);
